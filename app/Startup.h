@@ -1,0 +1,7 @@
+#pragma once
+// The process from engine loading to shutdown, run inside the Qt application.
+
+#include <QStringList>
+
+// Returns the process exit code: -1 when the engine library cannot be loaded, else 0.
+int RunPlayer(const QStringList& arguments);

@@ -1,0 +1,85 @@
+#include "engine/EngineLoader.h"
+
+#include <QStringList>
+
+#include "platform/LibraryLoader.h"
+#include "platform/MessageBoxService.h"
+
+// libmpv.so.2 is the current client API; libmpv.so.1 still carries every function used here.
+const std::vector<std::string> kEngineLibraryNames{"libmpv.so.2", "libmpv.so.1"};
+
+namespace {
+
+void* LoadFirst(platform::LibraryLoader& loader, platform::MessageBoxService& boxes,
+                const std::vector<std::string>& fileNames) {
+    QStringList errors;
+    for (const std::string& fileName : fileNames) {
+        std::string error;
+        if (void* module = loader.Load(fileName, error)) {
+            return module;
+        }
+        // The loader's text names the file and the cause (missing, wrong architecture,
+        // unresolved dependency), which is what the user needs to fix it.
+        errors << QString::fromLocal8Bit(error);
+    }
+    boxes.Show(QStringLiteral("错误码: ") + errors.join(u'\n'), QStringLiteral("失败"),
+               platform::MessageBoxIcon::None);
+    return nullptr;
+}
+
+// Stores the symbol into field right away, so a later failure leaves the earlier ones set.
+template <typename Function>
+bool ResolveInto(Function& field, platform::LibraryLoader& loader, void* module,
+                 const char* symbol) {
+    field = reinterpret_cast<Function>(loader.Resolve(module, symbol));
+    return field != nullptr;
+}
+
+bool ResolveAll(EngineApi& api, platform::LibraryLoader& loader) {
+    void* const m = api.module;
+    // && stops at the first function the library lacks.
+    return ResolveInto(api.mpv_create, loader, m, "mpv_create") &&
+           ResolveInto(api.mpv_initialize, loader, m, "mpv_initialize") &&
+           ResolveInto(api.mpv_terminate_destroy, loader, m, "mpv_terminate_destroy") &&
+           ResolveInto(api.mpv_command, loader, m, "mpv_command") &&
+           ResolveInto(api.mpv_command_string, loader, m, "mpv_command_string") &&
+           ResolveInto(api.mpv_set_option, loader, m, "mpv_set_option") &&
+           ResolveInto(api.mpv_set_option_string, loader, m, "mpv_set_option_string") &&
+           ResolveInto(api.mpv_get_property, loader, m, "mpv_get_property") &&
+           ResolveInto(api.mpv_set_property, loader, m, "mpv_set_property") &&
+           ResolveInto(api.mpv_set_property_string, loader, m, "mpv_set_property_string") &&
+           ResolveInto(api.mpv_observe_property, loader, m, "mpv_observe_property") &&
+           ResolveInto(api.mpv_wait_event, loader, m, "mpv_wait_event") &&
+           ResolveInto(api.mpv_set_wakeup_callback, loader, m, "mpv_set_wakeup_callback") &&
+           ResolveInto(api.mpv_error_string, loader, m, "mpv_error_string") &&
+           ResolveInto(api.mpv_free, loader, m, "mpv_free");
+}
+
+}  // namespace
+
+bool LoadEngineLibrary() {
+    return LoadEngineLibrary(GetEngineApi(), platform::SystemLibraryLoader(),
+                             platform::SystemMessageBox(), kEngineLibraryNames);
+}
+
+bool LoadEngineLibrary(EngineApi& api, platform::LibraryLoader& loader,
+                       platform::MessageBoxService& boxes,
+                       const std::vector<std::string>& fileNames) {
+    // Loading again would only take a second reference on the same library, and the
+    // resolved fields already point into the first one.
+    if (api.module != nullptr) {
+        return api.loaded;
+    }
+    api.module = LoadFirst(loader, boxes, fileNames);
+    if (api.module == nullptr) {
+        return false;
+    }
+    api.loader = &loader;
+    api.loaded = ResolveAll(api, loader);
+    return api.loaded;
+}
+
+QString EngineMissingText() {
+    return QStringLiteral("找不到 %1，请确保它和程序在同一目录")
+        .arg(QString::fromStdString(kEngineLibraryNames.front()));
+}

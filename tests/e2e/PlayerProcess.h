@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <chrono>
+#include <optional>
+
+namespace e2e {
+
+// How a finished player process ended.
+struct ExitResult {
+    bool crashed = false;  // killed by a signal; `code` is then meaningless
+    int code = 0;
+};
+
+// The built player, run on a given X display with a fresh HOME, XDG_CONFIG_HOME and
+// runtime directory, so that nothing of the user's (or of another test's) is read or
+// written. Output goes to "player.log" in the work directory, kept with the screenshots.
+class PlayerProcess {
+  public:
+    // `workDir` must exist; the sandboxed home and config folders are made inside it.
+    PlayerProcess(QString display, QString workDir);
+    ~PlayerProcess();
+    PlayerProcess(const PlayerProcess&) = delete;
+    PlayerProcess& operator=(const PlayerProcess&) = delete;
+
+    // Environment changes for the next start(); the defaults give an English interface.
+    void setEnv(const QString& name, const QString& value) { env_.insert(name, value); }
+    void unsetEnv(const QString& name) { env_.remove(name); }
+
+    bool start(const QStringList& arguments, QString* error);
+    bool running() const { return process_.state() != QProcess::NotRunning; }
+    std::optional<ExitResult> waitForExit(std::chrono::milliseconds bound);
+    void kill();
+
+    QString home() const { return home_; }
+    QString configHome() const { return configHome_; }
+    // Where the player keeps config.ini and progress.ini.
+    QString settingsDir() const { return configHome_ + QStringLiteral("/MoviraPlayer"); }
+    QString log() const;
+
+    static QString executable();
+
+  private:
+    QString workDir_;
+    QString home_;
+    QString configHome_;
+    QTemporaryDir runtimeDir_;  // short path: sockets live here
+    QProcessEnvironment env_;
+    QProcess process_;
+};
+
+}  // namespace e2e

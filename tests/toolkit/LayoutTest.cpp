@@ -1,0 +1,170 @@
+#include <gtest/gtest.h>
+
+#include "SkinFixture.h"
+#include "toolkit/UIContainer.h"
+#include "toolkit/UILabel.h"
+#include "toolkit/UIMenu.h"
+#include "toolkit/UISlider.h"
+
+namespace {
+
+struct Expected {
+    const char* name;
+    const char* cls;
+    QRect pos;  // at 800 x 600; empty for hidden controls
+    bool visible;
+};
+
+// Where the main layout puts every named control in an 800 x 600 window.
+const Expected kMainControls[] = {
+    {"vTop", "HorizontalLayoutUI", QRect(0, 0, 800, 30), true},
+    {"menubtn", "FadeButtonUI", QRect(0, 0, 30, 30), true},
+    {"infobtn", "FadeButtonUI", QRect(), false},
+    {"lblvideo", "LabelUI", QRect(120, 0, 560, 30), true},
+    {"pinbtn", "FadeButtonUI", QRect(680, 0, 30, 30), true},
+    {"minbtn", "FadeButtonUI", QRect(710, 0, 30, 30), true},
+    {"maxbtn", "FadeButtonUI", QRect(740, 0, 30, 30), true},
+    {"restorebtn", "FadeButtonUI", QRect(), false},
+    {"closebtn", "FadeButtonUI", QRect(770, 0, 30, 30), true},
+    {"video_area", "ControlUI", QRect(0, 30, 800, 510), true},
+    {"vBottom", "VerticalLayoutUI", QRect(0, 540, 800, 60), true},
+    {"slider_progress", "SliderUI", QRect(5, 543, 790, 8), true},
+    {"btn_play", "ButtonUI", QRect(0, 556, 40, 40), true},
+    {"btn_stop", "ButtonUI", QRect(40, 556, 40, 40), true},
+    {"btn_backward", "ButtonUI", QRect(80, 556, 40, 40), true},
+    {"btn_forward", "ButtonUI", QRect(120, 556, 40, 40), true},
+    {"btn_open", "ButtonUI", QRect(160, 556, 40, 40), true},
+    {"lbl_time", "LabelUI", QRect(210, 556, 120, 38), true},
+    {"lbl_speed", "LabelUI", QRect(), false},
+    {"btn_speed", "ButtonUI", QRect(586, 556, 40, 40), true},
+    {"btn_subtitle", "ButtonUI", QRect(619, 556, 40, 40), true},
+    {"btn_volume", "ButtonUI", QRect(652, 556, 40, 40), true},
+    {"slider_volume", "SliderUI", QRect(690, 571, 70, 8), true},
+    {"btn_fullscreen", "ButtonUI", QRect(760, 556, 40, 40), true},
+};
+
+}  // namespace
+
+class MainLayout : public SkinLayout {};
+
+TEST_F(MainLayout, EveryNamedControlHasItsClassPlaceAndVisibility) {
+    Build(QStringLiteral("main.xml"));
+    for (const Expected& e : kMainControls) {
+        CControlUI* c = Control(e.name);
+        ASSERT_TRUE(c) << e.name;
+        EXPECT_EQ(c->GetClass(), QString::fromLatin1(e.cls)) << e.name;
+        EXPECT_EQ(c->IsVisible(), e.visible) << e.name;
+        if (e.visible) EXPECT_EQ(c->GetPos(), e.pos) << e.name;
+    }
+}
+
+TEST_F(MainLayout, WindowAttributesPaddingsTextsAndRanges) {
+    Build(QStringLiteral("main.xml"));
+    const WindowAttributes& w = pm->GetWindowAttributes();
+    EXPECT_EQ(w.initSize, QSize(800, 600));
+    EXPECT_EQ(w.minInfo, QSize(300, 200));
+    EXPECT_EQ(w.caption, QMargins(0, 0, 0, 30));
+    EXPECT_EQ(w.sizeBox, QMargins(4, 4, 6, 6));
+    EXPECT_TRUE(w.showShadow);
+    EXPECT_EQ(w.shadowImage, QStringLiteral("imgs/shadow.png"));
+
+    EXPECT_EQ(Control("infobtn")->GetPadding(), QMargins(0, 7, 0, 0));
+    EXPECT_EQ(Control("btn_subtitle")->GetPadding(), QMargins(-5, 0, -5, 0));
+    EXPECT_EQ(Control("lbl_time")->GetText(), QStringLiteral("00:00 / 00:00"));
+    EXPECT_EQ(Control("lbl_speed")->GetText(), QStringLiteral("1x"));
+    EXPECT_TRUE(dynamic_cast<CLabelUI*>(Control("lbl_speed"))->GetAlignment() & Qt::AlignRight);
+    EXPECT_EQ(Control("menubtn")->GetVirtualWnd(), QStringLiteral("mainpage"));
+    EXPECT_TRUE(Control("menubtn")->IsHandCursor());
+
+    auto* progress = dynamic_cast<CSliderUI*>(Control("slider_progress"));
+    auto* volume = dynamic_cast<CSliderUI*>(Control("slider_volume"));
+    ASSERT_TRUE(progress && volume);
+    EXPECT_EQ(progress->GetMaxValue(), 1000);
+    EXPECT_EQ(progress->GetValue(), 0);
+    EXPECT_TRUE(progress->IsSendMove());
+    EXPECT_EQ(volume->GetMaxValue(), 100);
+    EXPECT_EQ(volume->GetValue(), 100);
+    EXPECT_FALSE(volume->IsSendMove());
+    EXPECT_EQ(volume->GetThumbSize(), QSize(8, 8));
+    EXPECT_TRUE(progress->IsEnabled() && volume->IsEnabled());
+}
+
+TEST_F(MainLayout, ShowingAHiddenControlMakesRoomForIt) {
+    Build(QStringLiteral("main.xml"));
+    Control("infobtn")->SetVisible(true);
+    EXPECT_TRUE(pm->IsUpdateNeeded());
+    pm->LayoutIfNeeded();
+    EXPECT_EQ(Control("infobtn")->GetPos(), QRect(110, 7, 16, 16));
+    EXPECT_EQ(Control("lblvideo")->GetPos(), QRect(136, 0, 544, 30));
+}
+
+TEST_F(MainLayout, FillingControlsShareWhatResizingLeaves) {
+    Build(QStringLiteral("main.xml"), QSize(300, 200));
+    EXPECT_EQ(Control("video_area")->GetPos(), QRect(0, 30, 300, 110));
+    EXPECT_EQ(Control("closebtn")->GetPos(), QRect(270, 0, 30, 30));
+    // The control bar's fixed parts need 542 pixels: the gap closes and the rest runs past the
+    // right edge, keeping every control's size.
+    EXPECT_EQ(pm->FindControl(QPoint(299, 175))->GetName(), QStringLiteral("lbl_time"));
+    EXPECT_EQ(Control("btn_speed")->GetPos(), QRect(328, 156, 40, 40));
+}
+
+class OtherLayouts : public SkinLayout {};
+
+TEST_F(OtherLayouts, AboutWindowBuilds) {
+    Build(QStringLiteral("about.xml"), QSize(400, 300));
+    EXPECT_EQ(pm->GetWindowAttributes().caption, QMargins(0, 0, 0, 300));
+    ASSERT_TRUE(Control("lblVersion"));
+    EXPECT_EQ(Control("lblVersion")->GetText(), QStringLiteral("v1.1.0"));
+    ASSERT_TRUE(Control("homepage_btn"));
+    EXPECT_TRUE(Control("homepage_btn")->IsResourceText());
+    EXPECT_EQ(Control("closebtn")->GetPos(), QRect(370, 0, 30, 30));
+    EXPECT_EQ(pm->GetFont(1).pixelSize(), 16);
+    EXPECT_EQ(pm->GetFont(2).pixelSize(), 14);
+}
+
+TEST_F(OtherLayouts, SpeedMenuHoldsItsTenItemsWithSharedLook) {
+    Build(QStringLiteral("speed_menu.xml"), QSize(120, 300));
+    auto* menu = dynamic_cast<CMenuUI*>(pm->GetRoot());
+    ASSERT_TRUE(menu);
+    EXPECT_EQ(menu->GetCount(), 10);
+    EXPECT_EQ(menu->GetItemAt(0)->GetName(), QStringLiteral("menu_speed_25"));
+    EXPECT_EQ(menu->GetItemAt(9)->GetText(), QStringLiteral("4x"));
+    EXPECT_EQ(menu->GetItemStyle().hotBkColor, QColor(0x88, 0x88, 0x88));
+    EXPECT_EQ(menu->GetItemStyle().selectedTextColor, QColor(0x11, 0xE0, 0x00));
+    EXPECT_EQ(menu->GetInset(), QMargins(1, 1, 1, 1));
+    EXPECT_EQ(menu->GetBorderSize(), 1);
+
+    Build(QStringLiteral("subtitle_menu.xml"), QSize(120, 300));
+    menu = dynamic_cast<CMenuUI*>(pm->GetRoot());
+    ASSERT_TRUE(menu);
+    EXPECT_EQ(menu->GetCount(), 0);
+}
+
+TEST(LayoutErrors, UnknownElementsAttributesAndValuesAreReportedWithTheirLine) {
+    FakePaintHost host;
+    CPaintManagerUI pm;
+    pm.Init(&host);
+    struct Case {
+        const char* xml;
+        const char* mentions;
+    };
+    const Case cases[] = {
+        {"<Window>\n<VerticalLayout>\n<Bogus/>\n</VerticalLayout></Window>", ":3: unknown element Bogus"},
+        {"<Window>\n<Label colour=\"#FF000000\"/></Window>", ":2: unknown attribute or bad value colour"},
+        {"<Window>\n<Label width=\"wide\"/></Window>", "width=\"wide\""},
+        {"<Window>\n<Button style=\"nope\"/></Window>", "style"},
+        {"<Window sparkle=\"1\"><Control/></Window>", "unknown attribute sparkle on Window"},
+        {"<Window><Label><Control/></Label></Window>", "Label cannot hold Control"},
+        {"<Window><Font id=\"0\" size=\"12\"/><Control/></Window>", "Font without a name"},
+        {"<Layout/>", "the root element must be Window"},
+        {"<Window><Control/><Control/></Window>", "extra"},
+        {"<Window><Control></Window>", "m"},
+    };
+    for (const Case& c : cases) {
+        CDialogBuilder builder;
+        EXPECT_FALSE(builder.CreateFromData(QByteArray(c.xml), &pm, QStringLiteral("t.xml"))) << c.xml;
+        ASSERT_FALSE(builder.GetErrors().isEmpty()) << c.xml;
+        EXPECT_TRUE(builder.GetErrors().join(u'\n').contains(QString::fromLatin1(c.mentions)))
+            << c.xml << " gave " << builder.GetErrors().join(u'\n').toStdString();
+    }
+}

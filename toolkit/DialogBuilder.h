@@ -1,0 +1,37 @@
+#pragma once
+// CDialogBuilder: builds a window's control tree from a layout file of the skin package and
+// gives the window's paint manager its fonts, styles, defaults and window attributes. Every
+// element and attribute must be known: anything else is reported, with its line, and the
+// build fails rather than silently dropping part of the skin.
+
+#include <QByteArray>
+#include <QStringList>
+#include <memory>
+
+class CControlUI;
+class CPaintManagerUI;
+class QXmlStreamReader;
+
+class CDialogBuilder {
+public:
+    // Builds from a file of the skin package.
+    std::unique_ptr<CControlUI> Create(const QString& file, CPaintManagerUI* manager);
+    // Builds from layout bytes; `origin` names them in error reports.
+    std::unique_ptr<CControlUI> CreateFromData(const QByteArray& xml, CPaintManagerUI* manager,
+                                               const QString& origin = QStringLiteral("layout"));
+    const QStringList& GetErrors() const { return m_errors; }
+
+    // A fresh control for a layout element name, or null for an unknown one.
+    static std::unique_ptr<CControlUI> CreateControl(const QString& elementName);
+
+private:
+    bool ReadWindowAttributes(QXmlStreamReader& reader, CPaintManagerUI* manager);
+    bool ReadFont(QXmlStreamReader& reader, CPaintManagerUI* manager);
+    bool ReadNamedValue(QXmlStreamReader& reader, CPaintManagerUI* manager, bool isStyle);
+    std::unique_ptr<CControlUI> ReadControl(QXmlStreamReader& reader, CPaintManagerUI* manager,
+                                            CControlUI* parent);
+    void Error(const QXmlStreamReader& reader, const QString& what);
+
+    QString m_origin;
+    QStringList m_errors;
+};

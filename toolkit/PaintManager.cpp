@@ -1,0 +1,340 @@
+#include "toolkit/PaintManager.h"
+
+#include <QApplication>
+#include <QPainter>
+#include <algorithm>
+
+#include "platform/ExecutableFolder.h"
+#include "toolkit/ResourceZip.h"
+#include "toolkit/UIControl.h"
+
+namespace {
+
+struct SkinSource {
+    ResourceZip zip;
+    QString resourcePath;
+    int resourceType = 0;
+};
+
+SkinSource& Skin() {
+    static SkinSource source;
+    return source;
+}
+
+// The layouts name the Windows face of the interface font; here it resolves to the CJK face
+// that fontconfig provides, so Chinese and Latin text share one look.
+void RegisterFontSubstitutes() {
+    static const bool done = [] {
+        QFont::insertSubstitutions(QStringLiteral("微软雅黑"),
+                                   {QStringLiteral("Microsoft YaHei"), QStringLiteral("Noto Sans CJK SC"),
+                                    QStringLiteral("Noto Sans CJK"), QStringLiteral("Noto Sans")});
+        return true;
+    }();
+    (void)done;
+}
+
+QString VariantName(const QString& file, int percent) {
+    const qsizetype dot = file.lastIndexOf(u'.');
+    if (dot < 0) return file + QStringLiteral("@%1").arg(percent);
+    return file.left(dot) + QStringLiteral("@%1").arg(percent) + file.mid(dot);
+}
+
+}  // namespace
+
+CPaintManagerUI::CPaintManagerUI() { RegisterFontSubstitutes(); }
+
+CPaintManagerUI::~CPaintManagerUI() {
+    for (const ControlTimer& t : m_timers) {
+        if (m_host) m_host->StopTimer(t.hostId);
+    }
+    m_timers.clear();
+    m_hot = nullptr;
+    m_captured = nullptr;
+    m_root.reset();
+}
+
+void CPaintManagerUI::SetInstance(void*) {}
+
+void CPaintManagerUI::SetResourceType(int type) { Skin().resourceType = type; }
+
+QString CPaintManagerUI::GetInstancePath() { return platform::ExecutableFolder(); }
+
+void CPaintManagerUI::SetResourcePath(const QString& path) { Skin().resourcePath = path; }
+
+QString CPaintManagerUI::GetResourcePath() { return Skin().resourcePath; }
+
+bool CPaintManagerUI::SetResourceZip(const void* data, std::size_t size, const QString&) {
+    return Skin().zip.Open(data, size);
+}
+
+std::optional<QByteArray> CPaintManagerUI::LoadResource(const QString& name) {
+    if (!Skin().zip.IsOpen()) return std::nullopt;
+    return Skin().zip.Read(name);
+}
+
+int CPaintManagerUI::MessageLoop() { return QApplication::exec(); }
+
+void CPaintManagerUI::Term() { Skin().zip.Open(nullptr, 0); }
+
+void CPaintManagerUI::Init(PaintHost* host) {
+    m_host = host;
+    if (host) m_dpi = static_cast<int>(host->DevicePixelRatio() * 96.0 + 0.5);
+}
+
+bool CPaintManagerUI::AttachDialog(std::unique_ptr<CControlUI> root) {
+    if (!root) return false;
+    m_hot = nullptr;
+    m_captured = nullptr;
+    m_root = std::move(root);
+    m_root->SetManager(this, nullptr);
+    NeedUpdate();
+    return true;
+}
+
+CControlUI* CPaintManagerUI::FindControl(const QString& name) const {
+    return m_root ? m_root->FindControlByName(name) : nullptr;
+}
+
+CControlUI* CPaintManagerUI::FindControl(const QPoint& logicalPoint) {
+    LayoutIfNeeded();
+    return m_root ? m_root->FindControlAt(logicalPoint) : nullptr;
+}
+
+void CPaintManagerUI::AddNotifier(INotifyUI* notifier) {
+    if (notifier && std::find(m_notifiers.begin(), m_notifiers.end(), notifier) == m_notifiers.end())
+        m_notifiers.push_back(notifier);
+}
+
+void CPaintManagerUI::RemoveNotifier(INotifyUI* notifier) {
+    std::erase(m_notifiers, notifier);
+}
+
+void CPaintManagerUI::SendNotify(CControlUI* control, const QString& type, WPARAM wParam,
+                                 LPARAM lParam) {
+    TNotifyUI msg;
+    msg.sType = type;
+    msg.pSender = control;
+    msg.wParam = wParam;
+    msg.lParam = lParam;
+    for (CControlUI* c = control; c; c = c->GetParent()) {
+        if (!c->GetVirtualWnd().isEmpty()) {
+            msg.sVirtualWnd = c->GetVirtualWnd();
+            break;
+        }
+    }
+    // A notifier may remove itself while handling; walk a copy.
+    const std::vector<INotifyUI*> notifiers = m_notifiers;
+    for (INotifyUI* n : notifiers) n->Notify(msg);
+}
+
+void CPaintManagerUI::Invalidate() {
+    if (m_host) m_host->InvalidateRect(QRect(QPoint(0, 0), m_host->ClientSize()));
+}
+
+void CPaintManagerUI::Invalidate(const QRect& rc) {
+    if (m_host) m_host->InvalidateRect(rc);
+}
+
+void CPaintManagerUI::NeedUpdate() {
+    m_updateNeeded = true;
+    Invalidate();
+}
+
+void CPaintManagerUI::LayoutIfNeeded() {
+    if (!m_updateNeeded || !m_root || !m_host) return;
+    m_updateNeeded = false;
+    m_root->SetPos(QRect(QPoint(0, 0), m_host->ClientSize()));
+}
+
+void CPaintManagerUI::Paint(QPainter& painter, const QRect& dirty) {
+    LayoutIfNeeded();
+    if (m_root && m_root->IsVisible()) m_root->DoPaint(painter, dirty);
+}
+
+void CPaintManagerUI::AddFont(int id, const QString& family, int pixelSize, bool bold,
+                              bool isDefault) {
+    QFont font(family);
+    font.setPixelSize(std::max(1, pixelSize));
+    font.setBold(bold);
+    m_fonts[id] = font;
+    if (isDefault) m_defaultFont = font;
+}
+
+QFont CPaintManagerUI::GetFont(int id) const {
+    const auto it = m_fonts.find(id);
+    return it == m_fonts.end() ? m_defaultFont : it->second;
+}
+
+void CPaintManagerUI::AddStyle(const QString& name, const QString& attributes) {
+    m_styles.insert(name, attributes);
+}
+
+const QString* CPaintManagerUI::GetStyle(const QString& name) const {
+    const auto it = m_styles.constFind(name);
+    return it == m_styles.constEnd() ? nullptr : &it.value();
+}
+
+void CPaintManagerUI::AddDefaultAttributeList(const QString& controlName,
+                                              const QString& attributes) {
+    m_defaultAttributes.insert(controlName, attributes);
+}
+
+const QString* CPaintManagerUI::GetDefaultAttributeList(const QString& controlName) const {
+    const auto it = m_defaultAttributes.constFind(controlName);
+    return it == m_defaultAttributes.constEnd() ? nullptr : &it.value();
+}
+
+void CPaintManagerUI::SetDPI(int dpi) {
+    if (dpi <= 0 || dpi == m_dpi) return;
+    m_dpi = dpi;
+    ResetDPIAssets();
+}
+
+void CPaintManagerUI::ResetDPIAssets() {
+    m_images.clear();
+    NeedUpdate();
+}
+
+const ScaledImage* CPaintManagerUI::GetImage(const QString& file) {
+    const auto it = m_images.constFind(file);
+    if (it != m_images.constEnd()) return &it.value();
+    const int percent = m_dpi >= 144 ? 150 : m_dpi >= 120 ? 125 : 100;
+    ScaledImage loaded;
+    std::optional<QByteArray> bytes;
+    if (percent != 100) {
+        bytes = LoadResource(VariantName(file, percent));
+        if (bytes) loaded.scale = percent / 100.0;
+    }
+    if (!bytes) bytes = LoadResource(file);
+    if (!bytes) return nullptr;
+    loaded.image = QImage::fromData(*bytes);
+    if (loaded.image.isNull()) return nullptr;
+    return &m_images.insert(file, loaded).value();
+}
+
+bool CPaintManagerUI::SetTimer(CControlUI* control, UINT id, UINT milliseconds) {
+    if (!m_host || !control) return false;
+    KillTimer(control, id);
+    const int hostId = m_host->StartTimer(static_cast<int>(milliseconds));
+    if (hostId <= 0) return false;
+    m_timers.push_back({control, id, hostId});
+    return true;
+}
+
+void CPaintManagerUI::KillTimer(CControlUI* control, UINT id) {
+    for (auto it = m_timers.begin(); it != m_timers.end();) {
+        if (it->control == control && it->id == id) {
+            if (m_host) m_host->StopTimer(it->hostId);
+            it = m_timers.erase(it);
+        } else {
+            ++it;
+        }
+    }
+}
+
+void CPaintManagerUI::OnHostTimer(int hostTimerId) {
+    for (const ControlTimer& t : m_timers) {
+        if (t.hostId != hostTimerId) continue;
+        TEventUI event;
+        event.type = UiEvent::Timer;
+        event.pSender = t.control;
+        event.wParam = t.id;
+        t.control->DoEvent(event);
+        return;
+    }
+}
+
+void CPaintManagerUI::SetCursorShape(Qt::CursorShape shape) {
+    if (m_host) m_host->SetCursorShape(shape);
+}
+
+QPoint CPaintManagerUI::ToLogical(LPARAM lParam) const {
+    const qreal ratio = m_host ? m_host->DevicePixelRatio() : 1.0;
+    return QPoint(static_cast<int>(PointLParamX(lParam) / ratio),
+                  static_cast<int>(PointLParamY(lParam) / ratio));
+}
+
+void CPaintManagerUI::SetHot(CControlUI* control, const QPoint& pt) {
+    if (control == m_hot) return;
+    TEventUI event;
+    event.ptMouse = pt;
+    if (CControlUI* old = m_hot) {
+        m_hot = nullptr;
+        event.type = UiEvent::MouseLeave;
+        event.pSender = old;
+        old->DoEvent(event);
+    }
+    m_hot = control;
+    if (control) {
+        event.type = UiEvent::MouseEnter;
+        event.pSender = control;
+        control->DoEvent(event);
+    } else {
+        SetCursorShape(Qt::ArrowCursor);
+    }
+}
+
+bool CPaintManagerUI::MessageHandler(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    result = 0;
+    if (!m_root) return false;
+    TEventUI event;
+    event.wParam = wParam;
+    switch (msg) {
+        case WM_MOUSEMOVE: {
+            event.ptMouse = ToLogical(lParam);
+            event.type = UiEvent::MouseMove;
+            if (m_captured) {
+                event.pSender = m_captured;
+                m_captured->DoEvent(event);
+                return true;
+            }
+            CControlUI* control = FindControl(event.ptMouse);
+            if (control && !control->IsEnabled()) control = nullptr;
+            SetHot(control, event.ptMouse);
+            if (m_hot) {
+                event.pSender = m_hot;
+                m_hot->DoEvent(event);
+            }
+            return false;
+        }
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK: {
+            event.ptMouse = ToLogical(lParam);
+            CControlUI* control = FindControl(event.ptMouse);
+            if (!control || !control->IsEnabled()) return false;
+            m_captured = control;
+            event.type = msg == WM_LBUTTONDOWN ? UiEvent::ButtonDown : UiEvent::DoubleClick;
+            event.pSender = control;
+            control->DoEvent(event);
+            return true;
+        }
+        case WM_LBUTTONUP: {
+            CControlUI* control = m_captured;
+            if (!control) return false;
+            m_captured = nullptr;
+            event.ptMouse = ToLogical(lParam);
+            event.type = UiEvent::ButtonUp;
+            event.pSender = control;
+            control->DoEvent(event);
+            return true;
+        }
+        case WM_MOUSELEAVE:
+            if (!m_captured) SetHot(nullptr, QPoint());
+            return false;
+        default:
+            return false;
+    }
+}
+
+void CPaintManagerUI::ReapObjects(CControlUI* control) {
+    if (m_hot == control) m_hot = nullptr;
+    if (m_captured == control) m_captured = nullptr;
+    for (auto it = m_timers.begin(); it != m_timers.end();) {
+        if (it->control == control) {
+            if (m_host) m_host->StopTimer(it->hostId);
+            it = m_timers.erase(it);
+        } else {
+            ++it;
+        }
+    }
+}

@@ -1,0 +1,39 @@
+#pragma once
+// Small records shared by controls, the paint manager and the notification routing.
+
+#include <QPoint>
+#include <QString>
+
+#include "toolkit/WindowMessages.h"
+
+class CControlUI;
+
+// Notification types a control raises.
+inline const QString DUI_MSGTYPE_CLICK = QStringLiteral("click");
+inline const QString DUI_MSGTYPE_VALUECHANGED = QStringLiteral("valuechanged");
+inline const QString DUI_MSGTYPE_MOVEVALUECHANGED = QStringLiteral("movevaluechanged");
+inline const QString DUI_MSGTYPE_WINDOWINIT = QStringLiteral("windowinit");
+
+struct TNotifyUI {
+    QString sType;
+    QString sVirtualWnd;
+    CControlUI* pSender = nullptr;
+    QPoint ptMouse;
+    WPARAM wParam = 0;
+    LPARAM lParam = 0;
+};
+
+class INotifyUI {
+public:
+    virtual ~INotifyUI() = default;
+    virtual void Notify(TNotifyUI& msg) = 0;
+};
+
+enum class UiEvent { MouseMove, MouseEnter, MouseLeave, ButtonDown, ButtonUp, DoubleClick, Timer };
+
+struct TEventUI {
+    UiEvent type = UiEvent::MouseMove;
+    CControlUI* pSender = nullptr;
+    QPoint ptMouse;  // logical client coordinates
+    WPARAM wParam = 0;
+};

@@ -1,0 +1,35 @@
+#pragma once
+// CMenuUI: the item container of a pop-up menu. It carries the look its items share (font,
+// colours for normal, hot and selected items, text padding) and a border.
+
+#include "toolkit/UIVerticalLayout.h"
+
+struct MenuItemStyle {
+    int font = -1;
+    QMargins textPadding;
+    QColor textColor = QColor(0xFF, 0xFF, 0xFF);
+    QColor hotTextColor = QColor(0xFF, 0xFF, 0xFF);
+    QColor hotBkColor;
+    QColor selectedTextColor = QColor(0xFF, 0xFF, 0xFF);
+    QColor selectedBkColor;
+};
+
+class CMenuUI : public CVerticalLayoutUI {
+public:
+    QString GetClass() const override;
+    bool SetAttribute(const QString& name, const QString& value) override;
+    QSize EstimateSize(const QSize& available) const override;
+
+    const MenuItemStyle& GetItemStyle() const { return m_itemStyle; }
+    int GetBorderSize() const { return m_borderSize; }
+    QColor GetBorderColor() const { return m_borderColor; }
+
+protected:
+    void DoPaint(QPainter& painter, const QRect& dirty) override;
+
+private:
+    MenuItemStyle m_itemStyle;
+    QColor m_borderColor;
+    QSize m_borderRound;
+    int m_borderSize = 0;
+};

@@ -1,0 +1,118 @@
+#include "toolkit/UISlider.h"
+
+#include <QPainter>
+#include <algorithm>
+#include <cmath>
+
+#include "toolkit/AttributeList.h"
+#include "toolkit/PaintManager.h"
+
+QString CSliderUI::GetClass() const { return QStringLiteral("SliderUI"); }
+
+bool CSliderUI::SetAttribute(const QString& name, const QString& value) {
+    ImageDescriptor* target = nullptr;
+    if (name == u"thumbimage")
+        target = &m_thumbImage;
+    else if (name == u"thumbhotimage")
+        target = &m_thumbHotImage;
+    else if (name == u"thumbpushedimage")
+        target = &m_thumbPushedImage;
+    if (target) {
+        const auto image = ImageDescriptor::Parse(value);
+        if (!image) return false;
+        *target = *image;
+        Invalidate();
+        return true;
+    }
+    if (name == u"thumbsize") {
+        const auto v = ParseSize(value);
+        if (!v || v->width() < 0 || v->height() < 0) return false;
+        m_thumbSize = *v;
+        Invalidate();
+        return true;
+    }
+    if (name == u"sendmove") {
+        const auto v = ParseBool(value);
+        if (!v) return false;
+        m_sendMove = *v;
+        return true;
+    }
+    return CProgressUI::SetAttribute(name, value);
+}
+
+QRect CSliderUI::GetThumbRect() const {
+    const int travel = std::max(0, m_rcItem.width() - m_thumbSize.width());
+    const int x = m_rcItem.left() + static_cast<int>(std::lround(travel * Fraction()));
+    const int y = m_rcItem.top() + (m_rcItem.height() - m_thumbSize.height()) / 2;
+    return QRect(x, y, m_thumbSize.width(), m_thumbSize.height());
+}
+
+int CSliderUI::ValueAt(const QPoint& pt) const {
+    const int travel = m_rcItem.width() - m_thumbSize.width();
+    if (travel <= 0 || m_max <= m_min) return m_min;
+    const double offset = pt.x() - m_rcItem.left() - m_thumbSize.width() / 2.0;
+    const double f = std::clamp(offset / travel, 0.0, 1.0);
+    return m_min + static_cast<int>(std::lround(f * (m_max - m_min)));
+}
+
+void CSliderUI::DoEvent(TEventUI& event) {
+    CProgressUI::DoEvent(event);
+    if (!IsEnabled()) return;
+    switch (event.type) {
+        case UiEvent::ButtonDown:
+        case UiEvent::DoubleClick: {
+            const QRect thumb = GetThumbRect();
+            if (thumb.contains(event.ptMouse)) {
+                m_grabOffset = event.ptMouse.x() - thumb.center().x();
+            } else {
+                m_grabOffset = 0;
+                SetValue(ValueAt(event.ptMouse));
+            }
+            m_captured = true;
+            Invalidate();
+            break;
+        }
+        case UiEvent::MouseMove:
+            if (m_captured) {
+                const int v = ValueAt(event.ptMouse - QPoint(m_grabOffset, 0));
+                if (v != m_value) {
+                    SetValue(v);
+                    if (m_sendMove && m_manager)
+                        m_manager->SendNotify(this, DUI_MSGTYPE_MOVEVALUECHANGED);
+                }
+            } else {
+                const bool hot = GetThumbRect().contains(event.ptMouse);
+                if (hot != m_thumbHot) {
+                    m_thumbHot = hot;
+                    Invalidate();
+                }
+            }
+            break;
+        case UiEvent::ButtonUp:
+            if (m_captured) {
+                m_captured = false;
+                Invalidate();
+                if (m_manager) m_manager->SendNotify(this, DUI_MSGTYPE_VALUECHANGED);
+            }
+            break;
+        case UiEvent::MouseLeave:
+            if (m_thumbHot) {
+                m_thumbHot = false;
+                Invalidate();
+            }
+            break;
+        default:
+            break;
+    }
+}
+
+void CSliderUI::PaintStatusImage(QPainter& painter) {
+    CProgressUI::PaintStatusImage(painter);
+    if (!m_manager) return;
+    const ImageDescriptor* thumb = &m_thumbImage;
+    if (m_captured && !m_thumbPushedImage.IsEmpty())
+        thumb = &m_thumbPushedImage;
+    else if (m_thumbHot && !m_thumbHotImage.IsEmpty())
+        thumb = &m_thumbHotImage;
+    DrawImage(painter, *m_manager, *thumb, GetThumbRect());
+}

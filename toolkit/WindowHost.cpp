@@ -1,0 +1,304 @@
+#include "toolkit/WindowHost.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QToolTip>
+#include <QWindow>
+#include <cmath>
+
+#include "toolkit/PaintManager.h"
+#include "toolkit/WindowWnd.h"
+
+namespace {
+
+struct PostedMessage : QEvent {
+    PostedMessage(UINT m, WPARAM w, LPARAM l)
+        : QEvent(WindowHost::PostedMessageType()), msg(m), wParam(w), lParam(l) {}
+    UINT msg;
+    WPARAM wParam;
+    LPARAM lParam;
+};
+
+WPARAM VirtualKey(const QKeyEvent* e) {
+    const int key = e->key();
+    if (key >= Qt::Key_A && key <= Qt::Key_Z) return static_cast<WPARAM>(key);
+    if (key >= Qt::Key_0 && key <= Qt::Key_9) return static_cast<WPARAM>(key);
+    if (key >= Qt::Key_F1 && key <= Qt::Key_F24) return VK_F1 + static_cast<WPARAM>(key - Qt::Key_F1);
+    switch (key) {
+        case Qt::Key_Space: return VK_SPACE;
+        case Qt::Key_Escape: return VK_ESCAPE;
+        case Qt::Key_Return:
+        case Qt::Key_Enter: return VK_RETURN;
+        case Qt::Key_Left: return VK_LEFT;
+        case Qt::Key_Up: return VK_UP;
+        case Qt::Key_Right: return VK_RIGHT;
+        case Qt::Key_Down: return VK_DOWN;
+        default: return 0;
+    }
+}
+
+Qt::Edges EdgesFor(LRESULT hit) {
+    switch (hit) {
+        case HTLEFT: return Qt::LeftEdge;
+        case HTRIGHT: return Qt::RightEdge;
+        case HTTOP: return Qt::TopEdge;
+        case HTBOTTOM: return Qt::BottomEdge;
+        case HTTOPLEFT: return Qt::TopEdge | Qt::LeftEdge;
+        case HTTOPRIGHT: return Qt::TopEdge | Qt::RightEdge;
+        case HTBOTTOMLEFT: return Qt::BottomEdge | Qt::LeftEdge;
+        case HTBOTTOMRIGHT: return Qt::BottomEdge | Qt::RightEdge;
+        default: return {};
+    }
+}
+
+Qt::CursorShape CursorFor(Qt::Edges edges) {
+    const bool horizontal = edges & (Qt::LeftEdge | Qt::RightEdge);
+    const bool vertical = edges & (Qt::TopEdge | Qt::BottomEdge);
+    if (horizontal && vertical) {
+        const bool mainDiagonal = (edges & Qt::TopEdge && edges & Qt::LeftEdge) ||
+                                  (edges & Qt::BottomEdge && edges & Qt::RightEdge);
+        return mainDiagonal ? Qt::SizeFDiagCursor : Qt::SizeBDiagCursor;
+    }
+    return horizontal ? Qt::SizeHorCursor : Qt::SizeVerCursor;
+}
+
+}  // namespace
+
+QEvent::Type WindowHost::PostedMessageType() {
+    static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());
+    return type;
+}
+
+WindowHost::WindowHost(CWindowWnd* owner, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_owner(owner) {
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+WindowHost::~WindowHost() = default;
+
+LRESULT WindowHost::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (!m_owner) return 0;
+    ++m_dispatchDepth;
+    const LRESULT result = m_owner->HandleMessage(msg, wParam, lParam);
+    --m_dispatchDepth;
+    return result;
+}
+
+void WindowHost::Post(UINT msg, WPARAM wParam, LPARAM lParam) {
+    QCoreApplication::postEvent(this, new PostedMessage(msg, wParam, lParam));
+}
+
+bool WindowHost::StartWindowTimer(UINT id, int milliseconds) {
+    StopWindowTimer(id);
+    const int qtId = QObject::startTimer(milliseconds);
+    if (qtId == 0) return false;
+    m_windowTimers.insert(qtId, id);
+    return true;
+}
+
+bool WindowHost::StopWindowTimer(UINT id) {
+    for (auto it = m_windowTimers.begin(); it != m_windowTimers.end(); ++it) {
+        if (it.value() == id) {
+            QObject::killTimer(it.key());
+            m_windowTimers.erase(it);
+            return true;
+        }
+    }
+    return false;
+}
+
+void WindowHost::InvalidateRect(const QRect& logicalRect) { update(logicalRect); }
+
+int WindowHost::StartTimer(int milliseconds) { return QObject::startTimer(milliseconds); }
+
+void WindowHost::StopTimer(int timerId) { QObject::killTimer(timerId); }
+
+void WindowHost::SetCursorShape(Qt::CursorShape shape) {
+    if (!m_sizingCursor) setCursor(shape);
+}
+
+qreal WindowHost::DevicePixelRatio() const { return devicePixelRatioF(); }
+
+QSize WindowHost::ClientSize() const { return size(); }
+
+LPARAM WindowHost::ClientLParam(const QPointF& logical) const {
+    const qreal r = devicePixelRatioF();
+    return MakePointLParam(static_cast<int>(std::floor(logical.x() * r)),
+                           static_cast<int>(std::floor(logical.y() * r)));
+}
+
+LRESULT WindowHost::HitTest(const QPointF& globalLogical) {
+    const qreal r = devicePixelRatioF();
+    return Dispatch(WM_NCHITTEST, 0,
+                    MakePointLParam(static_cast<int>(std::floor(globalLogical.x() * r)),
+                                    static_cast<int>(std::floor(globalLogical.y() * r))));
+}
+
+bool WindowHost::event(QEvent* e) {
+    if (e->type() == PostedMessageType()) {
+        const auto* m = static_cast<PostedMessage*>(e);
+        Dispatch(m->msg, m->wParam, m->lParam);
+        return true;
+    }
+    if (e->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(e);
+        const QString tip = m_owner ? m_owner->ToolTipAt(help->pos()) : QString();
+        if (tip.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(help->globalPos(), tip, this);
+        return true;
+    }
+    return QWidget::event(e);
+}
+
+void WindowHost::paintEvent(QPaintEvent* e) {
+    QPainter painter(this);
+    CPaintManagerUI* pm = m_owner ? m_owner->GetPaintManager() : nullptr;
+    if (pm) pm->Paint(painter, e->rect());
+}
+
+void WindowHost::BeginFrameDrag(LRESULT hit, const QPointF& globalLogical) {
+    const Qt::Edges edges = EdgesFor(hit);
+    QWindow* w = windowHandle();
+    if (hit == HTCAPTION) {
+        if (isMaximized() || isFullScreen()) return;
+        if (w && w->startSystemMove()) return;
+        m_drag = Drag::Move;
+    } else if (edges) {
+        if (w && w->startSystemResize(edges)) return;
+        m_drag = Drag::Resize;
+        m_dragEdges = edges;
+    } else {
+        return;
+    }
+    // No window manager took the drag: follow the pointer ourselves.
+    m_dragStart = globalLogical;
+    m_dragStartGeometry = geometry();
+}
+
+void WindowHost::ContinueFrameDrag(const QPointF& globalLogical) {
+    const QPoint delta = (globalLogical - m_dragStart).toPoint();
+    if (m_drag == Drag::Move) {
+        move(m_dragStartGeometry.topLeft() + delta);
+        return;
+    }
+    QRect g = m_dragStartGeometry;
+    const QSize min = minimumSize();
+    if (m_dragEdges & Qt::LeftEdge) g.setLeft(std::min(g.left() + delta.x(), g.right() + 1 - min.width()));
+    if (m_dragEdges & Qt::RightEdge) g.setRight(std::max(g.right() + delta.x(), g.left() + min.width() - 1));
+    if (m_dragEdges & Qt::TopEdge) g.setTop(std::min(g.top() + delta.y(), g.bottom() + 1 - min.height()));
+    if (m_dragEdges & Qt::BottomEdge) g.setBottom(std::max(g.bottom() + delta.y(), g.top() + min.height() - 1));
+    setGeometry(g);
+}
+
+void WindowHost::mousePressEvent(QMouseEvent* e) {
+    if (e->button() != Qt::LeftButton) return;
+    const LRESULT hit = HitTest(e->globalPosition());
+    if (hit == HTCLIENT) {
+        Dispatch(WM_LBUTTONDOWN, 0, ClientLParam(e->position()));
+        return;
+    }
+    BeginFrameDrag(hit, e->globalPosition());
+}
+
+void WindowHost::mouseDoubleClickEvent(QMouseEvent* e) {
+    if (e->button() != Qt::LeftButton) return;
+    const LRESULT hit = HitTest(e->globalPosition());
+    if (hit == HTCAPTION) {
+        // As on every desktop: a double click on the caption maximises or restores.
+        Dispatch(WM_SYSCOMMAND, isMaximized() ? SC_RESTORE : SC_MAXIMIZE, 0);
+        return;
+    }
+    if (hit != HTCLIENT) return;
+    const bool wantsDouble = m_owner && (m_owner->GetClassStyle() & CS_DBLCLKS);
+    Dispatch(wantsDouble ? WM_LBUTTONDBLCLK : WM_LBUTTONDOWN, 0, ClientLParam(e->position()));
+}
+
+void WindowHost::mouseReleaseEvent(QMouseEvent* e) {
+    if (e->button() != Qt::LeftButton) return;
+    if (m_drag != Drag::None) {
+        m_drag = Drag::None;
+        return;
+    }
+    Dispatch(WM_LBUTTONUP, 0, ClientLParam(e->position()));
+}
+
+void WindowHost::mouseMoveEvent(QMouseEvent* e) {
+    if (m_drag != Drag::None) {
+        ContinueFrameDrag(e->globalPosition());
+        return;
+    }
+    if (e->buttons() == Qt::NoButton) {
+        const Qt::Edges edges = EdgesFor(HitTest(e->globalPosition()));
+        m_sizingCursor = edges != Qt::Edges();
+        if (m_sizingCursor) setCursor(CursorFor(edges));
+    }
+    Dispatch(WM_MOUSEMOVE, 0, ClientLParam(e->position()));
+}
+
+void WindowHost::leaveEvent(QEvent*) {
+    m_sizingCursor = false;
+    Dispatch(WM_MOUSELEAVE, 0, 0);
+}
+
+void WindowHost::keyPressEvent(QKeyEvent* e) {
+    const WPARAM vk = VirtualKey(e);
+    if (vk == 0) {
+        QWidget::keyPressEvent(e);
+        return;
+    }
+    // Bit 30 tells a key held down (auto-repeat) from a fresh press.
+    const LPARAM flags = 1 | (e->isAutoRepeat() ? (LPARAM{1} << 30) : 0);
+    Dispatch(WM_KEYDOWN, vk, flags);
+}
+
+void WindowHost::timerEvent(QTimerEvent* e) {
+    const auto it = m_windowTimers.constFind(e->timerId());
+    if (it != m_windowTimers.constEnd()) {
+        Dispatch(WM_TIMER, it.value(), 0);
+        return;
+    }
+    if (CPaintManagerUI* pm = m_owner ? m_owner->GetPaintManager() : nullptr)
+        pm->OnHostTimer(e->timerId());
+}
+
+void WindowHost::SendWindowPosChanged(UINT flags) {
+    const qreal r = devicePixelRatioF();
+    WINDOWPOS pos;
+    pos.x = static_cast<int>(x() * r);
+    pos.y = static_cast<int>(y() * r);
+    pos.cx = static_cast<int>(width() * r);
+    pos.cy = static_cast<int>(height() * r);
+    pos.flags = flags;
+    Dispatch(WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&pos));
+}
+
+void WindowHost::moveEvent(QMoveEvent*) { SendWindowPosChanged(SWP_NOSIZE | SWP_NOZORDER); }
+
+void WindowHost::resizeEvent(QResizeEvent*) {
+    if (CPaintManagerUI* pm = m_owner ? m_owner->GetPaintManager() : nullptr) pm->NeedUpdate();
+    const qreal r = devicePixelRatioF();
+    Dispatch(WM_SIZE, 0,
+             MakePointLParam(static_cast<int>(width() * r), static_cast<int>(height() * r)));
+    SendWindowPosChanged(SWP_NOMOVE | SWP_NOZORDER);
+}
+
+void WindowHost::showEvent(QShowEvent*) { Dispatch(WM_SHOWWINDOW, 1, 0); }
+
+void WindowHost::closeEvent(QCloseEvent* e) {
+    // The window decides in WM_CLOSE whether and how it goes away.
+    e->ignore();
+    if (m_owner) Dispatch(WM_CLOSE, 0, 0);
+}
+
+void WindowHost::changeEvent(QEvent* e) {
+    QWidget::changeEvent(e);
+    if (e->type() == QEvent::WindowStateChange)
+        Dispatch(WM_SIZE, isMaximized() ? 2 : isMinimized() ? 1 : 0, 0);
+}

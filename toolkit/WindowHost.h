@@ -1,0 +1,76 @@
+#pragma once
+// WindowHost: the frameless Qt widget behind a CWindowWnd. It turns Qt's events into the
+// window messages of the toolkit, moves and sizes the window for its caption and borders
+// (through the window manager when it can, by itself when it cannot), and paints through the
+// owner's paint manager.
+
+#include <QEvent>
+#include <QHash>
+#include <QPoint>
+#include <QRect>
+#include <QWidget>
+
+#include "toolkit/PaintHost.h"
+#include "toolkit/WindowMessages.h"
+
+class CWindowWnd;
+
+class WindowHost : public QWidget, public PaintHost {
+    Q_OBJECT
+public:
+    WindowHost(CWindowWnd* owner, QWidget* parent);
+    ~WindowHost() override;
+
+    void Detach() { m_owner = nullptr; }
+    CWindowWnd* Owner() const { return m_owner; }
+    bool IsDispatching() const { return m_dispatchDepth > 0; }
+
+    LRESULT Dispatch(UINT msg, WPARAM wParam, LPARAM lParam);
+    void Post(UINT msg, WPARAM wParam, LPARAM lParam);
+    bool StartWindowTimer(UINT id, int milliseconds);
+    bool StopWindowTimer(UINT id);
+
+    // PaintHost
+    void InvalidateRect(const QRect& logicalRect) override;
+    int StartTimer(int milliseconds) override;
+    void StopTimer(int timerId) override;
+    void SetCursorShape(Qt::CursorShape shape) override;
+    qreal DevicePixelRatio() const override;
+    QSize ClientSize() const override;
+
+    static QEvent::Type PostedMessageType();
+
+protected:
+    bool event(QEvent* e) override;
+    void paintEvent(QPaintEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void leaveEvent(QEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void timerEvent(QTimerEvent* e) override;
+    void moveEvent(QMoveEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+    void showEvent(QShowEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+    void changeEvent(QEvent* e) override;
+
+private:
+    enum class Drag { None, Move, Resize };
+
+    LPARAM ClientLParam(const QPointF& logical) const;
+    LRESULT HitTest(const QPointF& globalLogical);
+    void BeginFrameDrag(LRESULT hit, const QPointF& globalLogical);
+    void ContinueFrameDrag(const QPointF& globalLogical);
+    void SendWindowPosChanged(UINT flags);
+
+    CWindowWnd* m_owner;
+    QHash<int, UINT> m_windowTimers;  // Qt timer id -> the program's timer id
+    int m_dispatchDepth = 0;
+    Drag m_drag = Drag::None;
+    Qt::Edges m_dragEdges;
+    QPointF m_dragStart;
+    QRect m_dragStartGeometry;
+    bool m_sizingCursor = false;
+};
