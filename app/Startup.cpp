@@ -7,6 +7,7 @@
 #include "app/LanguageChoice.h"
 #include "engine/EngineLoader.h"
 #include "platform/MessageBoxService.h"
+#include "platform/SignalWatcher.h"
 #include "platform/UiLanguage.h"
 #include "skin/SkinPackage.h"
 #include "toolkit/Dpi.h"
@@ -47,7 +48,11 @@ int RunPlayer(const QStringList& arguments) {
     window->CenterWindow();
     window->GetPM().SetDPI(CDPI::GetMainMonitorDPI());
     window->ShowWindow(true, true);
-    (void)path;  // opened once playback commands exist
+    if (!path.isEmpty()) window->OpenMedia(path);
+
+    // The end of the session, `kill` and Ctrl+C close the window as the user would, so the
+    // position and settings are saved and the exit is clean.
+    platform::SignalWatcher closeOnSignal([&window](int) { window->PostMessage(WM_CLOSE); });
 
     CPaintManagerUI::MessageLoop();
 

@@ -3,12 +3,15 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QMouseEvent>
+#include <QUrl>
 #include <QPainter>
 #include <QToolTip>
 #include <QWindow>
 #include <cmath>
 
+#include "toolkit/DropFiles.h"
 #include "toolkit/PaintManager.h"
 #include "toolkit/WindowWnd.h"
 
@@ -17,10 +20,18 @@ namespace {
 struct PostedMessage : QEvent {
     PostedMessage(UINT m, WPARAM w, LPARAM l)
         : QEvent(WindowHost::PostedMessageType()), msg(m), wParam(w), lParam(l) {}
+    PostedMessage(UINT m, std::unique_ptr<MessagePayload> p, LPARAM l)
+        : QEvent(WindowHost::PostedMessageType()),
+          msg(m),
+          wParam(reinterpret_cast<WPARAM>(p.get())),
+          lParam(l),
+          payload(std::move(p)) {}
     UINT msg;
     WPARAM wParam;
     LPARAM lParam;
+    std::unique_ptr<MessagePayload> payload;  // freed with the event, delivered or not
 };
+
 
 WPARAM VirtualKey(const QKeyEvent* e) {
     const int key = e->key();
@@ -91,6 +102,10 @@ LRESULT WindowHost::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 void WindowHost::Post(UINT msg, WPARAM wParam, LPARAM lParam) {
     QCoreApplication::postEvent(this, new PostedMessage(msg, wParam, lParam));
+}
+
+void WindowHost::Post(UINT msg, std::unique_ptr<MessagePayload> payload, LPARAM lParam) {
+    QCoreApplication::postEvent(this, new PostedMessage(msg, std::move(payload), lParam));
 }
 
 bool WindowHost::StartWindowTimer(UINT id, int milliseconds) {
@@ -301,4 +316,19 @@ void WindowHost::changeEvent(QEvent* e) {
     QWidget::changeEvent(e);
     if (e->type() == QEvent::WindowStateChange)
         Dispatch(WM_SIZE, isMaximized() ? 2 : isMinimized() ? 1 : 0, 0);
+}
+
+void WindowHost::dragEnterEvent(QDragEnterEvent* e) {
+    if (!LocalFilesOf(e->mimeData()).isEmpty()) e->acceptProposedAction();
+}
+
+void WindowHost::dragMoveEvent(QDragMoveEvent* e) {
+    if (!LocalFilesOf(e->mimeData()).isEmpty()) e->acceptProposedAction();
+}
+
+void WindowHost::dropEvent(QDropEvent* e) {
+    DropFiles drop{LocalFilesOf(e->mimeData())};
+    if (drop.paths.isEmpty()) return;
+    e->acceptProposedAction();
+    Dispatch(WM_DROPFILES, reinterpret_cast<WPARAM>(&drop), 0);
 }

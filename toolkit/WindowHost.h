@@ -10,6 +10,7 @@
 #include <QRect>
 #include <QWidget>
 
+#include "toolkit/MessagePayload.h"
 #include "toolkit/PaintHost.h"
 #include "toolkit/WindowMessages.h"
 
@@ -26,7 +27,9 @@ public:
     bool IsDispatching() const { return m_dispatchDepth > 0; }
 
     LRESULT Dispatch(UINT msg, WPARAM wParam, LPARAM lParam);
+    // Thread-safe: Qt queues the event for the UI thread.
     void Post(UINT msg, WPARAM wParam, LPARAM lParam);
+    void Post(UINT msg, std::unique_ptr<MessagePayload> payload, LPARAM lParam);
     bool StartWindowTimer(UINT id, int milliseconds);
     bool StopWindowTimer(UINT id);
 
@@ -55,6 +58,9 @@ protected:
     void showEvent(QShowEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
     void changeEvent(QEvent* e) override;
+    void dragEnterEvent(QDragEnterEvent* e) override;
+    void dragMoveEvent(QDragMoveEvent* e) override;
+    void dropEvent(QDropEvent* e) override;
 
 private:
     enum class Drag { None, Move, Resize };

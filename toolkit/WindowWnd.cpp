@@ -5,6 +5,8 @@
 #include <QIcon>
 #include <QPixmap>
 #include <QScreen>
+#include <QThread>
+#include <QWindow>
 
 #include "toolkit/PaintManager.h"
 #include "toolkit/WindowHost.h"
@@ -122,13 +124,30 @@ LRESULT CWindowWnd::SendMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     return host->Dispatch(msg, wParam, lParam);
 }
 
+WindowHost* CWindowWnd::PostTarget() const {
+    // Other threads (the engine's wake-up) must not read the guard, which belongs to the UI
+    // thread; they run only while the engine lives, and the engine is shut down before the
+    // widget goes.
+    if (QThread::currentThread() != qApp->thread()) return m_hostWidget;
+    return Host();
+}
+
 bool CWindowWnd::PostMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-    // QPointer is not safe to read across threads, but the window outlives every thread that
-    // posts to it (the engine is shut down before the window goes).
-    WindowHost* host = Host();
+    WindowHost* host = PostTarget();
     if (!host) return false;
     host->Post(msg, wParam, lParam);
     return true;
+}
+
+bool CWindowWnd::PostMessage(UINT msg, std::unique_ptr<MessagePayload> payload, LPARAM lParam) {
+    WindowHost* host = PostTarget();
+    if (!host) return false;
+    host->Post(msg, std::move(payload), lParam);
+    return true;
+}
+
+void CWindowWnd::DragAcceptFiles(bool accept) {
+    if (WindowHost* host = Host()) host->setAcceptDrops(accept);
 }
 
 void CWindowWnd::PostQuitMessage(int exitCode) {
@@ -231,3 +250,51 @@ LRESULT CWindowWnd::HandleMessage(UINT msg, WPARAM wParam, LPARAM /*lParam*/) {
 void CWindowWnd::OnFinalMessage(QWidget*) {}
 
 QString CWindowWnd::ToolTipAt(const QPoint&) { return {}; }
+
+namespace {
+QRect ToPhysical(const QRect& r, qreal ratio) {
+    return QRect(static_cast<int>(r.x() * ratio), static_cast<int>(r.y() * ratio),
+                 static_cast<int>(r.width() * ratio), static_cast<int>(r.height() * ratio));
+}
+}  // namespace
+
+void CWindowWnd::SetWindowPos(const QRect& rect) {
+    WindowHost* host = Host();
+    if (!host) return;
+    const qreal r = host->devicePixelRatioF();
+    host->setGeometry(QRect(static_cast<int>(rect.x() / r), static_cast<int>(rect.y() / r),
+                            static_cast<int>(rect.width() / r), static_cast<int>(rect.height() / r)));
+}
+
+void CWindowWnd::SetTopMost(bool topMost) {
+    WindowHost* host = Host();
+    if (!host) return;
+    if (QWindow* window = host->windowHandle()) {
+        window->setFlag(Qt::WindowStaysOnTopHint, topMost);
+    } else {
+        // Not yet native: the flag is simply part of the window it will get.
+        host->setWindowFlag(Qt::WindowStaysOnTopHint, topMost);
+    }
+}
+
+bool CWindowWnd::IsTopMost() const {
+    const WindowHost* host = Host();
+    if (!host) return false;
+    const QWindow* window = host->windowHandle();
+    return window ? window->flags().testFlag(Qt::WindowStaysOnTopHint)
+                  : host->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+}
+
+QRect CWindowWnd::MonitorWorkArea() const {
+    const WindowHost* host = Host();
+    QScreen* screen = host ? host->screen() : QGuiApplication::primaryScreen();
+    if (!screen) return {};
+    return ToPhysical(screen->availableGeometry(), screen->devicePixelRatio());
+}
+
+QRect CWindowWnd::MonitorRect() const {
+    const WindowHost* host = Host();
+    QScreen* screen = host ? host->screen() : QGuiApplication::primaryScreen();
+    if (!screen) return {};
+    return ToPhysical(screen->geometry(), screen->devicePixelRatio());
+}

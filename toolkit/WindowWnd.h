@@ -8,6 +8,9 @@
 #include <QString>
 #include <climits>
 
+#include <memory>
+
+#include "toolkit/MessagePayload.h"
 #include "toolkit/WindowMessages.h"
 
 class QWidget;
@@ -48,11 +51,15 @@ public:
     void Close(UINT result = IDOK);
     void SetIcon(UINT resourceId);
     void SetWindowText(const QString& text);
+    // Lets local files be dropped on the window (WM_DROPFILES).
+    void DragAcceptFiles(bool accept);
     QString GetWindowText() const;
 
     LRESULT SendMessage(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
     // Safe from any thread; dropped if the window is gone by delivery.
     bool PostMessage(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
+    // Posts with data owned by the message: wParam points to it during delivery.
+    bool PostMessage(UINT msg, std::unique_ptr<MessagePayload> payload, LPARAM lParam = 0);
     static void PostQuitMessage(int exitCode);
 
     // Window timers, delivered as WM_TIMER with the program's id.
@@ -65,6 +72,15 @@ public:
     QPoint ScreenToClient(const QPoint& screen) const;
     QPoint ClientToScreen(const QPoint& client) const;
     qreal DevicePixelRatio() const;
+    // Moves and sizes the window (physical pixels), without changing its stacking.
+    void SetWindowPos(const QRect& rect);
+    // Keeps the window above others, without recreating its native window (child windows
+    // that other libraries draw into must survive).
+    void SetTopMost(bool topMost);
+    bool IsTopMost() const;
+    // The work area and the whole area of the screen nearest the window (physical pixels).
+    QRect MonitorWorkArea() const;
+    QRect MonitorRect() const;
     bool IsZoomed() const;
     bool IsIconic() const;
 
@@ -84,6 +100,8 @@ protected:
     WindowHost* Host() const { return m_hostGuard ? m_hostWidget : nullptr; }
 
 private:
+    WindowHost* PostTarget() const;
+
     WindowHost* m_hostWidget = nullptr;
     QPointer<QObject> m_hostGuard;
     CWindowWnd* m_parent = nullptr;

@@ -1,9 +1,16 @@
 #include "ui/PlayerWindow.h"
 
+#include <QString>
+
+#include "engine/EngineOptions.h"
+#include "platform/DebugOutput.h"
+#include "platform/FileDialogService.h"
+#include "settings/SettingsStore.h"
 #include "toolkit/Dpi.h"
 #include "toolkit/UIContainer.h"
 #include "toolkit/UILabel.h"
 #include "toolkit/UISlider.h"
+#include "ui/ButtonLooks.h"
 #include "ui/PlayerMessages.h"
 
 namespace {
@@ -15,9 +22,20 @@ T* Find(CPaintManagerUI& pm, const char* name) {
 
 }  // namespace
 
-PlayerWindow::PlayerWindow() : m_mainPage(&m_pm) {}
+PlayerWindow::PlayerWindow(const EngineApi& api, SettingsStore* store)
+    : m_api(api),
+      m_store(store),
+      m_fileDialog(&platform::SystemFileDialog()),
+      m_mainPage(&m_pm) {}
 
-PlayerWindow::~PlayerWindow() { RemoveVirtualWnd(QStringLiteral("mainpage")); }
+PlayerWindow::~PlayerWindow() {
+    SavePosition();
+    // The engine goes before its window: it must never draw into a destroyed one.
+    ShutdownEngineInstance(m_api, m_mpv);
+    RemoveVirtualWnd(QStringLiteral("mainpage"));
+}
+
+SettingsStore& PlayerWindow::Store() const { return m_store ? *m_store : SettingsStore::Instance(); }
 
 QString PlayerWindow::GetWindowClassName() const { return QStringLiteral("PlayerWindow"); }
 
@@ -46,7 +64,57 @@ void PlayerWindow::FindControls() {
 void PlayerWindow::InitWindow() {
     SetIcon(IDI_APPLICATION_ICON);
     FindControls();
+    DragAcceptFiles(true);
     m_dpiScale = static_cast<float>(CDPI::GetMainMonitorDPI()) / 96.0f;
+    if (m_videoWnd.Create(*this, QRect(0, 0, 100, 100))) m_videoWnd.DragAcceptFiles(true);
+    CreateEngine();
+
+    SettingsStore& store = Store();
+    store.Load();
+    m_bMute = store.m_mute;
+    if (m_mpv) SetVolume(m_api, m_mpv, store.m_volume);
+    if (m_pVolume) m_pVolume->SetValue(static_cast<int>(store.m_volume));
+    LayoutVideoWindow();
+
+    if (m_pPinBtn) m_pPinBtn->ApplyAttributeList(QString::fromLatin1(m_bTopMost ? kPinnedLook : kUnpinnedLook));
+    SetTopMost(m_bTopMost);
+    ApplyMute();
+    ApplyPlayButtonLook();
+}
+
+void PlayerWindow::ApplyPlayButtonLook() {
+    if (!m_pPlayBtn) return;
+    m_pPlayBtn->ApplyAttributeList(
+        QString::fromLatin1(GetPlayState() == PlayState::Playing ? kPlayingLook : kPlayLook));
+}
+
+bool PlayerWindow::CreateEngine() {
+    const QRect client = m_videoWnd.GetClientRect();
+    platform::DebugOutput(QStringLiteral("VideoWnd: hwnd=0x%1, size=%2x%3")
+                              .arg(static_cast<quint64>(m_videoWnd.GetNativeId()), 0, 16)
+                              .arg(client.width())
+                              .arg(client.height()));
+    // An engine table that failed to load has no functions to call.
+    if (!m_api.loaded) return false;
+    return CreateEngineInstance(m_api, m_mpv, m_videoWnd.IsWindow() ? m_videoWnd.GetNativeId() : 0,
+                                m_dpiScale, &PlayerWindow::EngineWakeupCallback, this);
+}
+
+void PlayerWindow::EngineWakeupCallback(void* context) {
+    // Runs on one of the engine's threads: only post.
+    static_cast<PlayerWindow*>(context)->PostMessage(WM_ENGINE_WAKEUP, 0, 0);
+}
+
+void PlayerWindow::LayoutVideoWindow() {
+    if (!m_videoWnd.IsWindow()) return;
+    const QRect client = GetClientRect();
+    const float s = m_dpiScale;
+    const int top = static_cast<int>(30 * s);
+    const int bottomMargin = static_cast<int>(60 * s);
+    const int side = static_cast<int>(0 * s);
+    const int width = client.width() - 2 * side;
+    const int height = client.height() - bottomMargin - top;
+    if (width > 0 && height > 0) m_videoWnd.MoveWindow(QRect(side, top, width, height), true);
 }
 
 void PlayerWindow::OnFinalMessage(QWidget* hWnd) {
@@ -83,19 +151,6 @@ LRESULT PlayerWindow::OnNcHitTest(UINT msg, WPARAM wParam, LPARAM lParam, bool& 
     // Pressing on the bare control bar drags the window.
     handled = true;
     return HTCAPTION;
-}
-
-LRESULT PlayerWindow::HandleCustomMessage(UINT msg, WPARAM, LPARAM, bool& handled) {
-    handled = false;
-    switch (msg) {
-        case WM_DESTROY:
-            PostQuitMessage(0);
-            handled = true;
-            break;
-        default:
-            break;
-    }
-    return 0;
 }
 
 void PlayerWindow::Notify(TNotifyUI& msg) {

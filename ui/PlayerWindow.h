@@ -1,21 +1,33 @@
 #pragma once
 // PlayerWindow: the player's one main window, built from "main.xml": the title bar "vTop",
-// the black video area and the control bar "vBottom". It owns the player's state and the
-// operations that act on it.
+// the black video area with the engine's video window over it, and the control bar
+// "vBottom". It owns the engine instance and the player's state; its operations are split by
+// concern over PlayerWindow*.cpp.
 
 #include <QString>
+#include <memory>
 
+#include "engine/EngineApi.h"
+#include "engine/EngineEventSink.h"
+#include "engine/PlaybackCommands.h"
 #include "toolkit/WindowImplBase.h"
 #include "ui/MainPage.h"
+#include "ui/MpvVideoWnd.h"
 
 class CControlUI;
 class CContainerUI;
 class CSliderUI;
 class CLabelUI;
+class SettingsStore;
+namespace platform {
+class FileDialogService;
+}
 
-class PlayerWindow : public WindowImplBase {
+class PlayerWindow : public WindowImplBase, private EngineEventSink {
 public:
-    PlayerWindow();
+    // The engine table and the settings store are the process's own unless a test hands in
+    // others.
+    explicit PlayerWindow(const EngineApi& api = GetEngineApi(), SettingsStore* store = nullptr);
     ~PlayerWindow() override;
 
     QString GetWindowClassName() const override;
@@ -28,20 +40,63 @@ public:
     LRESULT HandleCustomMessage(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) override;
     void Notify(TNotifyUI& msg) override;
 
-    CMainPage& MainPage() { return m_mainPage; }
+    // Engine instance.
+    bool CreateEngine();
+    static void EngineWakeupCallback(void* context);
 
-    // Controls found when the window initialised (null when the layout lacks one).
+    // Playback.
+    void OpenMedia(const QString& path);
+    void TogglePause();
+    PlayState GetPlayState() const;
+    void SeekRelative(double seconds);
+    void SetSpeed(double speed, const QString& label);
+    void ApplyMute();
+    void RestorePosition();
+    void SavePosition();
+
+    // Video window and displays.
+    void LayoutVideoWindow();
+    void FitWindowToVideo();
+    void UpdateTimeText();
+    void OnTimePosChanged(double position);
+    void OnMediaTitleChanged(const char* utf8Title);
+
+    CMainPage& MainPage() { return m_mainPage; }
+    void SetFileDialog(platform::FileDialogService* dialog) { m_fileDialog = dialog; }
+
+    // Read access for tests and the About window.
+    mpv_handle* Engine() const { return m_mpv; }
+    const QString& FilePath() const { return m_filePath; }
+    const QString& Title() const { return m_title; }
+    double Duration() const { return m_duration; }
+    bool IsMuted() const { return m_bMute; }
+    float DpiScale() const { return m_dpiScale; }
+    MpvVideoWnd& VideoWindow() { return m_videoWnd; }
     CControlUI* CloseButton() const { return m_pCloseBtn; }
     CSliderUI* ProgressSlider() const { return m_pProgress; }
     CSliderUI* VolumeSlider() const { return m_pVolume; }
-    float DpiScale() const { return m_dpiScale; }
 
 private:
     void FindControls();
+    void ApplyPlayButtonLook();
+    SettingsStore& Store() const;
 
-    // State that the playback operations share.
+    // EngineEventSink
+    void OnTimePos(double seconds) override;
+    void OnDuration(double seconds) override;
+    void OnPause() override;
+    void OnMediaTitle(const char* utf8) override;
+    void OnFileLoaded() override;
+
+    const EngineApi& m_api;
+    SettingsStore* m_store;
+    platform::FileDialogService* m_fileDialog;
+
+    mpv_handle* m_mpv = nullptr;
+    MpvVideoWnd m_videoWnd;
     double m_duration = 0.0;
     bool m_bFullScreen = false;
+    QRect m_rcWindow;
     bool m_bSeeking = false;
     bool m_bMute = false;
     bool m_bTopMost = false;

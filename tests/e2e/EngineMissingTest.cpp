@@ -1,6 +1,7 @@
 // Start-up without the mpv library: the user is told twice, in order, and the process
 // ends without a window or a settings folder of its own.
 #include <QDirIterator>
+#include <QFile>
 #include <algorithm>
 #include <map>
 
@@ -76,9 +77,13 @@ TEST_F(EngineMissingTest, TwoBoxesInOrderThenExitWithoutWindowOrSettings) {
     QString error;
     ASSERT_TRUE(watcher_.start(server_->display(), &error)) << str(error);
     preparePlayer();
+    const QString refusals = player_->home() + QStringLiteral("/../refused-libraries.txt");
     player_->setEnv(QStringLiteral("LD_PRELOAD"), QStringLiteral(MOVIRA_NO_MPV_SHIM));
+    player_->setEnv(QStringLiteral("NO_MPV_SHIM_LOG"), refusals);
     // A sanitizer build insists on being first in the preload list; the shim is harmless.
-    player_->setEnv(QStringLiteral("ASAN_OPTIONS"), QStringLiteral("verify_asan_link_order=0"));
+    player_->setEnv(
+        QStringLiteral("ASAN_OPTIONS"),
+        qEnvironmentVariable("ASAN_OPTIONS") + QStringLiteral(":verify_asan_link_order=0"));
     ASSERT_TRUE(player_->start({}, &error)) << str(error);
 
     ASSERT_NO_FATAL_FAILURE(dismissBox(QStringLiteral("失败")));
@@ -88,6 +93,12 @@ TEST_F(EngineMissingTest, TwoBoxesInOrderThenExitWithoutWindowOrSettings) {
     ASSERT_TRUE(exit.has_value()) << "still running after both boxes were answered";
     EXPECT_FALSE(exit->crashed);
     EXPECT_EQ(exit->code, 255);
+
+    // The current library name first, then the older one, each once.
+    QFile tried(refusals);
+    ASSERT_TRUE(tried.open(QIODevice::ReadOnly)) << "the program never asked for libmpv";
+    EXPECT_EQ(QString::fromUtf8(tried.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts),
+              (QStringList{QStringLiteral("libmpv.so.2"), QStringLiteral("libmpv.so.1")}));
 
     watcher_.stop();
     const auto events = watcher_.events();

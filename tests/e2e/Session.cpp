@@ -43,13 +43,13 @@ void Session::preparePlayer() {
     player_ = std::make_unique<PlayerProcess>(server_->display(), artifactDir_);
 }
 
-void MainWindowTest::launch(const QStringList& arguments) {
+void MainWindowTest::launch(const QStringList& arguments, const QString& captionRegex) {
     preparePlayer();
     QString error;
     ASSERT_TRUE(player_->start(arguments, &error)) << str(error);
 
-    const auto windows = xdo_->waitForWindows(QStringLiteral("^MoviraPlayer$"), 30s);
-    ASSERT_EQ(windows.size(), 1u) << "visible windows named MoviraPlayer; "
+    const auto windows = xdo_->waitForWindows(captionRegex, 30s);
+    ASSERT_EQ(windows.size(), 1u) << "visible windows captioned " << str(captionRegex) << "; "
                                   << str(xdo_->lastError());
     window_ = windows.front();
     geometry_ = currentGeometry();

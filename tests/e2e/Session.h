@@ -36,8 +36,10 @@ class Session : public ::testing::Test {
 class MainWindowTest : public Session {
   protected:
     // Starts the player with `arguments`, waits for its window and its first paint.
-    // Use with ASSERT_NO_FATAL_FAILURE.
-    void launch(const QStringList& arguments = {});
+    // The window is found by its caption, which becomes the media title once a file has
+    // loaded. Use with ASSERT_NO_FATAL_FAILURE.
+    void launch(const QStringList& arguments = {},
+                const QString& captionRegex = QStringLiteral("^MoviraPlayer$"));
 
     // Re-reads the window's geometry from the X server.
     QRect currentGeometry();

@@ -1,5 +1,6 @@
 #include "Xdo.h"
 
+#include <QHash>
 #include <QProcess>
 #include <utility>
 
@@ -60,10 +61,6 @@ std::vector<WindowId> Xdo::waitForWindows(const QString& nameRegex,
     return search({QStringLiteral("--sync")}, nameRegex, bound);
 }
 
-std::vector<WindowId> Xdo::findWindows(const QString& nameRegex) {
-    return search({}, nameRegex, kCommandBound);
-}
-
 std::optional<QRect> Xdo::geometry(WindowId window) {
     QByteArray output;
     if (!run({QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"),
@@ -72,24 +69,19 @@ std::optional<QRect> Xdo::geometry(WindowId window) {
         return std::nullopt;
     }
     // Lines of NAME=value: WINDOW, X, Y, WIDTH, HEIGHT, SCREEN.
-    QRect rect;
-    int found = 0;
+    QHash<QByteArray, int> values;
     for (const QByteArray& line : output.split('\n')) {
         const int eq = line.indexOf('=');
-        if (eq < 0) continue;
-        const QByteArray name = line.left(eq);
-        const int value = line.mid(eq + 1).trimmed().toInt();
-        if (name == "X") rect.moveLeft(value), ++found;
-        if (name == "Y") rect.moveTop(value), ++found;
-        if (name == "WIDTH") rect.setWidth(value), ++found;
-        if (name == "HEIGHT") rect.setHeight(value), ++found;
+        if (eq > 0) values.insert(line.left(eq), line.mid(eq + 1).trimmed().toInt());
     }
+    const int found =
+        values.count("X") + values.count("Y") + values.count("WIDTH") + values.count("HEIGHT");
     if (found != 4) {
         lastError_ =
             QStringLiteral("unexpected geometry output: %1").arg(QString::fromUtf8(output));
         return std::nullopt;
     }
-    return rect;
+    return QRect(values["X"], values["Y"], values["WIDTH"], values["HEIGHT"]);
 }
 
 std::optional<QPoint> Xdo::pointer() {

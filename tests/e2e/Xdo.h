@@ -22,8 +22,6 @@ class Xdo {
     // Visible windows whose name matches `nameRegex` (extended regex, as xdotool takes
     // it), waiting until there is at least one or `bound` has passed.
     std::vector<WindowId> waitForWindows(const QString& nameRegex, std::chrono::milliseconds bound);
-    // The same without waiting.
-    std::vector<WindowId> findWindows(const QString& nameRegex);
 
     // Position on the screen and size.
     std::optional<QRect> geometry(WindowId window);

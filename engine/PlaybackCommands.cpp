@@ -1,0 +1,189 @@
+#include "engine/PlaybackCommands.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <initializer_list>
+#include <limits>
+#include <vector>
+
+namespace {
+
+void Command(const EngineApi& api, mpv_handle* handle, std::initializer_list<const char*> args) {
+    std::vector<const char*> argv(args);
+    argv.push_back(nullptr);
+    api.mpv_command(handle, argv.data());
+}
+
+void SetDouble(const EngineApi& api, mpv_handle* handle, const char* name, double value) {
+    api.mpv_set_property(handle, name, MPV_FORMAT_DOUBLE, &value);
+}
+
+bool ReadFlag(const EngineApi& api, mpv_handle* handle, const char* name) {
+    int flag = 0;
+    api.mpv_get_property(handle, name, MPV_FORMAT_FLAG, &flag);
+    return flag != 0;
+}
+
+bool IsBlank(char16_t c) {
+    return c == u' ' || c == u'\t' || c == u'\n' || c == u'\v' || c == u'\f' || c == u'\r';
+}
+
+}  // namespace
+
+void LoadFile(const EngineApi& api, mpv_handle* handle, const QString& path) {
+    if (handle == nullptr) {
+        return;
+    }
+    const QByteArray utf8 = path.toUtf8();
+    Command(api, handle, {"loadfile", utf8.constData()});
+}
+
+PlayState GetPlayState(const EngineApi& api, mpv_handle* handle) {
+    if (handle == nullptr) {
+        return PlayState::Idle;
+    }
+    // All three are read, in this order, before deciding.
+    const bool idle = ReadFlag(api, handle, "idle-active");
+    const bool paused = ReadFlag(api, handle, "pause");
+    const bool ended = ReadFlag(api, handle, "eof-reached");
+    if (idle) {
+        return PlayState::Idle;
+    }
+    if (ended) {
+        return PlayState::Ended;
+    }
+    return paused ? PlayState::Paused : PlayState::Playing;
+}
+
+void TogglePause(const EngineApi& api, mpv_handle* handle) {
+    if (handle == nullptr) {
+        return;
+    }
+    if (GetPlayState(api, handle) == PlayState::Ended) {
+        // Cycling pause on the last frame would only flicker; play the file again instead.
+        Command(api, handle, {"seek", "0", "absolute"});
+        api.mpv_set_property_string(handle, "pause", "no");
+        return;
+    }
+    Command(api, handle, {"cycle", "pause"});
+}
+
+void SeekRelative(const EngineApi& api, mpv_handle* handle, double seconds) {
+    if (handle == nullptr) {
+        return;
+    }
+    const std::string text = FormatFixed(seconds, 1);
+    Command(api, handle, {"seek", text.c_str(), "relative"});
+}
+
+void SeekAbsolute(const EngineApi& api, mpv_handle* handle, double seconds, int decimals) {
+    if (handle == nullptr) {
+        return;
+    }
+    const std::string text = FormatFixed(seconds, decimals);
+    Command(api, handle, {"seek", text.c_str(), "absolute"});
+}
+
+void SetSpeed(const EngineApi& api, mpv_handle* handle, double speed) {
+    if (handle != nullptr) {
+        SetDouble(api, handle, "speed", speed);
+    }
+}
+
+void SetMute(const EngineApi& api, mpv_handle* handle, bool mute) {
+    if (handle != nullptr) {
+        api.mpv_set_property_string(handle, "mute", mute ? "yes" : "no");
+    }
+}
+
+void SetVolume(const EngineApi& api, mpv_handle* handle, double volume) {
+    if (handle != nullptr) {
+        SetDouble(api, handle, "volume", volume);
+    }
+}
+
+void StopPlayback(const EngineApi& api, mpv_handle* handle) {
+    if (handle != nullptr) {
+        Command(api, handle, {"stop"});
+    }
+}
+
+void SelectSubtitle(const EngineApi& api, mpv_handle* handle, std::int64_t id) {
+    if (handle == nullptr) {
+        return;
+    }
+    // The track first, so the subtitles that appear are already the chosen ones.
+    api.mpv_set_property_string(handle, "sid", std::to_string(id).c_str());
+    api.mpv_set_property_string(handle, "sub-visibility", "yes");
+}
+
+void HideSubtitles(const EngineApi& api, mpv_handle* handle) {
+    if (handle != nullptr) {
+        api.mpv_set_property_string(handle, "sub-visibility", "no");
+    }
+}
+
+std::optional<double> GetDoubleProperty(const EngineApi& api, mpv_handle* handle,
+                                        const char* name) {
+    if (handle == nullptr) {
+        return std::nullopt;
+    }
+    double value = 0.0;
+    if (api.mpv_get_property(handle, name, MPV_FORMAT_DOUBLE, &value) < 0) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+std::int64_t GetInt64Property(const EngineApi& api, mpv_handle* handle, const char* name,
+                              std::int64_t fallback) {
+    if (handle == nullptr) {
+        return fallback;
+    }
+    std::int64_t value = 0;
+    if (api.mpv_get_property(handle, name, MPV_FORMAT_INT64, &value) < 0) {
+        return fallback;
+    }
+    return value;
+}
+
+std::int64_t ParseUserDataId(const QString& text) {
+    const char16_t* p = reinterpret_cast<const char16_t*>(text.utf16());
+    const char16_t* const end = p + text.size();
+    while (p != end && IsBlank(*p)) {
+        ++p;
+    }
+    bool negative = false;
+    if (p != end && (*p == u'+' || *p == u'-')) {
+        negative = *p == u'-';
+        ++p;
+    }
+    // The magnitude is gathered unsigned so that the most negative value still fits.
+    const std::uint64_t limit =
+        negative ? std::uint64_t{1} << 63 : std::uint64_t{std::numeric_limits<std::int64_t>::max()};
+    std::uint64_t magnitude = 0;
+    for (; p != end && *p >= u'0' && *p <= u'9'; ++p) {
+        const unsigned digit = *p - u'0';
+        if (magnitude > (limit - digit) / 10) {
+            magnitude = limit;
+            break;
+        }
+        magnitude = magnitude * 10 + digit;
+    }
+    if (!negative) {
+        return static_cast<std::int64_t>(magnitude);
+    }
+    return magnitude == limit ? std::numeric_limits<std::int64_t>::min()
+                              : -static_cast<std::int64_t>(magnitude);
+}
+
+std::string FormatFixed(double v, int decimals) {
+    // printf would follow LC_NUMERIC; to_chars never does. 350 holds every finite double
+    // in fixed notation with the decimals allowed here.
+    std::array<char, 350> buffer{};
+    const int precision = std::clamp(decimals, 0, 17);
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), v,
+                                      std::chars_format::fixed, precision);
+    return std::string(buffer.data(), result.ptr);
+}

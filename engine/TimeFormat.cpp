@@ -1,0 +1,28 @@
+#include "engine/TimeFormat.h"
+
+#include "engine/NumberCasts.h"
+
+namespace {
+
+QString LongForm(int s) {
+    return QString::asprintf("%d:%02d:%02d", s / 3600, (s % 3600) / 60, s % 60);
+}
+
+// Minutes are taken modulo the hour, so a time of an hour or more loses its hours here.
+QString ShortForm(int s) { return QString::asprintf("%02d:%02d", (s % 3600) / 60, s % 60); }
+
+}  // namespace
+
+QString FormatTime(double seconds) {
+    const int s = TruncateToInt(seconds);
+    return s / 3600 > 0 ? LongForm(s) : ShortForm(s);
+}
+
+QString PlaybackTimeText(double position, double duration) {
+    const int total = TruncateToInt(duration);
+    const int elapsed = TruncateToInt(position);
+    if (total / 3600 > 0) {
+        return LongForm(elapsed) + QStringLiteral(" / ") + LongForm(total);
+    }
+    return ShortForm(elapsed) + QStringLiteral(" / ") + ShortForm(total);
+}

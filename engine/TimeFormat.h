@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QString>
+
+// Seconds as "h:mm:ss" when there is at least a whole hour, else "mm:ss". Seconds are cut,
+// never rounded, and a negative time is shown as it is ("00:-5").
+QString FormatTime(double seconds);
+
+// The time label's "elapsed / total" text. The form is chosen once, from the duration, so
+// both halves have the same shape; in the short form the elapsed time drops whole hours.
+QString PlaybackTimeText(double position, double duration);

@@ -1,0 +1,94 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QHash>
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+#include <functional>
+#include <vector>
+
+namespace platform {
+
+// A private-profile (INI) file: "[section]" headers, "key=value" lines and ';' comments.
+// It reads the way the Windows profile functions do: section and key names match without
+// regard to letter case, names and values lose surrounding blanks, the first of duplicate
+// sections or keys is the one that counts, and lines before the first header belong to no
+// section. Everything the program does not set (comments, blank lines, unknown sections
+// and keys, even bytes that are not valid UTF-8) is written back exactly as it was read,
+// so a file shared with other versions or edited by hand keeps what they put there.
+class IniFile {
+  public:
+    // Applies a save's keys to the file as it is on disk at the moment of saving.
+    using Change = std::function<void(IniFile& file)>;
+    // Puts the finished temporary file in place of the target. The default is rename(2);
+    // tests substitute a step that fails to show what an interrupted save leaves behind.
+    using ReplaceStep = std::function<bool(const QString& temporary, const QString& target)>;
+
+    // UTF-8 with or without a byte-order mark, or UTF-16 with one. Never fails: a line
+    // that is neither a header nor a key line is kept and otherwise ignored.
+    static IniFile Parse(QByteArrayView bytes);
+
+    // The file at path. A missing, unreadable or non-regular file reads as an empty one,
+    // so every reader falls back to its defaults.
+    static IniFile Read(const QString& path);
+
+    // UTF-8 without a byte-order mark, every line ended by '\n'.
+    QByteArray ToBytes() const;
+
+    // Every section header's name in file order, duplicates included.
+    QStringList SectionNames() const;
+
+    // The value of key in the first section of that name with one pair of matching quotes
+    // around it removed, or fallback when the section or the key does not exist. A key
+    // that is present with an empty value gives the empty text, not the fallback.
+    QString String(QStringView section, QStringView key, const QString& fallback) const;
+
+    // The value read as an integer: an optional sign and the decimal digits that follow,
+    // up to the first other character; no digits give 0. A missing or empty value gives
+    // fallback. Values beyond the int range are clamped to it.
+    int Int(QStringView section, QStringView key, int fallback) const;
+
+    // Sets the first occurrence of key in the first section of that name, keeping the
+    // spelling of both names as found; a missing section is added at the end, a missing
+    // key after the section's last key. Line breaks in the arguments become spaces, since
+    // they would otherwise start new lines. Names must not contain '=' or start with '['
+    // or ';', which would read back as something else.
+    void SetValue(QStringView section, QStringView key, QStringView value);
+
+    // Saves path once and atomically, merged with what is on disk at this moment: under an
+    // exclusive flock on "<path>.lock" the file is read again, change applies its keys to
+    // it, and the result goes to a temporary file in the same folder that is flushed to
+    // disk and renamed over the target. Another process saving the same file in the same
+    // way therefore loses none of its keys. Returns false, leaving the old file untouched
+    // and no temporary file behind, when any step fails, and also when the file exists
+    // but cannot be read, since writing then would throw away its contents.
+    static bool Update(const QString& path, const Change& change, const ReplaceStep& replace = {});
+
+  private:
+    struct Line {
+        QByteArray text;  // as read, without the line end
+        QString key;      // for key lines: the trimmed name before the first '='
+        QString value;    // for key lines: the trimmed text after it
+        bool isKey = false;
+    };
+
+    struct Section {
+        QString name;
+        QByteArray header;  // the header line as read
+        std::vector<Line> lines;
+        QHash<QString, qsizetype> keys;  // case-folded key name to its first line
+        qsizetype lastKey = -1;          // new keys go after it, before trailing comments
+    };
+
+    void AddLine(QByteArrayView line);
+    const Line* FindKey(QStringView section, QStringView key) const;
+    Section& SectionForWriting(const QString& name);
+
+    std::vector<Line> m_preamble;  // lines before the first header
+    std::vector<Section> m_sections;
+    QHash<QString, size_t> m_sectionIndex;  // case-folded name to its first section
+};
+
+}  // namespace platform

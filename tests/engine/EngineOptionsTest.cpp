@@ -1,0 +1,137 @@
+// Creating and ending the engine instance: the exact options, observed properties and
+// subtitle style, in order, and where each failure stops.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "FakeEngineApi.h"
+#include "engine/EngineOptions.h"
+
+namespace {
+
+void Wakeup(void*) {}
+
+const std::vector<std::string> kOptionCalls{
+    "mpv_set_option_string vo gpu",
+    "mpv_set_option_string gpu-sw yes",
+    "mpv_set_option_string gpu-api auto",
+    "mpv_set_option_string hidpi-window-scale yes",
+    "mpv_set_option window-scale double 1.5",
+    "mpv_set_option_string hwdec auto",
+    "mpv_set_option_string vd-lavc-dr yes",
+    "mpv_set_option_string keep-open yes",
+    "mpv_set_option_string pause yes",
+    "mpv_set_option_string osc no",
+    "mpv_set_option_string input-default-bindings no",
+    "mpv_set_option_string input-vo-keyboard no",
+    "mpv_set_option_string input-cursor no",
+    "mpv_set_option_string ao pipewire,pulse,alsa,",
+    "mpv_set_option_string audio-exclusive no",
+    "mpv_set_option_string audio-buffer 0.2",
+    "mpv_set_option_string slang zh,en,chs,chi",
+    "mpv_set_option_string sub-auto fuzzy",
+    "mpv_set_option_string cache yes",
+    "mpv_set_option_string demuxer-max-bytes 20MiB",
+    "mpv_set_option_string demuxer-max-back-bytes 5MiB",
+    "mpv_set_option_string cache-secs 10",
+};
+
+const std::vector<std::string> kSetupAfterInitialize{
+    "mpv_set_property display-hidpi-scale double 1.5",
+    "mpv_observe_property time-pos double 0",
+    "mpv_observe_property duration double 0",
+    "mpv_observe_property pause flag 0",
+    "mpv_observe_property eof-reached flag 0",
+    "mpv_observe_property volume double 0",
+    "mpv_observe_property media-title string 0",
+    "mpv_set_property_string sid auto",
+    "mpv_set_property_string sub-visibility yes",
+    "mpv_set_property_string sub-ass-override force",
+    "mpv_set_property_string sub-font Microsoft YaHei",
+    "mpv_set_property_string sub-font-size 40",
+    "mpv_set_property_string sub-border-size 2",
+    "mpv_set_property_string sub-color #FFFFFFFF",
+    "mpv_set_property_string sub-border-color #FF000000",
+    "mpv_set_property_string sub-margin-y 30",
+    "mpv_set_property_string sub-scale-with-window yes",
+    "mpv_set_wakeup_callback",
+};
+
+std::vector<std::string> Concat(std::vector<std::vector<std::string>> parts) {
+    std::vector<std::string> all;
+    for (const auto& part : parts) {
+        all.insert(all.end(), part.begin(), part.end());
+    }
+    return all;
+}
+
+class EngineOptionsTest : public testing::Test {
+  protected:
+    bool Create(std::int64_t wid) {
+        return CreateEngineInstance(fake.Api(), handle, wid, 1.5, Wakeup, &context);
+    }
+
+    FakeEngineApi fake;
+    mpv_handle* handle = nullptr;
+    int context = 0;
+};
+
+TEST_F(EngineOptionsTest, CreationSetsEverythingUpInOrderOnTheNewHandle) {
+    // A window id above 32 bits must reach the engine whole.
+    ASSERT_TRUE(Create(0x1'2345'6789));
+
+    EXPECT_EQ(handle, FakeEngineApi::Handle());
+    EXPECT_EQ(fake.CallTexts(), Concat({{"mpv_create"},
+                                        kOptionCalls,
+                                        {"mpv_set_option wid int64 4886718345", "mpv_initialize"},
+                                        kSetupAfterInitialize}));
+    for (std::size_t i = 1; i < fake.Calls().size(); ++i) {
+        EXPECT_EQ(fake.Calls()[i].handle, FakeEngineApi::Handle()) << fake.Calls()[i].Text();
+    }
+    EXPECT_EQ(fake.WakeupCallback(), &Wakeup);
+    EXPECT_EQ(fake.WakeupContext(), &context);
+}
+
+TEST_F(EngineOptionsTest, NoInstanceLeavesTheHandleNullAndSetsNothing) {
+    fake.SetCreateResult(nullptr);
+    handle = FakeEngineApi::Handle();  // whatever was there before is replaced
+
+    EXPECT_FALSE(Create(42));
+    EXPECT_EQ(handle, nullptr);
+    EXPECT_EQ(fake.CallTexts(), std::vector<std::string>{"mpv_create"});
+}
+
+TEST_F(EngineOptionsTest, NoWindowStopsAfterTheOptionsAndKeepsTheHandle) {
+    EXPECT_FALSE(Create(0));
+    EXPECT_EQ(handle, FakeEngineApi::Handle());
+    EXPECT_EQ(fake.CallTexts(), Concat({{"mpv_create"}, kOptionCalls}));
+    EXPECT_EQ(fake.WakeupCallback(), nullptr);
+}
+
+TEST_F(EngineOptionsTest, FailedInitialisationStopsThereAndKeepsTheHandle) {
+    fake.SetInitializeResult(MPV_ERROR_INVALID_PARAMETER);
+
+    EXPECT_FALSE(Create(42));
+    EXPECT_EQ(handle, FakeEngineApi::Handle());
+    ASSERT_FALSE(fake.Calls().empty());
+    EXPECT_EQ(fake.Calls().back().function, "mpv_initialize");
+    EXPECT_EQ(fake.WakeupCallback(), nullptr);
+}
+
+TEST_F(EngineOptionsTest, ShutdownQuitsThenDestroysAndForgetsTheHandle) {
+    handle = FakeEngineApi::Handle();
+    ShutdownEngineInstance(fake.Api(), handle);
+
+    EXPECT_EQ(handle, nullptr);
+    EXPECT_EQ(fake.CallTexts(),
+              (std::vector<std::string>{"mpv_command_string quit", "mpv_terminate_destroy"}));
+    EXPECT_EQ(fake.Calls()[1].handle, FakeEngineApi::Handle());
+
+    // A second shutdown finds nothing left to end.
+    fake.ClearCalls();
+    ShutdownEngineInstance(fake.Api(), handle);
+    EXPECT_TRUE(fake.Calls().empty());
+}
+
+}  // namespace

@@ -1,0 +1,236 @@
+// The exact commands and property writes of the playback operations, and the play state
+// they are based on.
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <cstdio>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "FakeEngineApi.h"
+#include "engine/PlaybackCommands.h"
+
+namespace {
+
+using Texts = std::vector<std::string>;
+
+class PlaybackCommandsTest : public testing::Test {
+  protected:
+    FakeEngineApi fake;
+    mpv_handle* const handle = FakeEngineApi::Handle();
+};
+
+TEST_F(PlaybackCommandsTest, LoadFileSendsTheWholePathAsUtf8) {
+    LoadFile(fake.Api(), handle, QStringLiteral(u"/tmp/视频 ✓.mp4"));
+
+    ASSERT_EQ(fake.Calls().size(), 1u);
+    const FakeCall& call = fake.Calls()[0];
+    EXPECT_EQ(call.function, "mpv_command");
+    EXPECT_EQ(call.handle, handle);
+    EXPECT_EQ(call.args, (Texts{"loadfile", "/tmp/\xE8\xA7\x86\xE9\xA2\x91 \xE2\x9C\x93.mp4"}));
+}
+
+TEST_F(PlaybackCommandsTest, SeeksCarryTheirDecimals) {
+    SeekRelative(fake.Api(), handle, 30.0);
+    SeekRelative(fake.Api(), handle, -30.0);
+    SeekAbsolute(fake.Api(), handle, 5.001, 3);  // a restored position
+    SeekAbsolute(fake.Api(), handle, 3599.999, 3);
+    SeekAbsolute(fake.Api(), handle, 12.3456, 2);  // a slider release
+    SeekAbsolute(fake.Api(), handle, 0.0, 2);
+
+    EXPECT_EQ(fake.CallTexts(), (Texts{
+                                    "mpv_command seek 30.0 relative",
+                                    "mpv_command seek -30.0 relative",
+                                    "mpv_command seek 5.001 absolute",
+                                    "mpv_command seek 3599.999 absolute",
+                                    "mpv_command seek 12.35 absolute",
+                                    "mpv_command seek 0.00 absolute",
+                                }));
+}
+
+TEST_F(PlaybackCommandsTest, PropertyWritesUseTheirOwnFormats) {
+    SetSpeed(fake.Api(), handle, 1.25);
+    SetVolume(fake.Api(), handle, 37.5);
+    SetMute(fake.Api(), handle, true);
+    SetMute(fake.Api(), handle, false);
+    StopPlayback(fake.Api(), handle);
+
+    EXPECT_EQ(fake.CallTexts(), (Texts{
+                                    "mpv_set_property speed double 1.25",
+                                    "mpv_set_property volume double 37.5",
+                                    "mpv_set_property_string mute yes",
+                                    "mpv_set_property_string mute no",
+                                    "mpv_command stop",
+                                }));
+}
+
+TEST_F(PlaybackCommandsTest, SubtitleChoiceSetsTheTrackBeforeShowingIt) {
+    // Beyond the precision of a double, so the id must travel as an integer.
+    SelectSubtitle(fake.Api(), handle, 9007199254740993);
+    SelectSubtitle(fake.Api(), handle, 2);
+    HideSubtitles(fake.Api(), handle);
+
+    EXPECT_EQ(fake.CallTexts(), (Texts{
+                                    "mpv_set_property_string sid 9007199254740993",
+                                    "mpv_set_property_string sub-visibility yes",
+                                    "mpv_set_property_string sid 2",
+                                    "mpv_set_property_string sub-visibility yes",
+                                    "mpv_set_property_string sub-visibility no",
+                                }));
+}
+
+struct PlayStateCase {
+    const char* name;
+    // Scripted flags; a missing one makes its read fail.
+    std::optional<bool> idle, pause, eof;
+    PlayState expected;
+};
+
+void PrintTo(const PlayStateCase& c, std::ostream* os) { *os << c.name; }
+
+class PlayStateTest : public PlaybackCommandsTest,
+                      public testing::WithParamInterface<PlayStateCase> {};
+
+TEST_P(PlayStateTest, FollowsTheFlagsInPriorityOrder) {
+    const PlayStateCase& c = GetParam();
+    if (c.idle) fake.SetFlag("idle-active", *c.idle);
+    if (c.pause) fake.SetFlag("pause", *c.pause);
+    if (c.eof) fake.SetFlag("eof-reached", *c.eof);
+
+    EXPECT_EQ(GetPlayState(fake.Api(), handle), c.expected);
+    EXPECT_EQ(fake.CallTexts(),
+              (Texts{"mpv_get_property idle-active flag", "mpv_get_property pause flag",
+                     "mpv_get_property eof-reached flag"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Flags, PlayStateTest,
+    testing::Values(PlayStateCase{"Playing", false, false, false, PlayState::Playing},
+                    PlayStateCase{"Paused", false, true, false, PlayState::Paused},
+                    PlayStateCase{"EndedWinsOverPaused", false, true, true, PlayState::Ended},
+                    PlayStateCase{"EndedUnpaused", false, false, true, PlayState::Ended},
+                    PlayStateCase{"IdleWinsOverAll", true, true, true, PlayState::Idle},
+                    PlayStateCase{"IdleAlone", true, false, false, PlayState::Idle},
+                    PlayStateCase{"FailedReadsCountAsFalse", {}, true, {}, PlayState::Paused},
+                    PlayStateCase{"NothingReadable", {}, {}, {}, PlayState::Playing}),
+    [](const testing::TestParamInfo<PlayStateCase>& info) { return info.param.name; });
+
+TEST_F(PlaybackCommandsTest, TogglePauseRestartsAnEndedFileFromTheBeginning) {
+    fake.SetFlag("idle-active", false);
+    fake.SetFlag("pause", true);
+    fake.SetFlag("eof-reached", true);
+
+    TogglePause(fake.Api(), handle);
+
+    const Texts sent = fake.CallTexts();
+    ASSERT_EQ(sent.size(), 5u);
+    EXPECT_EQ(Texts(sent.begin() + 3, sent.end()),
+              (Texts{"mpv_command seek 0 absolute", "mpv_set_property_string pause no"}));
+}
+
+TEST_F(PlaybackCommandsTest, TogglePauseCyclesInEveryOtherState) {
+    for (const bool idle : {false, true}) {
+        for (const bool pause : {false, true}) {
+            fake.SetFlag("idle-active", idle);
+            fake.SetFlag("pause", pause);
+            fake.SetFlag("eof-reached", idle);  // idle still wins over an end flag
+            fake.ClearCalls();
+
+            TogglePause(fake.Api(), handle);
+
+            EXPECT_EQ(fake.CallTexts().back(), "mpv_command cycle pause")
+                << "idle " << idle << ", pause " << pause;
+            EXPECT_EQ(fake.CallTexts("mpv_command").size(), 1u);
+        }
+    }
+}
+
+TEST_F(PlaybackCommandsTest, ReadsGiveTheValueOrTheFallback) {
+    fake.SetDouble("time-pos", 61.25);
+    fake.SetInt64("video-params/w", 1920);
+    fake.SetString("volume", "50");  // readable only in another format
+
+    EXPECT_EQ(GetDoubleProperty(fake.Api(), handle, "time-pos"), 61.25);
+    EXPECT_EQ(GetDoubleProperty(fake.Api(), handle, "duration"), std::nullopt);
+    EXPECT_EQ(GetDoubleProperty(fake.Api(), handle, "volume"), std::nullopt);
+    EXPECT_EQ(GetInt64Property(fake.Api(), handle, "video-params/w", -1), 1920);
+    EXPECT_EQ(GetInt64Property(fake.Api(), handle, "video-params/h", -1), -1);
+    EXPECT_EQ(GetInt64Property(fake.Api(), handle, "video-params/h"), 0);
+    EXPECT_EQ(fake.CallTexts("mpv_get_property")[0], "mpv_get_property time-pos double");
+    EXPECT_EQ(fake.CallTexts("mpv_get_property")[3], "mpv_get_property video-params/w int64");
+}
+
+TEST(FormatFixedTest, RoundsToTheGivenDecimals) {
+    EXPECT_EQ(FormatFixed(30.0, 1), "30.0");
+    EXPECT_EQ(FormatFixed(-30.0, 1), "-30.0");
+    EXPECT_EQ(FormatFixed(5.0004, 3), "5.000");
+    EXPECT_EQ(FormatFixed(5.0005001, 3), "5.001");
+    EXPECT_EQ(FormatFixed(0.996, 2), "1.00");
+    EXPECT_EQ(FormatFixed(86400.5, 0), "86400");  // like printf: the binary value, to even
+    EXPECT_EQ(FormatFixed(1e7, 3), "10000000.000");
+}
+
+// Restores the numeric locale a test changed, also when it fails.
+class NumericLocaleGuard {
+  public:
+    NumericLocaleGuard() : m_saved(std::setlocale(LC_NUMERIC, nullptr)) {}
+    ~NumericLocaleGuard() { std::setlocale(LC_NUMERIC, m_saved.c_str()); }
+
+  private:
+    std::string m_saved;
+};
+
+TEST_F(PlaybackCommandsTest, NumbersKeepTheirPointUnderACommaLocale) {
+    NumericLocaleGuard guard;
+    if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8") == nullptr) {
+        GTEST_SKIP() << "de_DE.UTF-8 is not installed";
+    }
+    char printed[16];
+    std::snprintf(printed, sizeof printed, "%.1f", 1.5);
+    ASSERT_STREQ(printed, "1,5") << "the locale must really use a decimal comma";
+
+    EXPECT_EQ(FormatFixed(1.5, 1), "1.5");
+    SeekRelative(fake.Api(), handle, -30.0);
+    SeekAbsolute(fake.Api(), handle, 5.001, 3);
+    EXPECT_EQ(fake.CallTexts(),
+              (Texts{"mpv_command seek -30.0 relative", "mpv_command seek 5.001 absolute"}));
+}
+
+struct IdCase {
+    const char16_t* text;
+    std::int64_t expected;
+};
+
+void PrintTo(const IdCase& c, std::ostream* os) {
+    *os << '"' << QString::fromUtf16(c.text).toStdString() << '"';
+}
+
+class ParseUserDataIdTest : public testing::TestWithParam<IdCase> {};
+
+TEST_P(ParseUserDataIdTest, ReadsLikeADecimalInteger) {
+    const IdCase& c = GetParam();
+    EXPECT_EQ(ParseUserDataId(QString::fromUtf16(c.text)), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, ParseUserDataIdTest,
+    testing::Values(
+        // The turn-off item and track ids.
+        IdCase{u"-1", -1}, IdCase{u"1", 1}, IdCase{u"42", 42}, IdCase{u"007", 7},
+        // Blanks and signs in front.
+        IdCase{u"  7", 7}, IdCase{u"\t\n+15", 15}, IdCase{u" -3", -3},
+        // Digits end at the first other character.
+        IdCase{u"12abc", 12}, IdCase{u"1 2", 1}, IdCase{u"3.9", 3},
+        // No digits.
+        IdCase{u"", 0}, IdCase{u"abc", 0}, IdCase{u"-", 0}, IdCase{u"+", 0}, IdCase{u"- 5", 0},
+        IdCase{u"--5", 0},
+        // Digits and signs from outside ASCII do not count.
+        IdCase{u"\u0663", 0}, IdCase{u"\u22125", 0}, IdCase{u"\uFF15", 0},
+        // The ends of the range, and beyond them.
+        IdCase{u"9223372036854775807", INT64_MAX}, IdCase{u"9223372036854775808", INT64_MAX},
+        IdCase{u"99999999999999999999999", INT64_MAX}, IdCase{u"-9223372036854775808", INT64_MIN},
+        IdCase{u"-9223372036854775809", INT64_MIN},
+        IdCase{u"-99999999999999999999999", INT64_MIN}));
+
+}  // namespace

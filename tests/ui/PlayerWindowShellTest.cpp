@@ -1,0 +1,104 @@
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QWidget>
+
+#include "app/LanguageChoice.h"
+#include "platform/UiLanguage.h"
+#include "toolkit/UIControl.h"
+#include "ui/PlayerWindow.h"
+
+class PlayerWindowShell : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(window.Create(nullptr, QStringLiteral("MoviraPlayer"), WS_VISIBLE | WS_OVERLAPPEDWINDOW, 0));
+        window.CenterWindow();
+        window.ShowWindow(true, true);
+        origin = window.ClientToScreen(QPoint(0, 0));
+    }
+    LRESULT HitTest(int x, int y) {
+        return window.SendMessage(WM_NCHITTEST, 0, MakePointLParam(origin.x() + x, origin.y() + y));
+    }
+    void Click(int x, int y) {
+        window.SendMessage(WM_LBUTTONDOWN, 0, MakePointLParam(x, y));
+        window.SendMessage(WM_LBUTTONUP, 0, MakePointLParam(x, y));
+    }
+
+    PlayerWindow window;
+    QPoint origin;
+};
+
+TEST_F(PlayerWindowShell, BuildsItsLayoutAndFindsItsControls) {
+    EXPECT_TRUE(window.GetBuildErrors().isEmpty());
+    EXPECT_EQ(window.GetClientRect(), QRect(0, 0, 800, 600));
+    EXPECT_EQ(window.GetWindowText(), QStringLiteral("MoviraPlayer"));
+    EXPECT_TRUE(window.CloseButton());
+    ASSERT_TRUE(window.VolumeSlider());
+    EXPECT_EQ(window.GetClassStyle(), CS_DBLCLKS);
+    EXPECT_EQ(window.GetHWND()->minimumSize(), QSize(300, 200));
+}
+
+// The caption strip and the bare control bar drag the window; buttons and sliders work as
+// controls; the borders size it.
+TEST_F(PlayerWindowShell, HitTestCoversCaptionControlBarControlsAndBorders) {
+    struct Case {
+        QPoint pt;
+        LRESULT expected;
+        const char* what;
+    };
+    const Case cases[] = {
+        {{400, 15}, HTCAPTION, "title label"},
+        {{60, 15}, HTCAPTION, "product name"},
+        {{785, 15}, HTCLIENT, "close button"},
+        {{15, 15}, HTCLIENT, "menu button"},
+        {{400, 300}, HTCLIENT, "video area"},
+        {{400, 575}, HTCAPTION, "bare control bar"},
+        {{250, 575}, HTCAPTION, "time label"},
+        {{400, 595}, HTCAPTION, "control bar above the bottom margin"},
+        {{20, 575}, HTCLIENT, "play button"},
+        {{640, 575}, HTCLIENT, "subtitle button"},
+        {{700, 575}, HTCLIENT, "volume slider"},
+        {{400, 547}, HTCLIENT, "progress slider, above the band"},
+        {{2, 300}, HTLEFT, "left border"},
+        {{2, 575}, HTLEFT, "left border beside the band"},
+        {{797, 300}, HTRIGHT, "right border"},
+        {{400, 1}, HTTOP, "top border"},
+        {{400, 598}, HTBOTTOM, "bottom border"},
+        {{1, 1}, HTTOPLEFT, "top-left corner"},
+        {{798, 598}, HTBOTTOMRIGHT, "bottom-right corner"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(HitTest(c.pt.x(), c.pt.y()), c.expected) << c.what;
+}
+
+TEST_F(PlayerWindowShell, TooltipsComeFromTheLanguageTable) {
+    LoadInterfaceLanguage(platform::kLangChinese);
+    EXPECT_EQ(window.ToolTipAt(QPoint(785, 15)), QStringLiteral("关闭"));
+    EXPECT_EQ(window.ToolTipAt(QPoint(20, 575)), QStringLiteral("播放"));
+    LoadInterfaceLanguage(platform::kLangGerman);
+    EXPECT_EQ(window.ToolTipAt(QPoint(785, 15)), QStringLiteral("Close"));
+    EXPECT_EQ(window.ToolTipAt(QPoint(640, 575)), QStringLiteral("Subtitle"));
+    EXPECT_EQ(window.ToolTipAt(QPoint(400, 300)), QString());
+}
+
+TEST_F(PlayerWindowShell, CloseButtonDestroysTheWindow) {
+    Click(785, 15);
+    EXPECT_TRUE(window.IsWindow()) << "the close is posted, not immediate";
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(window.IsWindow());
+}
+
+TEST_F(PlayerWindowShell, MaximiseAndRestoreSwapTheirButtons) {
+    Click(755, 15);
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(window.IsZoomed());
+    EXPECT_EQ(HitTest(2, 300), HTCLIENT) << "no sizing borders while maximised";
+    auto& pm = window.GetPM();
+    EXPECT_FALSE(pm.FindControl(QStringLiteral("maxbtn"))->IsVisible());
+    ASSERT_TRUE(pm.FindControl(QStringLiteral("restorebtn"))->IsVisible());
+    pm.LayoutIfNeeded();
+    const QRect restore = pm.FindControl(QStringLiteral("restorebtn"))->GetPos();
+    Click(restore.center().x(), restore.center().y());
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(window.IsZoomed());
+    EXPECT_TRUE(pm.FindControl(QStringLiteral("maxbtn"))->IsVisible());
+}

@@ -1,0 +1,103 @@
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QMouseEvent>
+#include <QWidget>
+#include <memory>
+#include <vector>
+
+#include "toolkit/DropFiles.h"
+#include "toolkit/MessagePayload.h"
+#include "toolkit/WindowWnd.h"
+#include "ui/MpvVideoWnd.h"
+#include "ui/PlayerMessages.h"
+
+namespace {
+
+// A parent window that records what reaches it and answers hit tests as told.
+class RecordingWindow : public CWindowWnd {
+public:
+    QString GetWindowClassName() const override { return QStringLiteral("RecordingWindow"); }
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override {
+        if (msg == WM_NCHITTEST) return hitTestAnswer;
+        if (msg >= WM_USER) {
+            messages.push_back(msg);
+            if (const QString* path = PayloadValue<QString>(wParam)) droppedPaths.push_back(*path);
+        }
+        if (msg == WM_LBUTTONDOWN) ++pressesSeen;
+        return CWindowWnd::HandleMessage(msg, wParam, lParam);
+    }
+    LRESULT hitTestAnswer = HTCLIENT;
+    std::vector<UINT> messages;
+    std::vector<QString> droppedPaths;
+    int pressesSeen = 0;
+};
+
+class VideoWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(parent.Create(nullptr, QStringLiteral("parent"), WS_VISIBLE, 0, 0, 0, 400, 300));
+        parent.ShowWindow();
+        ASSERT_TRUE(video.Create(parent, QRect(0, 30, 400, 210)));
+        video.DragAcceptFiles(true);
+    }
+    void Mouse(QEvent::Type type, QPoint local) {
+        QWidget* w = video.GetHWND();
+        QMouseEvent e(type, QPointF(local), QPointF(w->mapToGlobal(local)), Qt::LeftButton,
+                      type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(w, &e);
+    }
+    RecordingWindow parent;
+    MpvVideoWnd video;
+};
+
+}  // namespace
+
+TEST_F(VideoWindow, ClickAndDoubleClickPostTheirMessagesInWindowsOrder) {
+    Mouse(QEvent::MouseButtonPress, {50, 50});
+    Mouse(QEvent::MouseButtonRelease, {50, 50});
+    Mouse(QEvent::MouseButtonDblClick, {50, 50});
+    Mouse(QEvent::MouseButtonRelease, {50, 50});
+    QCoreApplication::processEvents();
+    EXPECT_EQ(parent.messages, (std::vector<UINT>{WM_VIDEO_CLICK, WM_VIDEO_DBLCLK, WM_VIDEO_CLICK}));
+}
+
+TEST_F(VideoWindow, HitTestFollowsTheParentAndForwardsTheMouseWhereItIsNotClient) {
+    EXPECT_EQ(video.WindowProc(WM_NCHITTEST, 0, 0), HTCLIENT);
+    parent.hitTestAnswer = HTCAPTION;
+    EXPECT_EQ(video.WindowProc(WM_NCHITTEST, 0, 0), HTTRANSPARENT);
+    parent.hitTestAnswer = HTLEFT;
+    EXPECT_EQ(video.WindowProc(WM_NCHITTEST, 0, 0), HTTRANSPARENT);
+
+    // Over a caption or border the press belongs to the parent, and no click is posted.
+    parent.hitTestAnswer = HTCAPTION;
+    Mouse(QEvent::MouseButtonPress, {5, 5});
+    Mouse(QEvent::MouseButtonRelease, {5, 5});
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(parent.messages.empty());
+    EXPECT_EQ(video.WindowProc(WM_SETCURSOR, 0, 0), 1);
+}
+
+TEST_F(VideoWindow, DropPostsTheFirstFileWithItsWholePath) {
+    const QString longPath = QStringLiteral("/tmp/") + QString(300, u'x') + QStringLiteral("/视频 1.mkv");
+    DropFiles drop{{longPath, QStringLiteral("/tmp/second.mp4")}};
+    EXPECT_EQ(video.WindowProc(WM_DROPFILES, reinterpret_cast<WPARAM>(&drop), 0), 0);
+    DropFiles empty;
+    video.WindowProc(WM_DROPFILES, reinterpret_cast<WPARAM>(&empty), 0);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(parent.messages, std::vector<UINT>{WM_VIDEO_DROPFILE}) << "an empty drop posts nothing";
+    ASSERT_EQ(parent.droppedPaths.size(), 1u);
+    EXPECT_EQ(parent.droppedPaths[0], longPath);
+}
+
+TEST_F(VideoWindow, PostedDataIsFreedWhenTheReceiverIsGone) {
+    auto data = std::make_shared<int>(7);
+    {
+        RecordingWindow shortLived;
+        ASSERT_TRUE(shortLived.Create(nullptr, QStringLiteral("gone"), WS_VISIBLE, 0, 0, 0, 100, 100));
+        EXPECT_TRUE(shortLived.PostMessage(WM_VIDEO_DROPFILE, MakePayload(data)));
+        EXPECT_EQ(data.use_count(), 2) << "the queued message holds the data";
+    }
+    QCoreApplication::processEvents();
+    EXPECT_EQ(data.use_count(), 1) << "the undelivered message freed it";
+}

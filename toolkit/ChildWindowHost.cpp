@@ -1,0 +1,101 @@
+#include "toolkit/ChildWindowHost.h"
+
+#include <QCoreApplication>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QUrl>
+#include <cmath>
+
+#include "toolkit/DropFiles.h"
+#include "toolkit/NativeChildWnd.h"
+
+ChildWindowHost::ChildWindowHost(CNativeChildWnd* owner, QWidget* parent)
+    : QWidget(parent), m_owner(owner) {
+    setAttribute(Qt::WA_NativeWindow);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+    setCursor(Qt::ArrowCursor);
+}
+
+LRESULT ChildWindowHost::Proc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    return m_owner ? m_owner->WindowProc(msg, wParam, lParam) : 0;
+}
+
+LPARAM ChildWindowHost::ClientLParam(const QPointF& logical) const {
+    const qreal r = devicePixelRatioF();
+    return MakePointLParam(static_cast<int>(std::floor(logical.x() * r)),
+                           static_cast<int>(std::floor(logical.y() * r)));
+}
+
+bool ChildWindowHost::IsTransparentAt(const QPointF& globalLogical) {
+    return Proc(WM_NCHITTEST, 0, ClientLParam(globalLogical)) == HTTRANSPARENT;
+}
+
+void ChildWindowHost::ForwardToParent(QMouseEvent* e) {
+    QWidget* parent = parentWidget();
+    if (!parent) return;
+    QMouseEvent forwarded(e->type(), parent->mapFromGlobal(e->globalPosition()), e->globalPosition(),
+                          e->button(), e->buttons(), e->modifiers(), e->pointingDevice());
+    QCoreApplication::sendEvent(parent, &forwarded);
+}
+
+void ChildWindowHost::paintEvent(QPaintEvent* e) {
+    // Black until the engine's own window covers it.
+    QPainter(this).fillRect(e->rect(), Qt::black);
+}
+
+void ChildWindowHost::enterEvent(QEnterEvent*) { Proc(WM_SETCURSOR, 0, 0); }
+
+void ChildWindowHost::mousePressEvent(QMouseEvent* e) {
+    if (e->button() != Qt::LeftButton) return;
+    if (IsTransparentAt(e->globalPosition())) {
+        m_forwarding = true;
+        ForwardToParent(e);
+        return;
+    }
+    Proc(WM_LBUTTONDOWN, 0, ClientLParam(e->position()));
+}
+
+void ChildWindowHost::mouseDoubleClickEvent(QMouseEvent* e) {
+    if (e->button() != Qt::LeftButton) return;
+    if (IsTransparentAt(e->globalPosition())) {
+        m_forwarding = true;
+        ForwardToParent(e);
+        return;
+    }
+    Proc(WM_LBUTTONDBLCLK, 0, ClientLParam(e->position()));
+}
+
+void ChildWindowHost::mouseReleaseEvent(QMouseEvent* e) {
+    if (e->button() != Qt::LeftButton) return;
+    if (m_forwarding) {
+        m_forwarding = false;
+        ForwardToParent(e);
+        return;
+    }
+    Proc(WM_LBUTTONUP, 0, ClientLParam(e->position()));
+}
+
+void ChildWindowHost::mouseMoveEvent(QMouseEvent* e) {
+    // The parent sees every move over the child in its own coordinates (its fullscreen bars
+    // follow the pointer wherever it is).
+    ForwardToParent(e);
+    if (!m_forwarding) Proc(WM_MOUSEMOVE, 0, ClientLParam(e->position()));
+}
+
+
+void ChildWindowHost::dragEnterEvent(QDragEnterEvent* e) {
+    if (!LocalFilesOf(e->mimeData()).isEmpty()) e->acceptProposedAction();
+}
+
+void ChildWindowHost::dragMoveEvent(QDragMoveEvent* e) {
+    if (!LocalFilesOf(e->mimeData()).isEmpty()) e->acceptProposedAction();
+}
+
+void ChildWindowHost::dropEvent(QDropEvent* e) {
+    DropFiles drop{LocalFilesOf(e->mimeData())};
+    if (drop.paths.isEmpty()) return;
+    e->acceptProposedAction();
+    Proc(WM_DROPFILES, reinterpret_cast<WPARAM>(&drop), 0);
+}

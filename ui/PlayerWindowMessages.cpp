@@ -1,0 +1,79 @@
+// PlayerWindow: the window messages it handles and the engine's events.
+
+#include "engine/EngineEvents.h"
+#include "toolkit/DropFiles.h"
+#include "toolkit/MenuCommand.h"
+#include "toolkit/MessagePayload.h"
+#include "toolkit/UIControl.h"
+#include "ui/PlayerMessages.h"
+#include "ui/PlayerWindow.h"
+
+LRESULT PlayerWindow::HandleCustomMessage(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) {
+    handled = false;
+    switch (msg) {
+        case WM_DESTROY:
+            PostQuitMessage(0);
+            handled = true;
+            break;
+        case WM_SHOWWINDOW:
+            if (m_pMinBtn) m_pMinBtn->NeedParentUpdate();
+            m_pm.Invalidate();
+            break;
+        case WM_WINDOWPOSCHANGED: {
+            const auto* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
+            const UINT still = SWP_NOSIZE | SWP_NOMOVE;
+            if (pos && (pos->flags & still) != still) PostMessage(WM_RELAYOUT_VIDEO);
+            break;
+        }
+        case WM_KEYDOWN:
+            if (wParam == VK_SPACE) {
+                TogglePause();
+            } else if (wParam == VK_ESCAPE) {
+                SendMessage(WM_SYSCOMMAND, SC_MINIMIZE, 0);
+                PostMessage(WM_RELAYOUT_VIDEO);
+            }
+            break;
+        case WM_DROPFILES: {
+            const QString path = DragQueryFile(wParam, 0);
+            if (!path.isEmpty()) OpenMedia(path);
+            DragFinish(wParam);
+            handled = true;
+            break;
+        }
+        case WM_ENGINE_WAKEUP:
+            if (m_mpv) DrainEngineEvents(m_api, m_mpv, *this);
+            break;
+        case WM_VIDEO_CLICK:
+            TogglePause();
+            handled = true;
+            break;
+        case WM_VIDEO_DROPFILE:
+            if (const QString* path = PayloadValue<QString>(wParam)) OpenMedia(*path);
+            handled = true;
+            break;
+        case WM_RELAYOUT_VIDEO:
+            LayoutVideoWindow();
+            break;
+        case WM_FILE_LOADED:
+            RestorePosition();
+            FitWindowToVideo();
+            break;
+        case WM_VIDEO_DBLCLK:
+            if (!m_mpv || m_filePath.isEmpty()) OpenMedia(QString());
+            handled = true;
+            break;
+        default:
+            break;
+    }
+    return 0;
+}
+
+void PlayerWindow::OnTimePos(double seconds) { OnTimePosChanged(seconds); }
+
+void PlayerWindow::OnDuration(double seconds) { m_duration = seconds; }
+
+void PlayerWindow::OnPause() { ApplyPlayButtonLook(); }
+
+void PlayerWindow::OnMediaTitle(const char* utf8) { OnMediaTitleChanged(utf8); }
+
+void PlayerWindow::OnFileLoaded() { PostMessage(WM_FILE_LOADED); }

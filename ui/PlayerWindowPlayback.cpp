@@ -1,0 +1,88 @@
+// PlayerWindow: opening files, play and pause, seeking, speed, mute and resume positions.
+
+#include <QFileInfo>
+
+#include "engine/PlaybackCommands.h"
+#include "platform/FileDialogService.h"
+#include "platform/UiLanguage.h"
+#include "settings/SettingsStore.h"
+#include "toolkit/UILabel.h"
+#include "toolkit/UISlider.h"
+#include "ui/ButtonLooks.h"
+#include "ui/PlayerWindow.h"
+
+namespace {
+
+constexpr double kResumeThreshold = 5.0;
+
+std::vector<platform::FileFilter> OpenDialogFilters() {
+    const QString patterns = QStringLiteral("*.mp3;*.mp4;*.mkv;*.avi;*.mov;*.flv;*.m4a;*.flac;*.wav");
+    if (platform::UserUiPrimaryLanguage() == platform::kLangChinese)
+        return {{QStringLiteral("音视频文件"), patterns}, {QStringLiteral("所有文件"), QStringLiteral("*.*")}};
+    return {{QStringLiteral("Media files"), patterns}, {QStringLiteral("All files"), QStringLiteral("*.*")}};
+}
+
+}  // namespace
+
+void PlayerWindow::OpenMedia(const QString& path) {
+    SavePosition();
+    QString chosen = path;
+    if (chosen.isEmpty()) {
+        const auto picked = m_fileDialog ? m_fileDialog->AskOpenFile(GetHWND(), OpenDialogFilters())
+                                         : std::nullopt;
+        if (!picked) return;
+        chosen = *picked;
+    }
+    // A file or a folder that exists; anything else is ignored without a word.
+    if (!QFileInfo::exists(chosen)) return;
+    if (!m_mpv) return;
+    m_filePath = chosen;
+    ::LoadFile(m_api, m_mpv, chosen);
+}
+
+void PlayerWindow::TogglePause() {
+    if (!m_mpv || m_filePath.isEmpty()) return;
+    ::TogglePause(m_api, m_mpv);
+}
+
+PlayState PlayerWindow::GetPlayState() const { return ::GetPlayState(m_api, m_mpv); }
+
+void PlayerWindow::SeekRelative(double seconds) {
+    if (!m_mpv) return;
+    ::SeekRelative(m_api, m_mpv, seconds);
+}
+
+void PlayerWindow::SetSpeed(double speed, const QString& label) {
+    if (!m_mpv) return;
+    ::SetSpeed(m_api, m_mpv, speed);
+    if (label.isEmpty() || !m_pSpeedLabel) return;
+    if (!m_pSpeedLabel->IsVisible()) m_pSpeedLabel->SetVisible(true);
+    m_pSpeedLabel->SetText(label);
+}
+
+void PlayerWindow::ApplyMute() {
+    if (!m_pVolumeBtn) return;
+    m_pVolumeBtn->ApplyAttributeList(QString::fromLatin1(m_bMute ? kMutedLook : kUnmutedLook));
+    ::SetMute(m_api, m_mpv, m_bMute);
+}
+
+void PlayerWindow::RestorePosition() {
+    const ResumeEntry* entry = Store().FindEntry(m_filePath);
+    const double position = entry ? entry->progress : 0.0;
+    if (position > kResumeThreshold)
+        ::SeekAbsolute(m_api, m_mpv, position, 3);
+    else
+        TogglePause();
+}
+
+void PlayerWindow::SavePosition() {
+    double position = m_pProgress ? m_pProgress->GetValue() / 1000.0 * m_duration : 0.0;
+    if (const auto pos = ::GetDoubleProperty(m_api, m_mpv, "time-pos")) position = *pos;
+    SettingsStore& store = Store();
+    store.EntryFor(m_filePath).progress = position < kResumeThreshold ? 0.0 : position;
+    double volume = m_pVolume ? static_cast<double>(m_pVolume->GetValue()) : store.m_volume;
+    if (const auto v = ::GetDoubleProperty(m_api, m_mpv, "volume")) volume = *v;
+    store.m_volume = volume;
+    store.m_mute = m_bMute;
+    store.Save();
+}
