@@ -1,8 +1,10 @@
 #include "toolkit/UIMenu.h"
 
 #include <QPainter>
+#include <algorithm>
 
 #include "toolkit/AttributeList.h"
+#include "toolkit/LinearLayout.h"
 
 QString CMenuUI::GetClass() const { return QStringLiteral("MenuUI"); }
 
@@ -47,14 +49,47 @@ bool CMenuUI::SetAttribute(const QString& name, const QString& value) {
 
 QSize CMenuUI::EstimateSize(const QSize& available) const {
     int width = 0;
-    int height = m_inset.top() + m_inset.bottom();
     for (const auto& item : m_items) {
         if (!item->IsVisible()) continue;
         const QSize sz = item->EstimateSize(available);
         width = std::max(width, sz.width() + item->GetPadding().left() + item->GetPadding().right());
-        height += sz.height() + item->GetPadding().top() + item->GetPadding().bottom();
     }
-    return QSize(width + m_inset.left() + m_inset.right(), height);
+    return QSize(width + m_inset.left() + m_inset.right(),
+                 ItemsHeight() + m_inset.top() + m_inset.bottom());
+}
+
+int CMenuUI::ItemsHeight() const {
+    int height = 0;
+    for (const auto& item : m_items) {
+        if (!item->IsVisible()) continue;
+        height += item->EstimateSize(QSize()).height() + item->GetPadding().top() +
+                  item->GetPadding().bottom();
+    }
+    return height;
+}
+
+int CMenuUI::ScrollRangeFor(int visibleHeight) const {
+    return std::max(0, ItemsHeight() - std::max(0, visibleHeight));
+}
+
+int CMenuUI::GetScrollRange() const {
+    return ScrollRangeFor(m_rcItem.height() - m_inset.top() - m_inset.bottom());
+}
+
+void CMenuUI::SetScrollPos(int pos) {
+    pos = std::clamp(pos, 0, GetScrollRange());
+    if (pos == m_scrollPos) return;
+    m_scrollPos = pos;
+    NeedUpdate();
+}
+
+void CMenuUI::LayoutChildren(const QRect& rc) {
+    // The items keep their own heights and are laid out over their whole column; the part
+    // scrolled away lies outside the rectangle, where painting clips it and no point hits it.
+    m_scrollPos = std::clamp(m_scrollPos, 0, ScrollRangeFor(rc.height()));
+    const QRect column(rc.left(), rc.top() - m_scrollPos, rc.width(),
+                       std::max(rc.height(), ItemsHeight()));
+    LayoutLinear(m_items, column, LayoutAxis::Vertical);
 }
 
 void CMenuUI::DoPaint(QPainter& painter, const QRect& dirty) {

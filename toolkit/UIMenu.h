@@ -1,6 +1,7 @@
 #pragma once
 // CMenuUI: the item container of a pop-up menu. It carries the look its items share (font,
-// colours for normal, hot and selected items, text padding) and a border.
+// colours for normal, hot and selected items, text padding) and a border. A menu taller than
+// the screen gets a shorter window; its items then scroll inside the border.
 
 #include "toolkit/UIVerticalLayout.h"
 
@@ -24,10 +25,22 @@ public:
     int GetBorderSize() const { return m_borderSize; }
     QColor GetBorderColor() const { return m_borderColor; }
 
+    // How far the items are scrolled up, in pixels, and how far they can be: the part of
+    // their height that does not fit the menu's rectangle.
+    int GetScrollPos() const { return m_scrollPos; }
+    int GetScrollRange() const;
+    // Clamped to the range.
+    void SetScrollPos(int pos);
+
 protected:
     void DoPaint(QPainter& painter, const QRect& dirty) override;
+    void LayoutChildren(const QRect& rc) override;
 
 private:
+    int ItemsHeight() const;
+    int ScrollRangeFor(int visibleHeight) const;
+
+    int m_scrollPos = 0;
     MenuItemStyle m_itemStyle;
     QColor m_borderColor;
     QSize m_borderRound;

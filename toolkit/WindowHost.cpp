@@ -1,5 +1,6 @@
 #include "toolkit/WindowHost.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QKeyEvent>
@@ -8,8 +9,11 @@
 #include <QUrl>
 #include <QPainter>
 #include <QToolTip>
+#include <QWheelEvent>
 #include <QWindow>
+#include <algorithm>
 #include <cmath>
+#include <memory>
 
 #include "toolkit/DropFiles.h"
 #include "toolkit/PaintManager.h"
@@ -83,8 +87,11 @@ QEvent::Type WindowHost::PostedMessageType() {
     return type;
 }
 
-WindowHost::WindowHost(CWindowWnd* owner, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_owner(owner) {
+WindowHost::WindowHost(CWindowWnd* owner, QWidget* parent, bool popup)
+    : QWidget(parent, (popup ? Qt::Popup : Qt::Window) | Qt::FramelessWindowHint), m_owner(owner) {
+    // Qt passes a press that closes a pop-up on to what lies under it on some platforms only;
+    // the host does it itself (ClosePopupAndPassOn), the same everywhere.
+    if (popup) setAttribute(Qt::WA_NoMouseReplay);
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
@@ -124,6 +131,12 @@ bool WindowHost::StopWindowTimer(UINT id) {
             return true;
         }
     }
+    return false;
+}
+
+bool WindowHost::IsWindowTimerActive(UINT id) const {
+    for (auto it = m_windowTimers.cbegin(); it != m_windowTimers.cend(); ++it)
+        if (it.value() == id) return true;
     return false;
 }
 
@@ -212,7 +225,41 @@ void WindowHost::ContinueFrameDrag(const QPointF& globalLogical) {
     setGeometry(g);
 }
 
+void WindowHost::ClosePopupAndPassOn(const QMouseEvent& press) {
+    // Counted as dispatching so that whatever the close destroys, this widget goes only after
+    // the handler has returned.
+    ++m_dispatchDepth;
+    const QPointF global = press.globalPosition();
+    close();
+    // Pop-ups opened before this one close too, down to one the press lands in.
+    while (QWidget* popup = QApplication::activePopupWidget()) {
+        if (popup->rect().contains(popup->mapFromGlobal(global).toPoint())) break;
+        popup->close();
+        if (QApplication::activePopupWidget() == popup) popup->hide();
+    }
+    --m_dispatchDepth;
+    // The press still lands where it was aimed: a click on the button that opened the menu
+    // opens a fresh one, as the user expects. It is posted to the window under the pointer,
+    // as if it came from the system, so that the release that follows finds its press.
+    QWidget* target = QApplication::activePopupWidget();
+    if (!target) target = QApplication::widgetAt(global.toPoint());
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!target || (modal && modal != target->window() && !modal->isAncestorOf(target))) return;
+    QWindow* window = nullptr;
+    for (QWidget* w = target; w && !window; w = w->parentWidget()) window = w->windowHandle();
+    if (!window) return;
+    const QPointF local = window->mapFromGlobal(global);
+    auto forwarded = std::make_unique<QMouseEvent>(QEvent::MouseButtonPress, local, local, global,
+                                                   press.button(), press.buttons(),
+                                                   press.modifiers());
+    QCoreApplication::postEvent(window, forwarded.release());  // the queue owns it now
+}
+
 void WindowHost::mousePressEvent(QMouseEvent* e) {
+    if (IsPopup() && !rect().contains(e->position().toPoint())) {
+        ClosePopupAndPassOn(*e);
+        return;
+    }
     if (e->button() != Qt::LeftButton) return;
     const LRESULT hit = HitTest(e->globalPosition());
     if (hit == HTCLIENT) {
@@ -310,6 +357,26 @@ void WindowHost::closeEvent(QCloseEvent* e) {
     // The window decides in WM_CLOSE whether and how it goes away.
     e->ignore();
     if (m_owner) Dispatch(WM_CLOSE, 0, 0);
+}
+
+void WindowHost::hideEvent(QHideEvent*) {
+    // A pop-up hidden by anyone but itself (its owner was hidden) is told, so it can close.
+    if (IsPopup()) Dispatch(WM_SHOWWINDOW, 0, 0);
+}
+
+void WindowHost::wheelEvent(QWheelEvent* e) {
+    const int delta = std::clamp(e->angleDelta().y(), -32768, 32767);
+    if (delta == 0) {
+        e->ignore();
+        return;
+    }
+    // As on Windows: the signed delta in the high word of wParam, the screen point in lParam.
+    const qreal r = devicePixelRatioF();
+    const QPointF g = e->globalPosition();
+    Dispatch(WM_MOUSEWHEEL, static_cast<WPARAM>(static_cast<std::uint16_t>(delta)) << 16,
+             MakePointLParam(static_cast<int>(std::floor(g.x() * r)),
+                             static_cast<int>(std::floor(g.y() * r))));
+    e->accept();
 }
 
 void WindowHost::changeEvent(QEvent* e) {

@@ -19,7 +19,9 @@ class CWindowWnd;
 class WindowHost : public QWidget, public PaintHost {
     Q_OBJECT
 public:
-    WindowHost(CWindowWnd* owner, QWidget* parent);
+    // A pop-up host is a Qt::Popup: it takes the mouse and keyboard while shown and closes on
+    // a press outside it.
+    WindowHost(CWindowWnd* owner, QWidget* parent, bool popup = false);
     ~WindowHost() override;
 
     void Detach() { m_owner = nullptr; }
@@ -32,6 +34,7 @@ public:
     void Post(UINT msg, std::unique_ptr<MessagePayload> payload, LPARAM lParam);
     bool StartWindowTimer(UINT id, int milliseconds);
     bool StopWindowTimer(UINT id);
+    bool IsWindowTimerActive(UINT id) const;
 
     // PaintHost
     void InvalidateRect(const QRect& logicalRect) override;
@@ -57,6 +60,8 @@ protected:
     void resizeEvent(QResizeEvent* e) override;
     void showEvent(QShowEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
+    void hideEvent(QHideEvent* e) override;
+    void wheelEvent(QWheelEvent* e) override;
     void changeEvent(QEvent* e) override;
     void dragEnterEvent(QDragEnterEvent* e) override;
     void dragMoveEvent(QDragMoveEvent* e) override;
@@ -70,6 +75,8 @@ private:
     void BeginFrameDrag(LRESULT hit, const QPointF& globalLogical);
     void ContinueFrameDrag(const QPointF& globalLogical);
     void SendWindowPosChanged(UINT flags);
+    bool IsPopup() const { return windowType() == Qt::Popup; }
+    void ClosePopupAndPassOn(const QMouseEvent& press);
 
     CWindowWnd* m_owner;
     QHash<int, UINT> m_windowTimers;  // Qt timer id -> the program's timer id

@@ -7,6 +7,7 @@
 #include <QScreen>
 #include <QThread>
 #include <QWindow>
+#include <utility>
 
 #include "toolkit/PaintManager.h"
 #include "toolkit/WindowHost.h"
@@ -26,12 +27,13 @@ CWindowWnd::~CWindowWnd() {
 
 QWidget* CWindowWnd::GetHWND() const { return m_destroyed ? nullptr : Host(); }
 
-bool CWindowWnd::Create(CWindowWnd* parent, const QString& name, UINT /*style*/, UINT /*exStyle*/,
+bool CWindowWnd::Create(CWindowWnd* parent, const QString& name, UINT /*style*/, UINT exStyle,
                         int x, int y, int cx, int cy) {
     if (Host()) return false;
     m_parent = parent;
     m_destroyed = false;
-    auto* host = new WindowHost(this, parent ? parent->GetHWND() : nullptr);
+    auto* host = new WindowHost(this, parent ? parent->GetHWND() : nullptr,
+                                (exStyle & WS_EX_TOOLWINDOW) != 0);
     m_hostWidget = host;
     m_hostGuard = host;
     host->setObjectName(GetWindowClassName());
@@ -80,15 +82,16 @@ void CWindowWnd::ShowWindow(bool show, bool takeFocus) {
 UINT CWindowWnd::ShowModal() {
     WindowHost* host = Host();
     if (!host || m_destroyed) return 0;
-    QWidget* parent = m_parent ? m_parent->GetHWND() : nullptr;
+    const QPointer<QWidget> parent = m_parent ? m_parent->GetHWND() : nullptr;
     host->setWindowModality(Qt::ApplicationModal);
     if (!host->isVisible()) host->show();
     QEventLoop loop;
     m_modalLoop = &loop;
-    loop.exec(QEventLoop::DialogExec);
-    m_modalLoop = nullptr;
+    const int result = loop.exec(QEventLoop::DialogExec);
+    // A window may free itself when it is destroyed (its OnFinalMessage): nothing of this
+    // object is touched once the loop has returned.
     if (parent) parent->activateWindow();
-    return m_modalResult;
+    return static_cast<UINT>(result);
 }
 
 void CWindowWnd::Close(UINT result) {
@@ -150,6 +153,11 @@ void CWindowWnd::DragAcceptFiles(bool accept) {
     if (WindowHost* host = Host()) host->setAcceptDrops(accept);
 }
 
+CWindowWnd* CWindowWnd::FromPaintManager(const CPaintManagerUI* manager) {
+    const auto* host = manager ? dynamic_cast<const WindowHost*>(manager->GetHost()) : nullptr;
+    return host ? host->Owner() : nullptr;
+}
+
 void CWindowWnd::PostQuitMessage(int exitCode) {
     QMetaObject::invokeMethod(
         qApp, [exitCode] { QCoreApplication::exit(exitCode); }, Qt::QueuedConnection);
@@ -163,6 +171,20 @@ bool CWindowWnd::SetTimer(UINT id, UINT milliseconds) {
 bool CWindowWnd::KillTimer(UINT id) {
     WindowHost* host = Host();
     return host && host->StopWindowTimer(id);
+}
+
+bool CWindowWnd::IsTimerActive(UINT id) const {
+    const WindowHost* host = Host();
+    return host && host->IsWindowTimerActive(id);
+}
+
+void CWindowWnd::SetZoomed(bool zoomed) {
+    WindowHost* host = Host();
+    if (!host) return;
+    if (zoomed)
+        host->showMaximized();
+    else
+        host->showNormal();
 }
 
 QRect CWindowWnd::GetWindowRect() const {
@@ -218,7 +240,7 @@ void CWindowWnd::DestroyWindow() {
     host->Dispatch(WM_DESTROY, 0, 0);
     m_destroyed = true;
     host->hide();
-    if (m_modalLoop) m_modalLoop->exit(static_cast<int>(m_modalResult));
+    if (QEventLoop* loop = std::exchange(m_modalLoop, nullptr)) loop->exit(static_cast<int>(m_modalResult));
     // The widget itself stays until this object goes, so native children (the engine's video
     // window) outlive whatever still draws into them.
     OnFinalMessage(host);

@@ -24,6 +24,9 @@ inline constexpr UINT WS_OVERLAPPEDWINDOW = 0x00CF0000;
 inline constexpr UINT WS_VISIBLE = 0x10000000;
 inline constexpr UINT WS_CHILD = 0x40000000;
 inline constexpr UINT WS_POPUP = 0x80000000;
+// A tool window is a pop-up menu's window: above its owner, holding mouse and keyboard while
+// open, closed by a press outside it.
+inline constexpr UINT WS_EX_TOOLWINDOW = 0x00000080;
 inline constexpr UINT IDOK = 1;
 inline constexpr UINT IDI_APPLICATION_ICON = 101;
 
@@ -61,10 +64,13 @@ public:
     // Posts with data owned by the message: wParam points to it during delivery.
     bool PostMessage(UINT msg, std::unique_ptr<MessagePayload> payload, LPARAM lParam = 0);
     static void PostQuitMessage(int exitCode);
+    // The window whose layout a paint manager draws, or null (a manager without a window).
+    static CWindowWnd* FromPaintManager(const CPaintManagerUI* manager);
 
     // Window timers, delivered as WM_TIMER with the program's id.
     bool SetTimer(UINT id, UINT milliseconds);
     bool KillTimer(UINT id);
+    bool IsTimerActive(UINT id) const;
 
     // Geometry in physical pixels, as the window messages carry it.
     QRect GetWindowRect() const;
@@ -82,6 +88,8 @@ public:
     QRect MonitorWorkArea() const;
     QRect MonitorRect() const;
     bool IsZoomed() const;
+    // Shows the window maximised or in its normal state.
+    void SetZoomed(bool zoomed);
     bool IsIconic() const;
 
     void DestroyWindow();

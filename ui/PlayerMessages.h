@@ -1,9 +1,10 @@
 #pragma once
 // The main window's private messages. Only the program posts them, always to the main window.
 
+#include "toolkit/MenuWnd.h"
 #include "toolkit/WindowMessages.h"
 
-inline constexpr UINT WM_MENU_PICK = WM_USER + 3;         // a picked pop-up menu item
+inline constexpr UINT WM_MENU_PICK = UIMSG_MENU_PICK;     // a picked pop-up menu item
 inline constexpr UINT WM_ENGINE_WAKEUP = WM_USER + 101;   // the engine has events queued
 inline constexpr UINT WM_VIDEO_CLICK = WM_USER + 103;     // left button released on the video
 inline constexpr UINT WM_VIDEO_DROPFILE = WM_USER + 104;  // a file dropped on the video

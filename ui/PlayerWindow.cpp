@@ -7,6 +7,7 @@
 #include "platform/FileDialogService.h"
 #include "settings/SettingsStore.h"
 #include "toolkit/Dpi.h"
+#include "toolkit/MenuWnd.h"
 #include "toolkit/UIContainer.h"
 #include "toolkit/UILabel.h"
 #include "toolkit/UISlider.h"
@@ -30,6 +31,9 @@ PlayerWindow::PlayerWindow(const EngineApi& api, SettingsStore* store)
 
 PlayerWindow::~PlayerWindow() {
     SavePosition();
+    CMenuWnd::DestroyMenu();
+    m_pMenu.reset();
+    CMenuWnd::GetGlobalContextMenuObserver().SetMenuCheckInfo(nullptr);
     // The engine goes before its window: it must never draw into a destroyed one.
     ShutdownEngineInstance(m_api, m_mpv);
     RemoveVirtualWnd(QStringLiteral("mainpage"));
@@ -151,19 +155,4 @@ LRESULT PlayerWindow::OnNcHitTest(UINT msg, WPARAM wParam, LPARAM lParam, bool& 
     // Pressing on the bare control bar drags the window.
     handled = true;
     return HTCAPTION;
-}
-
-void PlayerWindow::Notify(TNotifyUI& msg) {
-    if (msg.sType != DUI_MSGTYPE_CLICK) return;
-    if (msg.pSender == m_pCloseBtn) {
-        PostMessage(WM_CLOSE);
-    } else if (msg.pSender == m_pMinBtn) {
-        SendMessage(WM_SYSCOMMAND, SC_MINIMIZE, 0);
-        PostMessage(WM_RELAYOUT_VIDEO);
-    } else if (msg.pSender == m_pMaxBtn) {
-        SendMessage(WM_SYSCOMMAND, SC_MAXIMIZE, 0);
-        PostMessage(WM_RELAYOUT_VIDEO);
-    } else if (msg.pSender == m_pRestoreBtn) {
-        SendMessage(WM_SYSCOMMAND, SC_RESTORE, 0);
-    }
 }

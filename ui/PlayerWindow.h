@@ -10,6 +10,7 @@
 #include "engine/EngineApi.h"
 #include "engine/EngineEventSink.h"
 #include "engine/PlaybackCommands.h"
+#include "toolkit/MenuObserver.h"
 #include "toolkit/WindowImplBase.h"
 #include "ui/MainPage.h"
 #include "ui/MpvVideoWnd.h"
@@ -19,12 +20,17 @@ class CContainerUI;
 class CSliderUI;
 class CLabelUI;
 class SettingsStore;
+class CMenuWnd;
 namespace platform {
 class FileDialogService;
 }
 
 class PlayerWindow : public WindowImplBase, private EngineEventSink {
 public:
+    static constexpr UINT HIDE_BARS_TIMER_ID = 1001;
+    static constexpr UINT kHideBarsDelayMs = 3000;
+    static constexpr int kRevealBand = 50;  // pixels from the top that bring the bars back
+
     // The engine table and the settings store are the process's own unless a test hands in
     // others.
     explicit PlayerWindow(const EngineApi& api = GetEngineApi(), SettingsStore* store = nullptr);
@@ -54,6 +60,22 @@ public:
     void RestorePosition();
     void SavePosition();
 
+    // Fullscreen.
+    void ToggleFullScreen();
+    bool IsFullScreen() const { return m_bFullScreen; }
+    bool AreBarsVisible() const { return m_bBarsVisible; }
+
+    // The close button's record of where the window was: the corner divided by the DPI
+    // scale, the size as it is.
+    static void StoreWindowRect(struct ResumeEntry& entry, const QRect& windowRect, float dpiScale);
+
+    // Pop-up menus and the About window.
+    void ShowSpeedMenu(CControlUI* anchor);
+    void ShowSubtitleMenu(CControlUI* anchor);
+    void ShowAbout();
+    // The speed menu object the window keeps (at most one); null until first opened.
+    CMenuWnd* SpeedMenu() const { return m_pMenu.get(); }
+
     // Video window and displays.
     void LayoutVideoWindow();
     void FitWindowToVideo();
@@ -78,6 +100,20 @@ public:
 
 private:
     void FindControls();
+    void ShowBars(bool visible);
+    void ArmHideTimer();
+    void OnFullScreenTimer(WPARAM id);
+    void OnFullScreenMouseMove(LPARAM lParam);
+    void OnFullScreenMouseLeave();
+    void OnMenuPick(const struct MenuCommand& pick);
+    QPoint MenuAnchor(CControlUI* button) const;
+    void OnClickControl(CControlUI* sender);
+    void RecordWindowRect();
+    void Stop();
+    void TogglePin();
+    void OnProgressDragged();
+    void OnProgressReleased();
+    void OnVolumeChanged(CControlUI* sender);
     void ApplyPlayButtonLook();
     SettingsStore& Store() const;
 
@@ -97,6 +133,10 @@ private:
     double m_duration = 0.0;
     bool m_bFullScreen = false;
     QRect m_rcWindow;
+    bool m_bSavedZoomed = false;  // the "style" kept across fullscreen: maximised or not
+    QPoint m_ptLastMouse;
+    UINT m_hideTimer = 0;
+    bool m_bBarsVisible = false;
     bool m_bSeeking = false;
     bool m_bMute = false;
     bool m_bTopMost = false;
@@ -120,5 +160,7 @@ private:
     CLabelUI* m_pTimeLabel = nullptr;
     CLabelUI* m_pSpeedLabel = nullptr;
 
+    MenuCheckInfo m_menuCheckInfo;
+    std::unique_ptr<CMenuWnd> m_pMenu;
     CMainPage m_mainPage;
 };

@@ -1,12 +1,14 @@
 // PlayerWindow: the window messages it handles and the engine's events.
 
 #include "engine/EngineEvents.h"
+#include "engine/PlaybackCommands.h"
 #include "toolkit/DropFiles.h"
 #include "toolkit/MenuCommand.h"
 #include "toolkit/MessagePayload.h"
 #include "toolkit/UIControl.h"
 #include "ui/PlayerMessages.h"
 #include "ui/PlayerWindow.h"
+#include "ui/SpeedItems.h"
 
 LRESULT PlayerWindow::HandleCustomMessage(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) {
     handled = false;
@@ -28,10 +30,35 @@ LRESULT PlayerWindow::HandleCustomMessage(UINT msg, WPARAM wParam, LPARAM lParam
         case WM_KEYDOWN:
             if (wParam == VK_SPACE) {
                 TogglePause();
+            } else if (wParam == VK_F11) {
+                ToggleFullScreen();
             } else if (wParam == VK_ESCAPE) {
-                SendMessage(WM_SYSCOMMAND, SC_MINIMIZE, 0);
-                PostMessage(WM_RELAYOUT_VIDEO);
+                if (m_bFullScreen) {
+                    ToggleFullScreen();
+                } else {
+                    SendMessage(WM_SYSCOMMAND, SC_MINIMIZE, 0);
+                    PostMessage(WM_RELAYOUT_VIDEO);
+                }
             }
+            break;
+        case WM_TIMER:
+            OnFullScreenTimer(wParam);
+            break;
+        case WM_MOUSEMOVE:
+            OnFullScreenMouseMove(lParam);
+            break;
+        case WM_MOUSELEAVE:
+            OnFullScreenMouseLeave();
+            break;
+        case WM_DPICHANGED:
+            m_pm.SetDPI(static_cast<int>(wParam & 0xFFFF));
+            m_pm.ResetDPIAssets();
+            if (const auto* suggested = reinterpret_cast<const QRect*>(lParam)) SetWindowPos(*suggested);
+            if (CControlUI* root = m_pm.GetRoot()) root->NeedUpdate();
+            break;
+        case WM_MENU_PICK:
+            if (const MenuCommand* pick = PayloadValue<MenuCommand>(wParam)) OnMenuPick(*pick);
+            handled = true;
             break;
         case WM_DROPFILES: {
             const QString path = DragQueryFile(wParam, 0);
@@ -66,6 +93,22 @@ LRESULT PlayerWindow::HandleCustomMessage(UINT msg, WPARAM wParam, LPARAM lParam
             break;
     }
     return 0;
+}
+
+void PlayerWindow::OnMenuPick(const MenuCommand& pick) {
+    for (const SpeedItem& item : kSpeedItems) {
+        if (pick.name == QLatin1String(item.name)) {
+            SetSpeed(item.speed, pick.text);
+            return;
+        }
+    }
+    if (pick.name == u"subtitle_" && m_mpv) {
+        const std::int64_t id = ParseUserDataId(pick.userData);
+        if (id == -1)
+            HideSubtitles(m_api, m_mpv);
+        else
+            SelectSubtitle(m_api, m_mpv, id);
+    }
 }
 
 void PlayerWindow::OnTimePos(double seconds) { OnTimePosChanged(seconds); }

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <csignal>
 #include <utility>
 
 namespace e2e {
@@ -46,7 +47,8 @@ bool PlayerProcess::start(const QStringList& arguments, QString* error) {
     process_.setWorkingDirectory(home_);
     process_.setStandardInputFile(QProcess::nullDevice());
     process_.setProcessChannelMode(QProcess::MergedChannels);
-    process_.setStandardOutputFile(workDir_ + QStringLiteral("/player.log"));
+    // Appended, so a test that starts the player several times keeps every run's output.
+    process_.setStandardOutputFile(workDir_ + QStringLiteral("/player.log"), QIODevice::Append);
     process_.start(executable(), arguments);
     if (!process_.waitForStarted(10000)) {
         *error = QStringLiteral("cannot start %1: %2").arg(executable(), process_.errorString());
@@ -60,6 +62,11 @@ std::optional<ExitResult> PlayerProcess::waitForExit(std::chrono::milliseconds b
         return std::nullopt;
     }
     return ExitResult{process_.exitStatus() == QProcess::CrashExit, process_.exitCode()};
+}
+
+bool PlayerProcess::sendSignal(int signal) {
+    if (!running()) return false;
+    return ::kill(static_cast<pid_t>(process_.processId()), signal) == 0;
 }
 
 void PlayerProcess::kill() {

@@ -34,10 +34,15 @@ class PlayerProcess {
     bool start(const QStringList& arguments, QString* error);
     bool running() const { return process_.state() != QProcess::NotRunning; }
     std::optional<ExitResult> waitForExit(std::chrono::milliseconds bound);
+    // Asks the process to end the way a session manager or a terminal would (SIGTERM,
+    // SIGINT, SIGHUP); false when it is not running.
+    bool sendSignal(int signal);
     void kill();
 
     QString home() const { return home_; }
     QString configHome() const { return configHome_; }
+    // The player's XDG_RUNTIME_DIR, where it looks for the sound server's socket.
+    QString runtimeDir() const { return runtimeDir_.path(); }
     // Where the player keeps config.ini and progress.ini.
     QString settingsDir() const { return configHome_ + QStringLiteral("/MoviraPlayer"); }
     QString log() const;

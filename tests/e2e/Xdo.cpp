@@ -61,6 +61,10 @@ std::vector<WindowId> Xdo::waitForWindows(const QString& nameRegex,
     return search({QStringLiteral("--sync")}, nameRegex, bound);
 }
 
+std::vector<WindowId> Xdo::visibleWindows(const QString& nameRegex) {
+    return search({}, nameRegex, kCommandBound);
+}
+
 std::optional<QRect> Xdo::geometry(WindowId window) {
     QByteArray output;
     if (!run({QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"),
@@ -82,6 +86,15 @@ std::optional<QRect> Xdo::geometry(WindowId window) {
         return std::nullopt;
     }
     return QRect(values["X"], values["Y"], values["WIDTH"], values["HEIGHT"]);
+}
+
+std::optional<QString> Xdo::windowName(WindowId window) {
+    QByteArray output;
+    if (!run({QStringLiteral("getwindowname"), QString::number(window)}, kCommandBound, &output)) {
+        return std::nullopt;
+    }
+    if (output.endsWith('\n')) output.chop(1);
+    return QString::fromUtf8(output);
 }
 
 std::optional<QPoint> Xdo::pointer() {
@@ -117,6 +130,13 @@ bool Xdo::mouseUp(int button) {
 
 bool Xdo::click(int button) {
     return run({QStringLiteral("click"), QString::number(button)}, kCommandBound);
+}
+
+bool Xdo::doubleClick(int button) {
+    // 80 ms apart: well inside any double-click interval, yet two separate presses.
+    return run({QStringLiteral("click"), QStringLiteral("--repeat"), QStringLiteral("2"),
+                QStringLiteral("--delay"), QStringLiteral("80"), QString::number(button)},
+               kCommandBound);
 }
 
 bool Xdo::focus(WindowId window) {

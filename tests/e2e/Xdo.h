@@ -22,15 +22,21 @@ class Xdo {
     // Visible windows whose name matches `nameRegex` (extended regex, as xdotool takes
     // it), waiting until there is at least one or `bound` has passed.
     std::vector<WindowId> waitForWindows(const QString& nameRegex, std::chrono::milliseconds bound);
+    // Visible windows whose name matches `nameRegex` now, possibly none.
+    std::vector<WindowId> visibleWindows(const QString& nameRegex);
 
     // Position on the screen and size.
     std::optional<QRect> geometry(WindowId window);
+    // The window's caption as the X server holds it (UTF-8 names included).
+    std::optional<QString> windowName(WindowId window);
 
     std::optional<QPoint> pointer();
     bool mouseMove(QPoint screenPos);
     bool mouseDown(int button = 1);
     bool mouseUp(int button = 1);
     bool click(int button = 1);
+    // Two clicks close enough together to count as a double click.
+    bool doubleClick(int button = 1);
     // Gives `window` the keyboard focus (works without a window manager too).
     bool focus(WindowId window);
     // A key by its X keysym name, e.g. "Return", "space", "F11".

@@ -1,0 +1,103 @@
+// Fullscreen with the real pointer: the bars hide on entering, come back for a pointer
+// move near the top edge and hide again after the last move; Escape returns the window
+// to where it was, bars shown.
+#include "MainLayout.h"
+#include "MediaSession.h"
+#include "Poll.h"
+
+namespace e2e {
+namespace {
+
+using namespace std::chrono_literals;
+
+class FullscreenTest : public MediaTest {
+  protected:
+    // The two bands the bars take; with the bars hidden they show the black under them.
+    static QRect topBand() { return {0, 0, XServer::kWidth, sized::kTitleHeight}; }
+    static QRect bottomBand() {
+        return {0, XServer::kHeight - sized::kControlsHeight, XServer::kWidth,
+                sized::kControlsHeight};
+    }
+    static bool barsHidden(const QImage& image) {
+        return checkUniform(image, topBand(), layout::kVideoColour, 8).isEmpty() &&
+               checkUniform(image, bottomBand(), layout::kVideoColour, 8).isEmpty();
+    }
+    // Both bars in their colour where no control lies, at `size`.
+    static bool barsShown(const QImage& image, QPoint origin, QSize size) {
+        return checkUniform(image, sized::bareTitle(size).translated(origin), layout::kBarColour)
+                   .isEmpty() &&
+               checkUniform(image, sized::bareControls(size).translated(origin), layout::kBarColour)
+                   .isEmpty();
+    }
+    static QString describeBands(const QImage& image) {
+        return QStringLiteral("top band: %1; bottom band: %2")
+            .arg(checkUniform(image, topBand(), layout::kVideoColour, 8),
+                 checkUniform(image, bottomBand(), layout::kVideoColour, 8));
+    }
+};
+
+TEST_F(FullscreenTest, BarsFollowThePointerNearTheTopAndEscapeRestoresTheWindow) {
+    ASSERT_NO_FATAL_FAILURE(startWith(media::kBars, media::kBarsWindow));
+    const QRect windowed = geometry_;
+    const QRect screen(0, 0, XServer::kWidth, XServer::kHeight);
+    const QSize fullSize = screen.size();
+    const QPoint middle = screen.center();
+
+    ASSERT_TRUE(xdo_->mouseMove(middle)) << str(xdo_->lastError());
+    ASSERT_NO_FATAL_FAILURE(pressKey(QStringLiteral("F11")));
+    const bool covered = pollUntil([&] { return xdo_->geometry(window_) == screen; }, 10s);
+    ASSERT_TRUE(covered) << "the window stands at "
+                         << testing::PrintToString(xdo_->geometry(window_).value_or(QRect()));
+
+    // The bars hide on entering, not only when the hide timer runs out: the pointer keeps
+    // moving below the top band, and every move restarts that timer.
+    QImage last;
+    int nudge = 0;
+    const auto hidden = screen_->grabUntil(
+        QStringLiteral("entered"),
+        [&](const QImage& image) {
+            xdo_->mouseMove(middle + QPoint(0, (++nudge % 2) * 3));
+            return barsHidden(image);
+        },
+        10s, &last);
+    ASSERT_TRUE(hidden.has_value()) << "bars still shown: " << str(describeBands(last));
+
+    // A move into the top 50 pixels brings both bars back over the picture.
+    ASSERT_TRUE(xdo_->mouseMove({middle.x(), 20})) << str(xdo_->lastError());
+    const auto shown = screen_->grabUntil(
+        QStringLiteral("revealed"),
+        [&](const QImage& image) {
+            return barsShown(image, {0, 0}, fullSize);
+        },
+        10s, &last);
+    ASSERT_TRUE(shown.has_value()) << "the bars did not come back";
+
+    // Without further moves they hide again.
+    const auto rehidden = screen_->grabUntil(QStringLiteral("rehidden"), barsHidden, 10s, &last);
+    ASSERT_TRUE(rehidden.has_value()) << "bars still shown: " << str(describeBands(last));
+
+    // Moves further down do not bring them back. Space pauses the picture afterwards: once
+    // that shows, the moves before it have been handled too.
+    ASSERT_TRUE(xdo_->mouseMove(middle)) << str(xdo_->lastError());
+    ASSERT_TRUE(xdo_->mouseMove({middle.x(), 600})) << str(xdo_->lastError());
+    ASSERT_NO_FATAL_FAILURE(pressKey(QStringLiteral("space")));
+    const QImage still =
+        awaitStill(QStringLiteral("moved-low"), QRect(0, 60, fullSize.width(), 600));
+    ASSERT_FALSE(still.isNull());
+    EXPECT_TRUE(barsHidden(still)) << str(describeBands(still));
+
+    // Escape while they are hidden: back to the former rectangle, bars shown.
+    ASSERT_NO_FATAL_FAILURE(pressKey(QStringLiteral("Escape")));
+    const bool restored = pollUntil([&] { return xdo_->geometry(window_) == windowed; }, 10s);
+    ASSERT_TRUE(restored) << "the window stands at "
+                          << testing::PrintToString(xdo_->geometry(window_).value_or(QRect()))
+                          << ", expected " << testing::PrintToString(windowed);
+    const auto back = screen_->grabUntil(
+        QStringLiteral("left"),
+        [&](const QImage& image) { return barsShown(image, windowed.topLeft(), windowed.size()); },
+        10s, &last);
+    EXPECT_TRUE(back.has_value()) << "the bars are not shown after leaving fullscreen";
+}
+
+}  // namespace
+}  // namespace e2e

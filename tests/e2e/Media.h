@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QRect>
+#include <QSize>
+#include <QString>
+
+// The clips the media folder's build makes for these tests, and what is known about them.
+namespace e2e::media {
+
+struct Clip {
+    const char* file;   // inside the generated media folder
+    const char* title;  // its title tag, which the player shows as the caption
+    QSize video;        // empty for audio only
+};
+
+inline QString path(const Clip& clip) {
+    return QStringLiteral(MOVIRA_MEDIA_DIR "/") + QString::fromUtf8(clip.file);
+}
+inline QString title(const Clip& clip) { return QString::fromUtf8(clip.title); }
+
+// Colour bars with moving parts and a tone, 30 s: long enough to watch it move, pause it
+// and leave it well past the point where a position is remembered.
+inline constexpr Clip kBars{"e2e-bars-640x360.mp4", "Movira bars", {640, 360}};
+// 4.5 s, so that at its end the last frame and the length both read 00:04. A Chinese title
+// and a Chinese file name: both must survive the way to the engine and back.
+inline constexpr Clip kTitled{"e2e-标题-320x240.mp4", "测试标题 Movira", {320, 240}};
+// Short pictures of awkward sizes for fitting the window.
+inline constexpr Clip kWide{"e2e-wide-1920x1080.mp4", "Movira wide", {1920, 1080}};
+inline constexpr Clip kPortrait{"e2e-portrait-360x640.mp4", "Movira portrait", {360, 640}};
+// Sound only, 10 s.
+inline constexpr Clip kTone{"e2e-tone.m4a", "Movira tone", {}};
+
+// Where the window stands on the 1280x800 test screen, which is all work area as no window
+// manager reserves any of it. A loaded video widens the window to at least 850 and adds
+// the 90 of the two bars to the picture's height; the window is centred.
+inline constexpr QRect kEmptyWindow{240, 100, 800, 600};   // nothing loaded, or sound only
+inline constexpr QRect kBarsWindow{215, 175, 850, 450};    // 640x360: (1280-850)/2, (800-450)/2
+inline constexpr QRect kTitledWindow{215, 235, 850, 330};  // 320x240
+
+}  // namespace e2e::media

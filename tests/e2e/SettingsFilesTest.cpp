@@ -1,0 +1,90 @@
+// What a run leaves in config.ini and progress.ini, for each way a user or the session can
+// end it: the settings with their defaults, the file's entry, and whatever someone wrote
+// into the files by hand.
+#include <QDir>
+#include <QFile>
+#include <csignal>
+
+#include "MediaSession.h"
+#include "SettingsFiles.h"
+
+namespace e2e {
+namespace {
+
+enum class Ending { CloseButton, Interrupt, HangUp };
+
+struct EndingCase {
+    const char* name;
+    Ending ending;
+    // Only the close button records the window's rectangle in the file's entry; after any
+    // other ending it keeps the values of a new entry, -1, -1, 0, 0.
+    bool recordsWindow;
+};
+
+class SettingsFilesTest : public MediaTest, public ::testing::WithParamInterface<EndingCase> {};
+
+TEST_P(SettingsFilesTest, RunWritesSettingsAndPositionAndKeepsForeignEntries) {
+    const QString file = media::path(media::kTitled);
+    const QString key = resumeKey(file);
+    const QString folder = player_->settingsDir();
+
+    // A progress.ini edited by hand: a section the player knows nothing of, and a key of its
+    // own inside the file's section, which the player rewrites.
+    ASSERT_TRUE(QDir().mkpath(folder));
+    QFile seeded(folder + QStringLiteral("/progress.ini"));
+    ASSERT_TRUE(seeded.open(QIODevice::WriteOnly));
+    seeded.write(
+        QStringLiteral("[hand made]\nnote=kept by hand\n\n[%1]\nprogress=0.000\nrating=5\n")
+            .arg(key)
+            .toUtf8());
+    seeded.close();
+
+    ASSERT_NO_FATAL_FAILURE(startWith(media::kTitled, media::kTitledWindow));
+    switch (GetParam().ending) {
+        case Ending::CloseButton:
+            ASSERT_NO_FATAL_FAILURE(closeWithButton());
+            break;
+        case Ending::Interrupt:
+            ASSERT_TRUE(player_->sendSignal(SIGINT));
+            ASSERT_NO_FATAL_FAILURE(expectCleanExit());
+            break;
+        case Ending::HangUp:
+            ASSERT_TRUE(player_->sendSignal(SIGHUP));
+            ASSERT_NO_FATAL_FAILURE(expectCleanExit());
+            break;
+    }
+
+    const auto config = IniText::load(folder + QStringLiteral("/config.ini"));
+    ASSERT_TRUE(config.has_value()) << "no config.ini";
+    const QString settings = QStringLiteral("Settings");
+    EXPECT_EQ(config->value(settings, QStringLiteral("Volume")), QStringLiteral("100.0"))
+        << str(config->text());
+    EXPECT_EQ(config->value(settings, QStringLiteral("Mute")), QStringLiteral("0"));
+    EXPECT_EQ(config->value(settings, QStringLiteral("TopMost")), QStringLiteral("0"));
+    EXPECT_EQ(config->value(settings, QStringLiteral("Language")), QStringLiteral("lan_en.xml"));
+
+    const auto progress = IniText::load(folder + QStringLiteral("/progress.ini"));
+    ASSERT_TRUE(progress.has_value()) << "no progress.ini";
+    SCOPED_TRACE(str(progress->text()));
+    EXPECT_EQ(progress->value(QStringLiteral("hand made"), QStringLiteral("note")),
+              QStringLiteral("kept by hand"));
+    EXPECT_EQ(progress->value(key, QStringLiteral("rating")), QStringLiteral("5"));
+    // The clip is shorter than 5 s, so wherever it was, no position is kept.
+    EXPECT_EQ(progress->value(key, QStringLiteral("progress")), QStringLiteral("0.000"));
+    const QRect window = GetParam().recordsWindow ? media::kTitledWindow : QRect(-1, -1, 0, 0);
+    EXPECT_EQ(progress->value(key, QStringLiteral("x")), QString::number(window.x()));
+    EXPECT_EQ(progress->value(key, QStringLiteral("y")), QString::number(window.y()));
+    EXPECT_EQ(progress->value(key, QStringLiteral("w")), QString::number(window.width()));
+    EXPECT_EQ(progress->value(key, QStringLiteral("h")), QString::number(window.height()));
+}
+
+INSTANTIATE_TEST_SUITE_P(Endings, SettingsFilesTest,
+                         ::testing::Values(EndingCase{"CloseButton", Ending::CloseButton, true},
+                                           EndingCase{"Interrupt", Ending::Interrupt, false},
+                                           EndingCase{"HangUp", Ending::HangUp, false}),
+                         [](const ::testing::TestParamInfo<EndingCase>& info) {
+                             return info.param.name;
+                         });
+
+}  // namespace
+}  // namespace e2e

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QRect>
+#include <QSize>
+
+// Where the main window's parts sit at 100 % scale for any window size, in window
+// coordinates: the title bar is 30 high at the top, the control bar 60 high at the
+// bottom, the video area fills the rest. Controls on the left keep their place, those on
+// the right move with the right edge. At 800x600 these are the rectangles of MainLayout.h.
+namespace e2e::sized {
+
+constexpr int kTitleHeight = 30;
+constexpr int kControlsHeight = 60;
+constexpr int kBars = kTitleHeight + kControlsHeight;
+
+inline QRect titleBar(QSize s) { return {0, 0, s.width(), kTitleHeight}; }
+inline QRect controlBar(QSize s) {
+    return {0, s.height() - kControlsHeight, s.width(), kControlsHeight};
+}
+inline QRect video(QSize s) { return {0, kTitleHeight, s.width(), s.height() - kBars}; }
+
+inline QRect closeButton(QSize s) { return {s.width() - 30, 0, 30, 30}; }
+// The text of the title label starts right of the info button that a loaded title shows.
+inline QRect titleText(QSize s) { return {136, 5, s.width() - 136 - 120, 20}; }
+// Inside the title label but right of any short title, left of the pin button.
+inline QRect bareTitle(QSize s) { return {s.width() - 280, 5, 150, 20}; }
+
+inline QRect progressSlider(QSize s) { return {5, s.height() - 57, s.width() - 10, 8}; }
+inline QRect playButton(QSize s) { return {0, s.height() - 44, 40, 40}; }
+inline QRect backwardButton(QSize s) { return {80, s.height() - 44, 40, 40}; }
+inline QRect timeLabel(QSize s) { return {210, s.height() - 44, 120, 40}; }
+// Between the time label and the speed button.
+inline QRect bareControls(QSize s) { return {340, s.height() - 42, s.width() - 560, 36}; }
+
+}  // namespace e2e::sized

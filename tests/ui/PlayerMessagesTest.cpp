@@ -1,0 +1,199 @@
+#include "PlayerFixture.h"
+#include "engine/FitGeometry.h"
+#include "toolkit/MenuCommand.h"
+#include "toolkit/MessagePayload.h"
+#include "toolkit/UIButton.h"
+#include "toolkit/UILabel.h"
+#include "toolkit/UISlider.h"
+
+namespace {
+QString Text(CControlUI* c) { return c ? c->GetText() : QStringLiteral("<missing>"); }
+}  // namespace
+
+TEST_F(PlayerTest, OneWakeupDrainsEveryQueuedEvent) {
+    window->OpenMedia(MediaFile());
+    fake.SetDouble("time-pos", 65.4);
+    fake.QueueDoubleChange("duration", 5400.0);
+    fake.QueueDoubleChange("time-pos", 65.4);
+    fake.QueueStringChange("media-title", "片名 Title");
+    fake.QueueFlagChange("eof-reached", false);
+    fake.QueueDoubleChange("volume", 20.0);
+    Wakeup();
+    EXPECT_EQ(fake.PendingEvents(), 0u);
+    EXPECT_DOUBLE_EQ(window->Duration(), 5400.0);
+    EXPECT_EQ(window->ProgressSlider()->GetValue(), 12);
+    EXPECT_EQ(Text(Control("lbl_time")), QStringLiteral("0:01:05 / 1:30:00"));
+    EXPECT_EQ(window->GetWindowText(), QStringLiteral("片名 Title"));
+    EXPECT_EQ(Text(Control("lblvideo")), QStringLiteral("片名 Title"));
+    EXPECT_TRUE(Control("infobtn")->IsVisible());
+    EXPECT_EQ(window->VolumeSlider()->GetValue(), 100) << "volume changes are drained without action";
+
+    // An empty queue and a title without a string change nothing.
+    Wakeup();
+    fake.QueueStringChange("media-title", nullptr);
+    fake.QueueValuelessChange("time-pos");
+    Wakeup();
+    EXPECT_EQ(window->Title(), QStringLiteral("片名 Title"));
+    EXPECT_EQ(window->ProgressSlider()->GetValue(), 12);
+}
+
+TEST_F(PlayerTest, TheFileLoadedEventRestoresAndFits) {
+    window->OpenMedia(MediaFile());
+    fake.SetInt64("video-params/w", 640);
+    fake.SetInt64("video-params/h", 360);
+    fake.ClearCalls();
+    fake.QueueEvent(MPV_EVENT_FILE_LOADED);
+    Wakeup();
+    EXPECT_EQ(window->Count(WM_FILE_LOADED), 1);
+    EXPECT_EQ(Commands(), std::vector<std::string>{"mpv_command cycle pause"});
+    const auto expected = FitWindowRect(640, 360, window->DpiScale(), window->MonitorWorkArea(), 90);
+    ASSERT_TRUE(expected);
+    EXPECT_EQ(window->GetWindowRect(), *expected);
+
+    // Without a video size the window stays as it is.
+    fake.RemoveProperty("video-params/w");
+    const QRect before = window->GetWindowRect();
+    fake.QueueEvent(MPV_EVENT_FILE_LOADED);
+    Wakeup();
+    EXPECT_EQ(window->GetWindowRect(), before);
+}
+
+TEST_F(PlayerTest, KeysSpaceF11AndEscape) {
+    window->OpenMedia(MediaFile());
+    fake.ClearCalls();
+    window->SendMessage(WM_KEYDOWN, VK_SPACE, 1);
+    window->SendMessage(WM_KEYDOWN, VK_SPACE, 1 | (LPARAM{1} << 30));  // held down: repeats
+    EXPECT_EQ(Commands(), (std::vector<std::string>{"mpv_command cycle pause", "mpv_command cycle pause"}));
+
+    const QRect windowed = window->GetWindowRect();
+    window->SendMessage(WM_KEYDOWN, VK_F11, 1);
+    EXPECT_TRUE(window->IsFullScreen());
+    window->SendMessage(WM_KEYDOWN, VK_ESCAPE, 1);
+    EXPECT_FALSE(window->IsFullScreen());
+    EXPECT_EQ(window->GetWindowRect(), windowed);
+    window->SendMessage(WM_KEYDOWN, VK_F11, 1);
+    window->SendMessage(WM_KEYDOWN, VK_F11, 1);
+    EXPECT_FALSE(window->IsFullScreen());
+
+    window->SendMessage(WM_KEYDOWN, VK_ESCAPE, 1);
+    EXPECT_TRUE(Await([&] { return window->IsIconic(); })) << "windowed Escape minimises";
+}
+
+TEST_F(PlayerTest, FullScreenHidesTheBarsUntilThePointerNearsTheTop) {
+    const QRect windowed = window->GetWindowRect();
+    window->ToggleFullScreen();
+    EXPECT_EQ(window->GetWindowRect(), window->MonitorRect());
+    EXPECT_TRUE(window->IsTopMost());
+    EXPECT_FALSE(window->AreBarsVisible());
+    EXPECT_FALSE(Control("vTop")->IsVisible());
+    EXPECT_FALSE(Control("vBottom")->IsVisible());
+    EXPECT_TRUE(window->IsTimerActive(PlayerWindow::HIDE_BARS_TIMER_ID));
+
+    window->SendMessage(WM_MOUSEMOVE, 0, MakePointLParam(300, 200));  // below the band
+    EXPECT_FALSE(window->AreBarsVisible());
+    EXPECT_TRUE(window->IsTimerActive(PlayerWindow::HIDE_BARS_TIMER_ID));
+    window->SendMessage(WM_MOUSEMOVE, 0, MakePointLParam(300, 50));  // at the band's edge
+    EXPECT_TRUE(window->AreBarsVisible());
+    EXPECT_TRUE(Control("vTop")->IsVisible());
+
+    window->SendMessage(WM_TIMER, PlayerWindow::HIDE_BARS_TIMER_ID, 0);
+    EXPECT_FALSE(window->AreBarsVisible());
+    EXPECT_FALSE(window->IsTimerActive(PlayerWindow::HIDE_BARS_TIMER_ID)) << "each arming fires once";
+
+    // The same position again is no movement: no timer, no bars.
+    window->SendMessage(WM_MOUSEMOVE, 0, MakePointLParam(300, 50));
+    EXPECT_FALSE(window->IsTimerActive(PlayerWindow::HIDE_BARS_TIMER_ID));
+    EXPECT_FALSE(window->AreBarsVisible());
+
+    window->SendMessage(WM_MOUSEMOVE, 0, MakePointLParam(301, 10));
+    ASSERT_TRUE(window->AreBarsVisible());
+    window->SendMessage(WM_MOUSELEAVE);
+    EXPECT_FALSE(window->AreBarsVisible()) << "leaving the window hides them at once";
+    EXPECT_TRUE(window->IsTimerActive(PlayerWindow::HIDE_BARS_TIMER_ID)) << "the timer is left running";
+
+    window->ToggleFullScreen();
+    EXPECT_EQ(window->GetWindowRect(), windowed);
+    EXPECT_FALSE(window->IsTopMost());
+    EXPECT_TRUE(Control("vTop")->IsVisible());
+    EXPECT_TRUE(Control("vBottom")->IsVisible());
+    EXPECT_FALSE(window->IsTimerActive(PlayerWindow::HIDE_BARS_TIMER_ID));
+    EXPECT_EQ(window->VideoWindow().GetRect(), QRect(0, 30, 800, 510));
+
+    // Outside fullscreen the timer message and mouse moves change nothing.
+    window->SendMessage(WM_TIMER, PlayerWindow::HIDE_BARS_TIMER_ID, 0);
+    window->SendMessage(WM_MOUSELEAVE);
+    EXPECT_TRUE(Control("vTop")->IsVisible());
+}
+
+TEST_F(PlayerTest, FullScreenFromMaximisedReturnsMaximisedAndNeverTopMost) {
+    Click("pinbtn");
+    ASSERT_TRUE(window->IsTopMost());
+    window->SendMessage(WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(window->IsZoomed());
+    window->ToggleFullScreen();
+    window->ToggleFullScreen();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(window->IsZoomed());
+    EXPECT_FALSE(window->IsTopMost()) << "leaving fullscreen is never topmost, pinned or not";
+    auto* pin = dynamic_cast<CButtonUI*>(Control("pinbtn"));
+    EXPECT_EQ(pin->GetNormalImage().file, QStringLiteral("imgs/pin_normal.png")) << "the pin keeps its look";
+}
+
+TEST_F(PlayerTest, MenuPicksSetSpeedAndSubtitles) {
+    window->OpenMedia(MediaFile());
+    fake.ClearCalls();
+    auto pick = [&](const char* name, const char* userData, const char* text) {
+        window->PostMessage(WM_MENU_PICK, MakePayload(MenuCommand{QString::fromUtf8(name), QString::fromUtf8(userData),
+                                                                  QString::fromUtf8(text), false}));
+        QCoreApplication::processEvents();
+    };
+    pick("menu_speed_150", "", "1.5x");
+    EXPECT_EQ(fake.CallTexts(), std::vector<std::string>{"mpv_set_property speed double 1.5"});
+    EXPECT_TRUE(Control("lbl_speed")->IsVisible());
+    EXPECT_EQ(Text(Control("lbl_speed")), QStringLiteral("1.5x"));
+
+    fake.ClearCalls();
+    pick("subtitle_", "-1", "Turn off");
+    EXPECT_EQ(fake.CallTexts(), std::vector<std::string>{"mpv_set_property_string sub-visibility no"});
+    fake.ClearCalls();
+    pick("subtitle_", "2", "chi - 简体");
+    EXPECT_EQ(fake.CallTexts(), (std::vector<std::string>{"mpv_set_property_string sid 2",
+                                                          "mpv_set_property_string sub-visibility yes"}));
+    fake.ClearCalls();
+    pick("menu_speed_999", "", "9x");
+    pick("Subtitle_", "3", "x");
+    window->PostMessage(WM_MENU_PICK, 0, 0);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(fake.Calls().empty());
+}
+
+TEST_F(PlayerTest, MovesPostARelayoutButStackingChangesDoNot) {
+    WINDOWPOS moved{10, 10, 800, 600, SWP_NOSIZE | SWP_NOZORDER};
+    WINDOWPOS restacked{10, 10, 800, 600, SWP_NOSIZE | SWP_NOMOVE};
+    window->SendMessage(WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&moved));
+    window->SendMessage(WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&restacked));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window->Count(WM_RELAYOUT_VIDEO), 1);
+}
+
+TEST_F(PlayerTest, VideoClicksToggleAndADoubleClickWithNothingOpenAsksForAFile) {
+    window->PostMessage(WM_VIDEO_DBLCLK);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(dialog.asked, 1);
+    window->OpenMedia(MediaFile());
+    fake.ClearCalls();
+    window->PostMessage(WM_VIDEO_CLICK);
+    window->PostMessage(WM_VIDEO_DBLCLK);
+    window->PostMessage(WM_VIDEO_CLICK);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(dialog.asked, 1);
+    EXPECT_EQ(Commands(), (std::vector<std::string>{"mpv_command cycle pause", "mpv_command cycle pause"}));
+}
+
+TEST_F(PlayerTest, ADroppedFileOpens) {
+    const QString path = MediaFile(QStringLiteral("dropped.mkv"));
+    window->PostMessage(WM_VIDEO_DROPFILE, MakePayload(path));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window->FilePath(), path);
+}

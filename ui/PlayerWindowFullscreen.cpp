@@ -1,0 +1,64 @@
+// PlayerWindow: fullscreen on the window's monitor, with bars that hide until the pointer
+// comes near the top edge.
+
+#include "toolkit/UIContainer.h"
+#include "ui/PlayerWindow.h"
+
+void PlayerWindow::ShowBars(bool visible) {
+    m_bBarsVisible = visible;
+    if (m_pTopBar) m_pTopBar->SetVisible(visible);
+    if (m_pBottomBar) m_pBottomBar->SetVisible(visible);
+    m_pm.Invalidate();
+}
+
+void PlayerWindow::ArmHideTimer() {
+    if (m_hideTimer != 0) KillTimer(m_hideTimer);
+    m_hideTimer = SetTimer(HIDE_BARS_TIMER_ID, kHideBarsDelayMs) ? HIDE_BARS_TIMER_ID : 0;
+}
+
+void PlayerWindow::ToggleFullScreen() {
+    if (!m_bFullScreen) {
+        m_rcWindow = GetWindowRect();
+        m_bSavedZoomed = IsZoomed();
+        // The whole monitor, not just its work area, above every other window.
+        const QRect monitor = MonitorRect();
+        if (m_bSavedZoomed) SetZoomed(false);
+        SetTopMost(true);
+        SetWindowPos(monitor);
+        ShowBars(false);
+        ArmHideTimer();
+        m_bFullScreen = true;
+        return;
+    }
+    if (m_hideTimer != 0) {
+        KillTimer(m_hideTimer);
+        m_hideTimer = 0;
+    }
+    if (!m_bBarsVisible) ShowBars(true);
+    // Back to the former place and state, never topmost, whatever the pin says.
+    SetTopMost(false);
+    SetWindowPos(m_rcWindow);
+    if (m_bSavedZoomed) SetZoomed(true);
+    LayoutVideoWindow();
+    m_bFullScreen = false;
+}
+
+void PlayerWindow::OnFullScreenTimer(WPARAM id) {
+    if (id != HIDE_BARS_TIMER_ID || !m_bFullScreen) return;
+    if (m_bBarsVisible) ShowBars(false);
+    KillTimer(m_hideTimer);
+    m_hideTimer = 0;
+}
+
+void PlayerWindow::OnFullScreenMouseMove(LPARAM lParam) {
+    if (!m_bFullScreen) return;
+    const QPoint pt(PointLParamX(lParam), PointLParamY(lParam));
+    if (pt == m_ptLastMouse) return;  // a repeat without movement does not count
+    m_ptLastMouse = pt;
+    if (pt.y() <= kRevealBand && !m_bBarsVisible) ShowBars(true);
+    ArmHideTimer();
+}
+
+void PlayerWindow::OnFullScreenMouseLeave() {
+    if (m_bFullScreen && m_bBarsVisible) ShowBars(false);
+}

@@ -1,0 +1,64 @@
+// PlayerWindow: the speed and subtitle pop-up menus, and the About window.
+
+#include "engine/PlaybackCommands.h"
+#include "engine/TrackList.h"
+#include "toolkit/MenuWnd.h"
+#include "toolkit/UIMenu.h"
+#include "toolkit/UIMenuElement.h"
+#include "ui/AboutWnd.h"
+#include "ui/PlayerWindow.h"
+#include "ui/SpeedItems.h"
+
+namespace {
+// Both menus open upward over the control bar, their left edge on the button's.
+constexpr DWORD kMenuAlignment = kMenuAlignBottom;
+}  // namespace
+
+QPoint PlayerWindow::MenuAnchor(CControlUI* button) const {
+    const qreal ratio = DevicePixelRatio();
+    const QPoint topLeft = button ? button->GetPos().topLeft() : QPoint();
+    return ClientToScreen(QPoint(static_cast<int>(topLeft.x() * ratio), static_cast<int>(topLeft.y() * ratio)));
+}
+
+void PlayerWindow::ShowSpeedMenu(CControlUI* anchor) {
+    CMenuWnd::GetGlobalContextMenuObserver().SetMenuCheckInfo(&m_menuCheckInfo);
+    m_pMenu.reset();
+    m_pMenu = std::make_unique<CMenuWnd>();
+    m_pMenu->Init(nullptr, QStringLiteral("speed_menu.xml"), MenuAnchor(anchor), &m_pm, nullptr,
+                  kMenuAlignment);
+    // The current speed carries a check mark; a speed no item names marks none.
+    const double current = ::GetDoubleProperty(m_api, m_mpv, "speed").value_or(1.0);
+    for (const SpeedItem& item : kSpeedItems)
+        CMenuWnd::SetMenuItemInfo(QString::fromLatin1(item.name), item.speed == current);
+}
+
+void PlayerWindow::ShowSubtitleMenu(CControlUI* anchor) {
+    CMenuWnd* menu = CMenuWnd::CreateMenu(nullptr, QStringLiteral("subtitle_menu.xml"), MenuAnchor(anchor),
+                                          &m_pm, &m_menuCheckInfo, kMenuAlignment);
+    if (!menu) return;
+    if (CMenuUI* items = menu->GetMenuUI()) {
+        auto off = std::make_unique<CMenuElementUI>();
+        off->SetName(QStringLiteral("subtitle_"));
+        off->SetText(QStringLiteral("subtitle_close"));
+        off->SetResourceText(true);
+        off->SetUserData(QStringLiteral("-1"));
+        items->Add(std::move(off));
+        for (const TrackEntry& track : ReadSubtitleTracks(m_api, m_mpv)) {
+            auto item = std::make_unique<CMenuElementUI>();
+            item->SetName(QStringLiteral("subtitle_"));
+            item->SetText(SubtitleItemText(track));
+            item->SetUserData(QString::number(track.id));
+            items->Add(std::move(item));
+        }
+    }
+    menu->ResizeMenu();
+}
+
+void PlayerWindow::ShowAbout() {
+    auto about = std::make_unique<CAboutWnd>();
+    if (!about->Create(this, QStringLiteral("About"), WS_POPUP | WS_VISIBLE, 0)) return;
+    // From here the window frees itself when it is destroyed.
+    CAboutWnd* window = about.release();
+    window->CenterWindow();
+    window->ShowModal();
+}
