@@ -15,6 +15,8 @@ struct FitCase {
     media::Clip clip;
     QRect window;
 };
+// Failure messages name the case rather than dump its bytes.
+void PrintTo(const FitCase& c, std::ostream* os) { *os << c.name; }
 
 class FitTest : public MediaTest, public ::testing::WithParamInterface<FitCase> {};
 

@@ -19,10 +19,10 @@ TEST_F(InputTest, SpaceAndClicksOnThePictureTogglePause) {
     ASSERT_NO_FATAL_FAILURE(pressKey(QStringLiteral("space")));
     ASSERT_FALSE(awaitPlaying(QStringLiteral("space-resumed")).isNull());
 
-    const QPoint picture = sized::video(size()).center();
-    ASSERT_NO_FATAL_FAILURE(clickAt(picture));
+    const QPoint onPicture = sized::video(size()).center();
+    ASSERT_NO_FATAL_FAILURE(clickAt(onPicture));
     ASSERT_FALSE(awaitPaused(QStringLiteral("click-paused")).isNull());
-    ASSERT_NO_FATAL_FAILURE(clickAt(picture));
+    ASSERT_NO_FATAL_FAILURE(clickAt(onPicture));
     ASSERT_FALSE(awaitPlaying(QStringLiteral("click-resumed")).isNull());
 
     // With a file open a double click is two clicks: it pauses and resumes, and asks for no

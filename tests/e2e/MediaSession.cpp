@@ -15,6 +15,7 @@ constexpr auto kStartBound = 30s;
 constexpr auto kStateBound = 20s;
 // More pixels than this differ when a clip's picture moves between two screenshots.
 constexpr int kMotionPixels = 50;
+
 const char* lookName(const QImage& image, const QRect& button) {
     switch (picture::playLook(image, button)) {
         case picture::PlayLook::Play:

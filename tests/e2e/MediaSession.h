@@ -40,9 +40,9 @@ class MediaTest : public Session {
     QRect videoArea() const { return onScreen(sized::video(size())); }
 
     // Waits until the picture changes from one screenshot to the next and the play button
-    // shows the pause bars. Returns that screenshot, or a null image on failure; the last
-    // screenshot taken is kept in lastShot_ either way.
-    // `also` adds a condition on the screenshot; it is called for every screenshot taken.
+    // shows the pause bars. `also` adds a condition of the test's own; it sees every
+    // screenshot taken. Returns the screenshot that met them all, or a null image on
+    // failure; the last screenshot taken is kept in lastShot_ either way.
     QImage awaitPlaying(const QString& label, const std::function<bool(const QImage&)>& also = {});
     // Waits until two screenshots in a row show the same picture and the play button shows
     // the play triangle. Returns the second of them (null on failure).

@@ -17,20 +17,21 @@ TEST_F(PlaybackTest, PlaysTheFileFromTheCommandLine) {
     // on either side. Strong colours fill most of it: the colour bars.
     const QSize clip = media::kBars.video;
     const QRect area = videoArea();
-    const QRect picture(area.left() + (area.width() - clip.width()) / 2, area.top(), clip.width(),
-                        clip.height());
-    const QRect leftBand(area.left(), area.top(), picture.left() - area.left() - 2, area.height());
-    const QRect rightBand(picture.right() + 3, area.top(), area.right() - picture.right() - 2,
+    const QRect shownArea(area.left() + (area.width() - clip.width()) / 2, area.top(), clip.width(),
+                          clip.height());
+    const QRect leftBand(area.left(), area.top(), shownArea.left() - area.left() - 2,
+                         area.height());
+    const QRect rightBand(shownArea.right() + 3, area.top(), area.right() - shownArea.right() - 2,
                           area.height());
-    const int half = picture.width() * picture.height() / 2;
+    const int half = shownArea.width() * shownArea.height() / 2;
     QImage last;
     const auto shown = screen_->grabUntil(
         QStringLiteral("picture"),
-        [&](const QImage& image) { return picture::countColourful(image, picture) >= half; }, 20s,
+        [&](const QImage& image) { return picture::countColourful(image, shownArea) >= half; }, 20s,
         &last);
     ASSERT_TRUE(shown.has_value())
-        << "colourful pixels in the picture: " << picture::countColourful(last, picture) << " of "
-        << picture.width() * picture.height();
+        << "colourful pixels in the picture: " << picture::countColourful(last, shownArea) << " of "
+        << shownArea.width() * shownArea.height();
     EXPECT_EQ(str(checkUniform(*shown, leftBand, 0x000000, 8)), "") << "left of the picture";
     EXPECT_EQ(str(checkUniform(*shown, rightBand, 0x000000, 8)), "") << "right of the picture";
 

@@ -7,6 +7,7 @@
 
 #include "MediaSession.h"
 #include "Picture.h"
+#include "Poll.h"
 #include "SettingsFiles.h"
 
 namespace e2e {
@@ -49,13 +50,17 @@ TEST_F(ResumeTest, ReopensPausedWhereItWasLeftUnlessThatWasNearTheStart) {
     // (12 s), pause it, note where the slider stands and end the process.
     ASSERT_NO_FATAL_FAILURE(startWith(media::kBars, media::kBarsWindow));
     ASSERT_FALSE(awaitPlaying(QStringLiteral("first-run-playing")).isNull());
+    // A look every half second is plenty for a wait of seconds, and leaves the machine to
+    // the player.
     QImage last;
-    const auto farEnough = screen_->grabUntil(
-        QStringLiteral("first-run-progress"),
-        [&](const QImage& image) { return picture::progress(image, slider()).value_or(0) >= 0.4; },
-        60s, &last);
-    ASSERT_TRUE(farEnough.has_value())
-        << "the slider stopped at " << picture::progress(last, slider()).value_or(-1);
+    const bool farEnough = pollUntil(
+        [&] {
+            last = screen_->grab(QStringLiteral("first-run-progress"));
+            return !last.isNull() && picture::progress(last, slider()).value_or(0) >= 0.4;
+        },
+        60s, 500ms);
+    ASSERT_TRUE(farEnough) << "the slider stopped at "
+                           << picture::progress(last, slider()).value_or(-1);
     ASSERT_NO_FATAL_FAILURE(pressKey(QStringLiteral("space")));
     const QImage paused = awaitPaused(QStringLiteral("first-run-paused"));
     ASSERT_FALSE(paused.isNull());

@@ -20,6 +20,8 @@ struct EndingCase {
     // other ending it keeps the values of a new entry, -1, -1, 0, 0.
     bool recordsWindow;
 };
+// Failure messages name the case rather than dump its bytes.
+void PrintTo(const EndingCase& c, std::ostream* os) { *os << c.name; }
 
 class SettingsFilesTest : public MediaTest, public ::testing::WithParamInterface<EndingCase> {};
 
