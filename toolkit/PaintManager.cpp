@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QPainter>
 #include <algorithm>
+#include <cmath>
 
 #include "platform/ExecutableFolder.h"
 #include "toolkit/ResourceZip.h"
@@ -78,7 +79,7 @@ void CPaintManagerUI::Term() { Skin().zip.Open(nullptr, 0); }
 
 void CPaintManagerUI::Init(PaintHost* host) {
     m_host = host;
-    if (host) m_dpi = static_cast<int>(host->DevicePixelRatio() * 96.0 + 0.5);
+    if (host) m_dpi = static_cast<int>(std::lround(host->DevicePixelRatio() * 96.0));
 }
 
 bool CPaintManagerUI::AttachDialog(std::unique_ptr<CControlUI> root) {

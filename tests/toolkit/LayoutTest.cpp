@@ -168,3 +168,35 @@ TEST(LayoutErrors, UnknownElementsAttributesAndValuesAreReportedWithTheirLine) {
             << c.xml << " gave " << builder.GetErrors().join(u'\n').toStdString();
     }
 }
+
+// Each scale picks its own image files; a scale without files of its own uses the plain ones.
+TEST(ScaledImages, TheDpiPicksTheMatchingVariant) {
+    struct Case {
+        qreal ratio;
+        int dpi;
+        qreal scale;
+        int closeSize;
+    };
+    for (const Case& c : {Case{1.0, 96, 1.0, 30}, Case{1.25, 120, 1.25, 38}, Case{1.5, 144, 1.5, 45},
+                          Case{2.0, 192, 1.5, 45}}) {
+        FakePaintHost host;
+        host.ratio = c.ratio;
+        CPaintManagerUI pm;
+        pm.Init(&host);
+        EXPECT_EQ(pm.GetDPI(), c.dpi);
+        const ScaledImage* close = pm.GetImage(QStringLiteral("imgs/close_normal.png"));
+        ASSERT_TRUE(close);
+        EXPECT_EQ(close->scale, c.scale);
+        EXPECT_EQ(close->image.width(), c.closeSize);
+        const ScaledImage* shadow = pm.GetImage(QStringLiteral("imgs/shadow.png"));
+        ASSERT_TRUE(shadow) << "unscaled images have no variants";
+        EXPECT_EQ(shadow->scale, 1.0);
+        EXPECT_EQ(shadow->image.width(), 150);
+    }
+    FakePaintHost host;
+    CPaintManagerUI pm;
+    pm.Init(&host);
+    pm.SetDPI(144);
+    EXPECT_EQ(pm.GetImage(QStringLiteral("imgs/play_normal.png"))->image.width(), 60);
+    EXPECT_FALSE(pm.GetImage(QStringLiteral("imgs/nothing.png")));
+}

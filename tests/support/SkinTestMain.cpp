@@ -1,5 +1,6 @@
-// Window tests run on Qt's offscreen platform with the embedded skin package loaded, and with
-// HOME and XDG_CONFIG_HOME in a private temporary folder so that no user file is touched.
+// Toolkit, start-up and window tests run on Qt's offscreen platform with the embedded skin
+// package loaded, and with HOME and XDG_CONFIG_HOME in a private temporary folder so that no
+// user file is touched.
 
 #include <gtest/gtest.h>
 
