@@ -79,7 +79,9 @@ void PlayerWindow::SavePosition() {
     double position = m_pProgress ? m_pProgress->GetValue() / 1000.0 * m_duration : 0.0;
     if (const auto pos = ::GetDoubleProperty(m_api, m_mpv, "time-pos")) position = *pos;
     SettingsStore& store = Store();
-    store.EntryFor(m_filePath).progress = position < kResumeThreshold ? 0.0 : position;
+    // With nothing open there is no file to remember a position for.
+    if (!m_filePath.isEmpty())
+        store.EntryFor(m_filePath).progress = position < kResumeThreshold ? 0.0 : position;
     double volume = m_pVolume ? static_cast<double>(m_pVolume->GetValue()) : store.m_volume;
     if (const auto v = ::GetDoubleProperty(m_api, m_mpv, "volume")) volume = *v;
     store.m_volume = volume;

@@ -49,7 +49,8 @@ TEST_F(PlayerTest, OpenMediaSavesFirstThenLoadsAnExistingFileAsUtf8) {
     window->OpenMedia(path);
     EXPECT_EQ(window->FilePath(), path);
     EXPECT_TRUE(Contains(Commands(), "mpv_command loadfile " + path.toStdString()));
-    EXPECT_TRUE(QFile::exists(store->ProgressFilePath())) << "the position of what was open is saved first";
+    EXPECT_TRUE(QFile::exists(store->ConfigFilePath())) << "the settings are saved first";
+    EXPECT_TRUE(store->m_resume.empty()) << "no position is kept for no file";
 
     fake.ClearCalls();
     window->OpenMedia(folder.path() + QStringLiteral("/missing.mp4"));
