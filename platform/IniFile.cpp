@@ -45,6 +45,15 @@ QString OneLine(QStringView text) {
     return line;
 }
 
+// Names and values keep every character they were written with: QString::fromUtf8 would
+// drop a leading U+FEFF as a byte-order mark, and a value set with one would read back
+// without it. The file's own mark is dealt with once, by AsUtf8.
+QString Decoded(QByteArrayView utf8) {
+    QStringDecoder decode(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom |
+                                                      QStringConverter::Flag::Stateless);
+    return decode(utf8);
+}
+
 QString Unquoted(const QString& value) {
     if (value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') &&
         value.back() == value.front()) {
@@ -297,7 +306,7 @@ void IniFile::AddLine(QByteArrayView line) {
     if (content.startsWith('[')) {
         if (const qsizetype close = content.lastIndexOf(']'); close > 0) {
             Section section;
-            section.name = QString::fromUtf8(content.sliced(1, close - 1).trimmed());
+            section.name = Decoded(content.sliced(1, close - 1).trimmed());
             section.header = line.toByteArray();
             const QString folded = section.name.toCaseFolded();
             if (!m_sectionIndex.contains(folded)) {
@@ -310,8 +319,8 @@ void IniFile::AddLine(QByteArrayView line) {
     Line parsed{line.toByteArray(), {}, {}, false};
     if (const qsizetype equals = content.indexOf('='); equals >= 0 && !content.startsWith(';')) {
         parsed.isKey = true;
-        parsed.key = QString::fromUtf8(content.first(equals).trimmed());
-        parsed.value = QString::fromUtf8(content.sliced(equals + 1).trimmed());
+        parsed.key = Decoded(content.first(equals).trimmed());
+        parsed.value = Decoded(content.sliced(equals + 1).trimmed());
     }
     if (m_sections.empty()) {
         m_preamble.push_back(std::move(parsed));

@@ -9,4 +9,6 @@ struct ResumeEntry {
     int y = -1;
     int w = 0;
     int h = 0;
+
+    bool operator==(const ResumeEntry&) const = default;
 };

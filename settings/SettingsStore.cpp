@@ -99,11 +99,18 @@ void SettingsStore::Load() {
 
     // Every section is an entry, however many there are.
     const auto progress = platform::IniFile::Read(ProgressFilePath());
+    const QString absent = QStringLiteral("<no such key>");
+    m_onDisk.clear();
     for (const QString& key : progress.SectionNames()) {
-        m_resume.insert_or_assign(
-            key, ResumeEntry{Decimal(progress.String(key, u"progress", QStringLiteral("0"))),
-                             progress.Int(key, u"x", -1), progress.Int(key, u"y", -1),
-                             progress.Int(key, u"w", 0), progress.Int(key, u"h", 0)});
+        const ResumeEntry entry{Decimal(progress.String(key, u"progress", QStringLiteral("0"))),
+                                progress.Int(key, u"x", -1), progress.Int(key, u"y", -1),
+                                progress.Int(key, u"w", 0), progress.Int(key, u"h", 0)};
+        m_resume.insert_or_assign(key, entry);
+        // A section missing some of the keys is written whole at the next save.
+        bool complete = true;
+        for (const char16_t* name : {u"progress", u"x", u"y", u"w", u"h"})
+            complete = complete && progress.String(key, name, absent) != absent;
+        if (complete) m_onDisk.insert_or_assign(key, entry);
     }
 }
 
@@ -118,6 +125,8 @@ bool SettingsStore::Save() {
     const bool progressSaved =
         platform::IniFile::Update(ProgressFilePath(), [this](platform::IniFile& file) {
             for (const auto& [key, entry] : m_resume) {
+                const auto known = m_onDisk.find(key);
+                if (known != m_onDisk.end() && known->second == entry) continue;
                 file.SetValue(key, u"progress", Fixed(entry.progress, 3));
                 file.SetValue(key, u"x", Integer(entry.x));
                 file.SetValue(key, u"y", Integer(entry.y));
@@ -125,6 +134,7 @@ bool SettingsStore::Save() {
                 file.SetValue(key, u"h", Integer(entry.h));
             }
         });
+    if (progressSaved) m_onDisk = m_resume;
     return configSaved && progressSaved;
 }
 

@@ -53,4 +53,7 @@ class SettingsStore {
     QString FilePath(const QString& name) const;
 
     QString m_folder;  // ends in '/'
+    // The entries as this store last read or wrote them: a save writes only what changed
+    // since, so a newer position another running player saved is not put back.
+    ResumeTable m_onDisk;
 };

@@ -53,7 +53,7 @@ std::optional<std::vector<int>> ParseInts(const QString& text, int count) {
     std::vector<int> values;
     for (const QString& p : parts) {
         const auto v = ParseInt(p);
-        if (!v) return std::nullopt;
+        if (!v || *v < -kMaxLayoutPixels || *v > kMaxLayoutPixels) return std::nullopt;
         values.push_back(*v);
     }
     return values;

@@ -48,6 +48,7 @@ std::unique_ptr<CControlUI> CDialogBuilder::CreateFromData(const QByteArray& xml
                                                            const QString& origin) {
     m_origin = origin;
     m_errors.clear();
+    m_controls = 0;
     if (!manager) {
         m_errors.append(QStringLiteral("%1: no paint manager").arg(origin));
         return nullptr;
@@ -69,7 +70,7 @@ std::unique_ptr<CControlUI> CDialogBuilder::CreateFromData(const QByteArray& xml
             Error(reader, QStringLiteral("a window holds one root control; %1 is extra").arg(element));
             reader.skipCurrentElement();
         } else {
-            root = ReadControl(reader, manager, nullptr);
+            root = ReadControl(reader, manager, nullptr, 1);
         }
     }
     if (reader.hasError()) Error(reader, reader.errorString());
@@ -105,7 +106,7 @@ bool CDialogBuilder::ReadWindowAttributes(QXmlStreamReader& reader, CPaintManage
             w.shadowImage = value;
         } else if (name == u"shadowsize") {
             const auto v = ParseInt(value);
-            valid = v && *v >= 0;
+            valid = v && *v >= 0 && *v <= kMaxLayoutPixels;
             if (valid) w.shadowSize = *v;
         } else {
             Error(reader, QStringLiteral("unknown attribute %1 on Window").arg(name));
@@ -194,8 +195,16 @@ bool CDialogBuilder::ReadNamedValue(QXmlStreamReader& reader, CPaintManagerUI* m
 
 std::unique_ptr<CControlUI> CDialogBuilder::ReadControl(QXmlStreamReader& reader,
                                                         CPaintManagerUI* manager,
-                                                        CControlUI* parent) {
+                                                        CControlUI* parent, int depth) {
     const QString element = reader.name().toString();
+    if (depth > kMaxNesting || ++m_controls > kMaxControls) {
+        Error(reader, depth > kMaxNesting
+                          ? QStringLiteral("controls nested deeper than %1 levels").arg(kMaxNesting)
+                          : QStringLiteral("more than %1 controls").arg(kMaxControls));
+        // Skipping reads the rest of the element without recursing.
+        reader.skipCurrentElement();
+        return nullptr;
+    }
     std::unique_ptr<CControlUI> control = CreateControl(element);
     if (!control) {
         Error(reader, QStringLiteral("unknown element %1").arg(element));
@@ -222,7 +231,8 @@ std::unique_ptr<CControlUI> CDialogBuilder::ReadControl(QXmlStreamReader& reader
             reader.skipCurrentElement();
             continue;
         }
-        if (auto child = ReadControl(reader, manager, container)) container->Add(std::move(child));
+        if (auto child = ReadControl(reader, manager, container, depth + 1))
+            container->Add(std::move(child));
     }
     return control;
 }

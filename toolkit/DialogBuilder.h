@@ -24,14 +24,22 @@ public:
     // A fresh control for a layout element name, or null for an unknown one.
     static std::unique_ptr<CControlUI> CreateControl(const QString& elementName);
 
+    // Limits that a layout beyond them is refused for, with an error. Building, laying out
+    // and painting recurse once per level of nesting, so a deep enough tree would overflow
+    // the stack; and with at most this many controls, each at most kMaxLayoutPixels
+    // (AttributeList.h) in any measure, no sum of their sizes overflows an int.
+    static constexpr int kMaxNesting = 64;
+    static constexpr int kMaxControls = 4096;
+
 private:
     bool ReadWindowAttributes(QXmlStreamReader& reader, CPaintManagerUI* manager);
     bool ReadFont(QXmlStreamReader& reader, CPaintManagerUI* manager);
     bool ReadNamedValue(QXmlStreamReader& reader, CPaintManagerUI* manager, bool isStyle);
     std::unique_ptr<CControlUI> ReadControl(QXmlStreamReader& reader, CPaintManagerUI* manager,
-                                            CControlUI* parent);
+                                            CControlUI* parent, int depth);
     void Error(const QXmlStreamReader& reader, const QString& what);
 
     QString m_origin;
     QStringList m_errors;
+    int m_controls = 0;  // controls created by the current build
 };

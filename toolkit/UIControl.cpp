@@ -1,10 +1,18 @@
 #include "toolkit/UIControl.h"
 
 #include <QPainter>
+#include <algorithm>
+#include <vector>
 
 #include "toolkit/AttributeList.h"
 #include "toolkit/PaintManager.h"
 #include "toolkit/ResourceManager.h"
+
+namespace {
+// The styles whose attributes are being applied, outermost first. Styles nest only within
+// one SetAttribute call, which never starts another control's, so one list serves all.
+thread_local std::vector<QString> t_stylesApplying;
+}  // namespace
 
 CControlUI::CControlUI() = default;
 
@@ -100,11 +108,11 @@ bool CControlUI::SetAttribute(const QString& name, const QString& value) {
         m_virtualWnd = value;
     } else if (name == u"width") {
         const auto v = ParseInt(value);
-        if (!v || *v < 0) return false;
+        if (!v || *v < 0 || *v > kMaxLayoutPixels) return false;
         SetFixedWidth(*v);
     } else if (name == u"height") {
         const auto v = ParseInt(value);
-        if (!v || *v < 0) return false;
+        if (!v || *v < 0 || *v > kMaxLayoutPixels) return false;
         SetFixedHeight(*v);
     } else if (name == u"padding") {
         const auto v = ParseEdges(value);
@@ -133,7 +141,15 @@ bool CControlUI::SetAttribute(const QString& name, const QString& value) {
         if (!m_manager) return false;
         const QString* style = m_manager->GetStyle(value);
         if (!style) return false;
-        return ApplyAttributeList(*style);
+        // A style that names itself, directly or through other styles, is refused like a
+        // bad value; applying it would recurse until the stack overflows.
+        if (std::find(t_stylesApplying.begin(), t_stylesApplying.end(), value) !=
+            t_stylesApplying.end())
+            return false;
+        t_stylesApplying.push_back(value);
+        const bool applied = ApplyAttributeList(*style);
+        t_stylesApplying.pop_back();
+        return applied;
     } else {
         return false;
     }

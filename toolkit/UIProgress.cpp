@@ -48,7 +48,9 @@ void CProgressUI::SetValue(int value) {
 
 double CProgressUI::Fraction() const {
     if (m_max <= m_min) return 0.0;
-    return std::clamp(static_cast<double>(m_value - m_min) / (m_max - m_min), 0.0, 1.0);
+    // In double: the layout may set any int range, and its span need not fit in an int.
+    const double span = static_cast<double>(m_max) - m_min;
+    return std::clamp((static_cast<double>(m_value) - m_min) / span, 0.0, 1.0);
 }
 
 void CProgressUI::PaintStatusImage(QPainter& painter) {

@@ -52,7 +52,8 @@ int CSliderUI::ValueAt(const QPoint& pt) const {
     if (travel <= 0 || m_max <= m_min) return m_min;
     const double offset = pt.x() - m_rcItem.left() - m_thumbSize.width() / 2.0;
     const double f = std::clamp(offset / travel, 0.0, 1.0);
-    return m_min + static_cast<int>(std::lround(f * (m_max - m_min)));
+    // The span of an int range need not fit in an int; the result lies within the range.
+    return static_cast<int>(m_min + std::llround(f * (static_cast<double>(m_max) - m_min)));
 }
 
 void CSliderUI::DoEvent(TEventUI& event) {

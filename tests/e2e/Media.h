@@ -21,6 +21,9 @@ inline QString title(const Clip& clip) { return QString::fromUtf8(clip.title); }
 // Colour bars with moving parts and a tone, 30 s: long enough to watch it move, pause it
 // and leave it well past the point where a position is remembered.
 inline constexpr Clip kBars{"e2e-bars-640x360.mp4", "Movira bars", {640, 360}};
+// The same bars for 90 s: a 30 s step forward from near the start lands inside it, and
+// half-way still leaves time to play on.
+inline constexpr Clip kLong{"e2e-long-640x360.mp4", "Movira long", {640, 360}};
 // 4.5 s, so that at its end the last frame and the length both read 00:04. A Chinese title
 // and a Chinese file name: both must survive the way to the engine and back.
 inline constexpr Clip kTitled{"e2e-标题-320x240.mp4", "测试标题 Movira", {320, 240}};

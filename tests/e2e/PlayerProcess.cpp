@@ -49,7 +49,11 @@ bool PlayerProcess::start(const QStringList& arguments, QString* error) {
     process_.setProcessChannelMode(QProcess::MergedChannels);
     // Appended, so a test that starts the player several times keeps every run's output.
     process_.setStandardOutputFile(workDir_ + QStringLiteral("/player.log"), QIODevice::Append);
-    process_.start(executable(), arguments);
+    if (launcher_.isEmpty()) {
+        process_.start(executable(), arguments);
+    } else {
+        process_.start(launcher_.front(), launcher_.mid(1) + QStringList{executable()} + arguments);
+    }
     if (!process_.waitForStarted(10000)) {
         *error = QStringLiteral("cannot start %1: %2").arg(executable(), process_.errorString());
         return false;

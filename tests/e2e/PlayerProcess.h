@@ -30,6 +30,11 @@ class PlayerProcess {
     // Environment changes for the next start(); the defaults give an English interface.
     void setEnv(const QString& name, const QString& value) { env_.insert(name, value); }
     void unsetEnv(const QString& name) { env_.remove(name); }
+    // A program that the next start() runs instead, with the player and its arguments
+    // after `launcher`'s own, and that runs the player (best by executing it in its own
+    // place, so that signals reach it): setpriv to run it as another user, say, or unshare
+    // for a mount namespace of its own.
+    void setLauncher(const QStringList& launcher) { launcher_ = launcher; }
 
     bool start(const QStringList& arguments, QString* error);
     bool running() const { return process_.state() != QProcess::NotRunning; }
@@ -55,6 +60,7 @@ class PlayerProcess {
     QString configHome_;
     QTemporaryDir runtimeDir_;  // short path: sockets live here
     QProcessEnvironment env_;
+    QStringList launcher_;
     QProcess process_;
 };
 

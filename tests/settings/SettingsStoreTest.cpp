@@ -146,6 +146,7 @@ TEST_F(SettingsStoreTest, UnknownContentSurvivesAndKnownKeysUpdateInPlace) {
     EXPECT_EQ(ReadFile(config),
               "; note\n[Settings]\nvolume=37.5\nExtra=keep\nMute=1\nTopMost=1\n"
               "Language=lan_x.xml\n[Plugins]\nfoo=bar\n");
+    // A section that lacked keys gets them all.
     EXPECT_EQ(ReadFile(progress), "[123]\nprogress=50.000\nnote=hi\nx=-1\ny=-1\nw=0\nh=0\n[" +
                                       ResumeKey("/v.mkv").toUtf8() +
                                       "]\nprogress=12.500\nx=1\ny=2\nw=3\nh=4\n");
@@ -205,6 +206,27 @@ TEST_F(SettingsStoreTest, TwoPlayersSavingInTurnKeepBothEntries) {
     EXPECT_EQ(third->m_resume.size(), 2u);
     ExpectEntry(third->FindEntry("/one.mkv"), {11, -1, -1, 0, 0});
     ExpectEntry(third->FindEntry("/two.mkv"), {20, -1, -1, 0, 0});
+}
+
+TEST_F(SettingsStoreTest, AnUntouchedEntryDoesNotPutBackAnOlderPosition) {
+    const auto setup = Loaded();
+    setup->EntryFor("/film.mkv").progress = 10;
+    ASSERT_TRUE(setup->Save());
+    const auto first = Loaded();
+    const auto second = Loaded();
+    second->EntryFor("/film.mkv").progress = 20;
+    ASSERT_TRUE(second->Save());
+    first->m_volume = 40;  // first saves other things, never touching /film.mkv
+    ASSERT_TRUE(first->Save());
+    ExpectEntry(Loaded()->FindEntry("/film.mkv"), {20, -1, -1, 0, 0});
+
+    // A change made after the last save is written, even back to a value seen before.
+    first->EntryFor("/film.mkv").progress = 12;
+    ASSERT_TRUE(first->Save());
+    ExpectEntry(Loaded()->FindEntry("/film.mkv"), {12, -1, -1, 0, 0});
+    first->EntryFor("/film.mkv").progress = 10;
+    ASSERT_TRUE(first->Save());
+    ExpectEntry(Loaded()->FindEntry("/film.mkv"), {10, -1, -1, 0, 0});
 }
 
 TEST_F(SettingsStoreTest, EverySectionLoadsHoweverMany) {

@@ -1,0 +1,583 @@
+#!/usr/bin/env python3
+"""Plays the same clips in MoviraPlayer and in the bare mpv command-line player, one after
+the other on one private Xvfb with software OpenGL, and prints what each costs:
+
+  - CPU: user + system seconds of the program's whole process tree during 15 s of
+    playback, counted from the moment its first picture is on screen;
+  - memory: the peak of the tree's summed resident memory, sampled every 100 ms from
+    launch to the end of those 15 s;
+  - first picture: from launch until the clip's colour bars are on screen, found by
+    grabbing the screen every 50 ms. Nothing depends on either program's own logging.
+
+Each figure is the median of --runs runs after one unmeasured warm-up of each program;
+the programs take turns, so that load from elsewhere on the machine falls on both alike.
+Both get the options the player gives the engine (engine/EngineOptions.cpp) and the same
+sound output: a private PulseAudio server whose only sink is a null sink. The player's
+measured runs start with the settings files its warm-up left, as for a returning user
+(--first-start: with none, as on its very first start). Only the Python standard library
+is used; the screen is read through libX11 with ctypes.
+"""
+
+import argparse
+import ctypes
+import ctypes.util
+import os
+import platform
+import re
+import shutil
+import signal
+import statistics
+import subprocess
+import sys
+import tempfile
+import time
+from dataclasses import dataclass, field
+
+SCREEN_W, SCREEN_H = 1280, 800
+TITLE_BAR_H, CONTROL_BAR_H = 30, 60  # the main window's bars, from skin/main.xml
+SETTINGS_FOLDER = "MoviraPlayer"  # the player's, in XDG_CONFIG_HOME
+
+# The options the player sets on its engine, in the same order, as command-line options.
+# Left out: "pause=yes" (the player starts paused and starts playback itself once the file
+# has loaded; bare mpv just plays) and "wid" (mpv opens its own window instead).
+ENGINE_OPTIONS = [
+    "vo=gpu", "gpu-sw=yes", "gpu-api=auto", "hidpi-window-scale=yes", "window-scale=1",
+    "hwdec=auto", "vd-lavc-dr=yes", "keep-open=yes", "osc=no", "input-default-bindings=no",
+    "input-vo-keyboard=no", "input-cursor=no", "ao=pipewire,pulse,alsa,",
+    "audio-exclusive=no", "audio-buffer=0.2", "slang=zh,en,chs,chi", "sub-auto=fuzzy",
+    "cache=yes", "demuxer-max-bytes=20MiB", "demuxer-max-back-bytes=5MiB", "cache-secs=10",
+    # the subtitle style, which the player sets right after start-up
+    "sid=auto", "sub-visibility=yes", "sub-ass-override=force", "sub-font=Microsoft YaHei",
+    "sub-font-size=40", "sub-border-size=2", "sub-color=#FFFFFFFF",
+    "sub-border-color=#FF000000", "sub-margin-y=30", "sub-scale-with-window=yes",
+]
+# libmpv starts from other defaults than the command line ("mpv --show-profile=libmpv":
+# no config files, no terminal, idle); these give the command line the same start.
+LIBMPV_DEFAULTS = ["--no-config", "--profile=libmpv"]
+
+
+@dataclass
+class Clip:
+    name: str
+    width: int
+    height: int
+    seconds: int = 30
+
+    @property
+    def file_name(self):
+        return f"bars-{self.width}x{self.height}.mp4"
+
+
+CLIPS = [Clip("640x360", 640, 360), Clip("1920x1080", 1920, 1080)]
+
+
+def fitted_video_area(video_w, video_h):
+    """Where the player shows a video of this size: its window fitted as FitWindowRect
+    (engine/FitGeometry.cpp) does at 100 % scale on a screen that is all work area (no
+    window manager), minus the bars. Bare mpv gets a window of this size and place."""
+    bars = TITLE_BAR_H + CONTROL_BAR_H
+    w, h = max(video_w, 850), video_h
+    max_w = int(SCREEN_W * 0.9)
+    max_video_h = max(1, int(SCREEN_H * 0.9) - bars)
+    if w > max_w:
+        h, w = int(h * max_w / w), max_w
+    if h > max_video_h:
+        w, h = int(w * max_video_h / h), max_video_h
+    x = (SCREEN_W - w) // 2
+    y = (SCREEN_H - (h + bars)) // 2
+    return x, y + TITLE_BAR_H, w, h
+
+
+def make_clip(clip, folder):
+    """The clip: ffmpeg's colour bars with moving parts and a tone, H.264 and AAC in MP4,
+    25 frames a second. Made once and kept in folder."""
+    path = os.path.join(folder, clip.file_name)
+    if os.path.exists(path):
+        return path
+    os.makedirs(folder, exist_ok=True)
+    partial = os.path.join(folder, "partial-" + clip.file_name)
+    print(f"bench: making {clip.file_name}", file=sys.stderr)
+    size = f"{clip.width}x{clip.height}"
+    subprocess.run(
+        ["ffmpeg", "-nostdin", "-hide_banner", "-loglevel", "error", "-y",
+         "-f", "lavfi", "-i", f"testsrc2=size={size}:rate=25:duration={clip.seconds}",
+         "-f", "lavfi", "-i", f"sine=frequency=440:sample_rate=48000:duration={clip.seconds}",
+         "-map", "0:v", "-map", "1:a", "-c:v", "libx264", "-preset", "veryfast",
+         "-pix_fmt", "yuv420p", "-c:a", "aac", "-b:a", "96k", "-shortest", "-f", "mp4",
+         partial],
+        check=True)
+    os.rename(partial, path)
+    return path
+
+
+# --- the screen ---------------------------------------------------------------------------
+
+class _XImage(ctypes.Structure):
+    # The leading fields of Xlib's XImage, up to the ones read here.
+    _fields_ = [("width", ctypes.c_int), ("height", ctypes.c_int),
+                ("xoffset", ctypes.c_int), ("format", ctypes.c_int),
+                ("data", ctypes.c_void_p), ("byte_order", ctypes.c_int),
+                ("bitmap_unit", ctypes.c_int), ("bitmap_bit_order", ctypes.c_int),
+                ("bitmap_pad", ctypes.c_int), ("depth", ctypes.c_int),
+                ("bytes_per_line", ctypes.c_int), ("bits_per_pixel", ctypes.c_int)]
+
+
+class Screen:
+    """Grabs the X server's root window, as a screenshot tool does, straight through
+    libX11: a grab takes a few milliseconds, where running a screenshot program each time
+    would take longer than the 50 ms between grabs."""
+
+    _Z_PIXMAP = 2
+    _ALL_PLANES = ctypes.c_ulong(~0 & 0xFFFFFFFFFFFFFFFF)
+
+    def __init__(self, display):
+        lib = ctypes.CDLL(ctypes.util.find_library("X11") or "libX11.so.6")
+        lib.XOpenDisplay.restype = ctypes.c_void_p
+        lib.XOpenDisplay.argtypes = [ctypes.c_char_p]
+        lib.XDefaultRootWindow.restype = ctypes.c_ulong
+        lib.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+        lib.XGetImage.restype = ctypes.POINTER(_XImage)
+        lib.XGetImage.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_int,
+                                  ctypes.c_uint, ctypes.c_uint, ctypes.c_ulong, ctypes.c_int]
+        lib.XDestroyImage.argtypes = [ctypes.POINTER(_XImage)]
+        lib.XCloseDisplay.argtypes = [ctypes.c_void_p]
+        self._lib = lib
+        self._display = lib.XOpenDisplay(display.encode())
+        if not self._display:
+            raise RuntimeError(f"cannot open display {display}")
+        self._root = lib.XDefaultRootWindow(self._display)
+
+    def close(self):
+        self._lib.XCloseDisplay(self._display)
+
+    def colourful_fraction(self, step=8):
+        """The share of the screen, sampled every step pixels each way, in strong colour:
+        the clips' colour bars are almost all strong colour; the player's grey bars, its
+        black video area and the screen's black background are not. (The played part of
+        the progress slider is, but it is far too small to count.)"""
+        image = self._lib.XGetImage(self._display, self._root, 0, 0, SCREEN_W, SCREEN_H,
+                                    self._ALL_PLANES, self._Z_PIXMAP)
+        if not image:
+            raise RuntimeError("XGetImage failed")
+        try:
+            info = image.contents
+            if info.bits_per_pixel != 32:
+                raise RuntimeError(f"expected 32 bits a pixel, got {info.bits_per_pixel}")
+            pitch = info.bytes_per_line
+            data = ctypes.string_at(info.data, pitch * info.height)
+        finally:
+            self._lib.XDestroyImage(image)
+        colourful = samples = 0
+        stride = 4 * step
+        for y in range(0, SCREEN_H, step):
+            row = data[y * pitch:y * pitch + SCREEN_W * 4]
+            # Little-endian 32-bit pixels: blue, green, red, unused.
+            for b, g, r in zip(row[0::stride], row[1::stride], row[2::stride]):
+                samples += 1
+                if max(r, g, b) - min(r, g, b) >= 80:
+                    colourful += 1
+        return colourful / samples
+
+
+# --- processes ------------------------------------------------------------------------------
+
+CLOCK_TICKS = os.sysconf("SC_CLK_TCK")
+PAGE_SIZE = os.sysconf("SC_PAGE_SIZE")
+
+
+def process_tree(pid):
+    """pid and all its descendants that are alive now."""
+    found, index = [pid], 0
+    while index < len(found):
+        parent = found[index]
+        index += 1
+        try:
+            threads = os.listdir(f"/proc/{parent}/task")
+        except OSError:
+            continue
+        for tid in threads:
+            try:
+                with open(f"/proc/{parent}/task/{tid}/children") as f:
+                    found.extend(int(child) for child in f.read().split())
+            except OSError:
+                pass
+    return found
+
+
+def cpu_seconds(pids):
+    """User + system time of pids, with that of their children already waited for."""
+    total = 0
+    for pid in pids:
+        try:
+            with open(f"/proc/{pid}/stat") as f:
+                # The command name may hold blanks; the fields after it are fixed.
+                fields = f.read().rsplit(")", 1)[1].split()
+        except OSError:
+            continue
+        # utime, stime, cutime, cstime are fields 14 to 17 of the line, 12 to 15 here.
+        total += sum(int(value) for value in fields[11:15])
+    return total / CLOCK_TICKS
+
+
+def resident_bytes(pids):
+    total = 0
+    for pid in pids:
+        try:
+            with open(f"/proc/{pid}/statm") as f:
+                total += int(f.read().split()[1]) * PAGE_SIZE
+        except OSError:
+            pass
+    return total
+
+
+def stop_process(process, pids):
+    """SIGTERM (both programs then close as for a user), and SIGKILL for whatever of the
+    tree is still there after 10 s."""
+    if process.poll() is None:
+        process.send_signal(signal.SIGTERM)
+        try:
+            process.wait(timeout=10)
+        except subprocess.TimeoutExpired:
+            pass
+    for pid in pids:
+        if pid != process.pid:
+            try:
+                os.kill(pid, signal.SIGKILL)
+            except OSError:
+                pass
+    if process.poll() is None:
+        process.kill()
+        process.wait()
+
+
+@dataclass
+class Run:
+    cpu_s: float
+    peak_rss_mib: float
+    first_picture_ms: float
+    x_server_cpu_s: float
+    startup_cpu_s: float  # CPU of the tree from launch to the first picture
+
+
+class RunFailed(Exception):
+    pass
+
+
+@dataclass
+class Bench:
+    screen: Screen
+    x_server_pid: int
+    work: str
+    runtime_dir: str
+    play_seconds: float
+    first_picture_timeout: float = 60.0
+    shot_interval: float = 0.05
+    rss_interval: float = 0.1
+    threshold: float = 0.10  # share of the screen in colour that means "picture shown"
+    run_count: int = field(default=0)
+
+    def environment(self, settings):
+        """A fresh home for every run, with a copy of the folder settings (or no settings
+        at all); one shared cache folder, so that what Mesa keeps between runs (its shader
+        cache) is warm for both programs alike. Returns the environment and the home."""
+        self.run_count += 1
+        home = os.path.join(self.work, f"home-{self.run_count}")
+        os.makedirs(home)
+        if settings:
+            shutil.copytree(settings, os.path.join(home, "config", SETTINGS_FOLDER))
+        env = {key: value for key, value in os.environ.items()
+               if key not in ("WAYLAND_DISPLAY", "XAUTHORITY", "DBUS_SESSION_BUS_ADDRESS",
+                              "PULSE_SERVER", "LC_ALL", "LANGUAGE", "QT_QPA_PLATFORM")}
+        env.update(DISPLAY=os.environ["DISPLAY"], HOME=home,
+                   XDG_CONFIG_HOME=os.path.join(home, "config"),
+                   XDG_CACHE_HOME=os.path.join(self.work, "cache"),
+                   XDG_RUNTIME_DIR=self.runtime_dir, LANG="C.UTF-8")
+        return env, home
+
+    def wait_for_clear_screen(self):
+        deadline = time.monotonic() + 10
+        while self.screen.colourful_fraction() > 0.001:
+            if time.monotonic() > deadline:
+                raise RunFailed("the screen still shows a picture from the run before")
+            time.sleep(0.1)
+
+    def measure(self, command, log_path, settings=None):
+        """One run of command; returns its Run and the home folder it ran with."""
+        self.wait_for_clear_screen()
+        env, home = self.environment(settings)
+        with open(log_path, "w") as log:
+            start = time.monotonic()
+            process = subprocess.Popen(command, env=env, stdin=subprocess.DEVNULL, stdout=log,
+                                       stderr=subprocess.STDOUT)
+        pids = [process.pid]
+        try:
+            peak = 0
+            next_rss = start
+            # Until the first picture: a grab every 50 ms and a memory sample every 100 ms.
+            next_shot = start
+            while True:
+                now = time.monotonic()
+                if now - start > self.first_picture_timeout:
+                    raise RunFailed(f"no picture within {self.first_picture_timeout:.0f} s")
+                if process.poll() is not None:
+                    raise RunFailed(f"exited with {process.returncode} before its picture")
+                if now >= next_rss:
+                    pids = process_tree(process.pid)
+                    peak = max(peak, resident_bytes(pids))
+                    next_rss += self.rss_interval
+                shot_time = time.monotonic()
+                if self.screen.colourful_fraction() >= self.threshold:
+                    first_picture = shot_time - start
+                    break
+                next_shot += self.shot_interval
+                time.sleep(max(0.0, next_shot - time.monotonic()))
+
+            # The playback window: CPU of the tree (and of the X server, for reference).
+            pids = process_tree(process.pid)
+            cpu_start = cpu_seconds(pids)
+            x_start = cpu_seconds([self.x_server_pid])
+            window_start = time.monotonic()
+            next_rss = window_start
+            while True:
+                now = time.monotonic()
+                if process.poll() is not None:
+                    raise RunFailed(f"exited with {process.returncode} during playback")
+                if now >= next_rss:
+                    pids = process_tree(process.pid)
+                    peak = max(peak, resident_bytes(pids))
+                    next_rss += self.rss_interval
+                if now - window_start >= self.play_seconds:
+                    break
+                time.sleep(max(0.0, min(next_rss, window_start + self.play_seconds)
+                               - time.monotonic()))
+            pids = process_tree(process.pid)
+            cpu = cpu_seconds(pids) - cpu_start
+            x_cpu = cpu_seconds([self.x_server_pid]) - x_start
+            return Run(cpu_s=cpu, peak_rss_mib=peak / (1 << 20),
+                       first_picture_ms=first_picture * 1000, x_server_cpu_s=x_cpu,
+                       startup_cpu_s=cpu_start), home
+        finally:
+            stop_process(process, pids)
+
+
+def settings_template(home, folder):
+    """The settings a player run left in home, copied to folder with every resume position
+    back at 0, or None when there are none. Later runs start from a copy: like a returning
+    user's start, with the settings files in place and nothing to write before playing,
+    but never resuming (a resumed file would start paused)."""
+    source = os.path.join(home, "config", SETTINGS_FOLDER)
+    if not os.path.isfile(os.path.join(source, "progress.ini")):
+        return None
+    shutil.copytree(source, folder)
+    progress = os.path.join(folder, "progress.ini")
+    with open(progress, encoding="utf-8") as f:
+        text = f.read()
+    with open(progress, "w", encoding="utf-8") as f:
+        f.write(re.sub(r"(?m)^progress=.*$", "progress=0.000", text))
+    return folder
+
+
+# --- the servers ----------------------------------------------------------------------------
+
+def start_x_server(work):
+    """Xvfb at 1280x800x24 with a black background and no window manager. Returns the
+    process and the display name once it accepts connections."""
+    read_end, write_end = os.pipe()
+    process = subprocess.Popen(
+        ["Xvfb", "-displayfd", str(write_end), "-screen", "0", f"{SCREEN_W}x{SCREEN_H}x24",
+         "-nolisten", "tcp", "-br"],
+        pass_fds=(write_end,), stdout=subprocess.DEVNULL,
+        stderr=open(os.path.join(work, "xvfb.log"), "w"))
+    os.close(write_end)
+    with os.fdopen(read_end) as f:
+        number = f.readline().strip()
+    if not number:
+        process.kill()
+        raise RuntimeError("Xvfb did not start; see xvfb.log")
+    return process, f":{number}"
+
+
+def start_sound_server(work, runtime_dir):
+    """A private PulseAudio server with only a null sink, in runtime_dir, where both
+    programs' sound output finds it. It gives both the same real audio output and pacing;
+    it runs outside both process trees."""
+    env = {key: value for key, value in os.environ.items()
+           if key not in ("DISPLAY", "DBUS_SESSION_BUS_ADDRESS", "PULSE_SERVER")}
+    env.update(HOME=os.path.join(work, "pulse-home"), XDG_RUNTIME_DIR=runtime_dir)
+    os.makedirs(env["HOME"], exist_ok=True)
+    process = subprocess.Popen(
+        ["pulseaudio", "-n", "--daemonize=no", "--exit-idle-time=-1", "--use-pid-file=no",
+         "--disable-shm=yes", "--log-target=stderr",
+         "-L", "module-null-sink sink_name=null",
+         "-L", "module-native-protocol-unix auth-anonymous=1"],
+        env=env, stdout=subprocess.DEVNULL,
+        stderr=open(os.path.join(work, "pulseaudio.log"), "w"))
+    socket_path = os.path.join(runtime_dir, "pulse", "native")
+    deadline = time.monotonic() + 15
+    while not os.path.exists(socket_path):
+        if process.poll() is not None or time.monotonic() > deadline:
+            process.kill()
+            raise RuntimeError("pulseaudio did not start; see pulseaudio.log")
+        time.sleep(0.05)
+    time.sleep(0.2)  # the socket file appears a moment before the server accepts
+    return process
+
+
+# --- the report -----------------------------------------------------------------------------
+
+MEASURES = [
+    # attribute, heading, format, target for player ÷ mpv (None: for reference only)
+    ("cpu_s", "CPU s in {seconds:.0f} s of playback", "{:.2f}", 1.10),
+    ("peak_rss_mib", "peak RSS MiB", "{:.0f}", 1.25),
+    ("first_picture_ms", "first picture ms", "{:.0f}", 1.15),
+    ("startup_cpu_s", "CPU s from launch to first picture", "{:.2f}", None),
+    ("x_server_cpu_s", "Xvfb CPU s in the same {seconds:.0f} s", "{:.2f}", None),
+]
+
+
+def print_table(results, clips, seconds):
+    print("| clip | measure | MoviraPlayer | mpv | player ÷ mpv | target |")
+    print("|---|---|---|---|---|---|")
+    for clip in clips:
+        player_runs, mpv_runs = results[clip.name]["player"], results[clip.name]["mpv"]
+        for attribute, heading, number, target in MEASURES:
+            player = statistics.median(getattr(run, attribute) for run in player_runs)
+            mpv = statistics.median(getattr(run, attribute) for run in mpv_runs)
+            ratio = player / mpv if mpv > 0 else float("nan")
+            verdict = "—"
+            if target is not None:
+                verdict = f"≤ {target:.2f} " + ("met" if ratio <= target else "**missed**")
+            print(f"| {clip.name} | {heading.format(seconds=seconds)} | {number.format(player)} | {number.format(mpv)}"
+                  f" | {ratio:.2f} | {verdict} |")
+
+
+def print_runs(results, clips):
+    print("\nEvery measured run (CPU s, peak RSS MiB, first picture ms, Xvfb CPU s,"
+          " CPU s to first picture):")
+    for clip in clips:
+        for program in ("player", "mpv"):
+            cells = "; ".join(f"{r.cpu_s:.2f}, {r.peak_rss_mib:.0f}, {r.first_picture_ms:.0f},"
+                              f" {r.x_server_cpu_s:.2f}, {r.startup_cpu_s:.2f}"
+                              for r in results[clip.name][program])
+            print(f"  {clip.name} {program:6}: {cells}")
+
+
+def machine_description():
+    model = "unknown CPU"
+    try:
+        with open("/proc/cpuinfo") as f:
+            for line in f:
+                if line.startswith("model name"):
+                    model = line.split(":", 1)[1].strip()
+                    break
+    except OSError:
+        pass
+    system = platform.system()
+    try:
+        with open("/etc/os-release") as f:
+            for line in f:
+                if line.startswith("PRETTY_NAME="):
+                    system = line.split("=", 1)[1].strip().strip('"')
+    except OSError:
+        pass
+    mpv = subprocess.run(["mpv", "--no-config", "--version"], capture_output=True,
+                         text=True).stdout.splitlines()
+    return (f"{os.cpu_count()} cores ({model}), {system}, "
+            f"{mpv[0].split(' Copyright')[0] if mpv else 'mpv'}")
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
+    parser.add_argument("--player", required=True, help="the moviraplayer executable")
+    parser.add_argument("--mpv", default="mpv", help="the mpv command-line player")
+    parser.add_argument("--media", required=True, help="folder for the generated clips")
+    parser.add_argument("--runs", type=int, default=3, help="measured runs of each program")
+    parser.add_argument("--seconds", type=float, default=15.0, help="playback measured")
+    parser.add_argument("--clips", default=",".join(c.name for c in CLIPS),
+                        help="which clips, by size: " + ", ".join(c.name for c in CLIPS))
+    parser.add_argument("--keep", action="store_true", help="keep the work folder and logs")
+    parser.add_argument("--first-start", action="store_true",
+                        help="start the player with no settings folder every time, as on "
+                             "its very first start (by default the measured runs start with "
+                             "the settings files its warm-up left)")
+    args = parser.parse_args()
+
+    clips = [c for c in CLIPS if c.name in args.clips.split(",")]
+    paths = {clip.name: make_clip(clip, args.media) for clip in clips}
+    player = os.path.abspath(args.player)
+
+    work = tempfile.mkdtemp(prefix="movira-bench-")
+    runtime_dir = os.path.join(work, "runtime")
+    os.makedirs(runtime_dir, mode=0o700)
+    x_server = sound_server = screen = None
+    failed = False
+    try:
+        x_server, display = start_x_server(work)
+        os.environ["DISPLAY"] = display
+        sound_server = start_sound_server(work, runtime_dir)
+        screen = Screen(display)
+        bench = Bench(screen=screen, x_server_pid=x_server.pid, work=work,
+                      runtime_dir=runtime_dir, play_seconds=args.seconds)
+        print(f"bench: {machine_description()}", file=sys.stderr)
+        print(f"bench: load average before: {os.getloadavg()[0]:.2f}", file=sys.stderr)
+
+        results = {}
+        for clip in clips:
+            x, y, w, h = fitted_video_area(clip.width, clip.height)
+            commands = {
+                "player": [player, paths[clip.name]],
+                "mpv": [args.mpv, *LIBMPV_DEFAULTS, *("--" + o for o in ENGINE_OPTIONS),
+                        f"--geometry={w}x{h}+{x}+{y}", paths[clip.name]],
+            }
+            results[clip.name] = {"player": [], "mpv": []}
+            settings = {"player": None, "mpv": None}
+            # One warm-up of each, then the programs take turns.
+            for round_number in range(args.runs + 1):
+                for program, command in commands.items():
+                    label = "warm-up" if round_number == 0 else f"run {round_number}"
+                    log = os.path.join(work, f"{clip.name}-{program}-{round_number}.log")
+                    try:
+                        run, home = bench.measure(command, log, settings[program])
+                    except RunFailed as error:
+                        print(f"bench: {clip.name} {program} {label}: {error}; log: {log}",
+                              file=sys.stderr)
+                        failed = True
+                        args.keep = True
+                        continue
+                    print(f"bench: {clip.name} {program:6} {label}: cpu {run.cpu_s:.2f} s, "
+                          f"rss {run.peak_rss_mib:.0f} MiB, "
+                          f"first picture {run.first_picture_ms:.0f} ms "
+                          f"(after {run.startup_cpu_s:.2f} CPU s)", file=sys.stderr)
+                    if round_number > 0:
+                        results[clip.name][program].append(run)
+                    elif program == "player" and not args.first_start:
+                        settings["player"] = settings_template(
+                            home, os.path.join(work, f"settings-{clip.name}"))
+        print(f"bench: load average after: {os.getloadavg()[0]:.2f}", file=sys.stderr)
+        if failed or any(not runs for r in results.values() for runs in r.values()):
+            print("bench: some runs failed; the table holds the others", file=sys.stderr)
+        complete = [c for c in clips if all(results[c.name].values())]
+        print(f"\nMedian of {args.runs} runs after a warm-up, {args.seconds:.0f} s of playback,"
+              f" Xvfb {SCREEN_W}x{SCREEN_H}, no window manager, software OpenGL:\n")
+        print_table(results, complete, args.seconds)
+        print_runs(results, complete)
+    finally:
+        if screen:
+            screen.close()
+        for server in (sound_server, x_server):
+            if server and server.poll() is None:
+                server.terminate()
+                try:
+                    server.wait(timeout=10)
+                except subprocess.TimeoutExpired:
+                    server.kill()
+                    server.wait()
+        if args.keep:
+            print(f"bench: logs kept in {work}", file=sys.stderr)
+        else:
+            subprocess.run(["rm", "-rf", work])
+    return 1 if failed else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QByteArray>
+#include <QRect>
+#include <QString>
+#include <QStringList>
+
+#include "MediaSession.h"
+#include "WindowWatcher.h"
+
+namespace e2e {
+
+// Base of the tests that hand the player input it cannot play or places it cannot write.
+// Before the player starts, config.ini holds settings of the user's (and a key of their
+// own); every window shown on the display is recorded. What each test then expects of the
+// player: it stays alive and answers clicks, ends with exit code 0 when closed, tells the
+// user nothing (shows no window but its own) and keeps the settings.
+class BadInputTest : public MediaTest {
+  protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // The config.ini written before the player starts.
+    static const QByteArray kSeededConfig;
+
+    // Starts the player with `arguments` and waits until its main window, the first window
+    // it shows whatever its caption, stands at `geometry` and is painted. Use with
+    // ASSERT_NO_FATAL_FAILURE.
+    void startAndAwaitMain(const QStringList& arguments, const QRect& geometry);
+    // Clicks the volume button twice with the pointer moved away after each click: the
+    // button must show the muted look and then its first look again. Proves that the
+    // window still takes input and repaints.
+    void expectAnswersClicks();
+    // Closes the window with its button and expects exit code 0.
+    void closeAndExpectCleanExit();
+    // config.ini still holds every seeded setting.
+    void expectSettingsKept();
+    // The windows shown so far other than the main window and those the test expects: by
+    // id, or by name for another program's windows.
+    QStringList otherWindowsShown(const std::vector<WindowId>& allowed = {},
+                                  const QStringList& allowedNames = {}) const;
+
+    // Makes the next start run the player as the unprivileged user "nobody", whose home
+    // and settings folder become its own. False (the test should skip) unless this process
+    // may switch users.
+    bool runAsNobody();
+
+    WindowWatcher watcher_;
+    QString inputs_;  // where a test makes its files, outside the player's home
+};
+
+// Controls of the main window these tests use, in window coordinates for a window of size
+// s at 100 % scale; the buttons on the right move with the right edge.
+namespace controls {
+inline QRect volumeButton(QSize s) { return {s.width() - 148, s.height() - 44, 40, 40}; }
+inline QRect subtitleButton(QSize s) { return {s.width() - 181, s.height() - 44, 40, 40}; }
+inline QRect pinButton(QSize s) { return {s.width() - 120, 0, 30, 30}; }
+// The info button, shown left of the title label once a title is known.
+inline QRect infoButton(QSize) { return {110, 7, 16, 16}; }
+}  // namespace controls
+
+}  // namespace e2e

@@ -1,0 +1,257 @@
+// Files and paths a player meets in the wild: ones that are not media at all or cannot be
+// read, odd paths to real clips, a file gone by the time it is dropped, a title longer than
+// any window and more subtitle tracks than fit on a screen. Whatever it gets, the player
+// stays alive and answers clicks, shows no window of its own but the main one, ends with
+// exit code 0 when closed, and keeps the user's settings.
+#include <sys/stat.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QRandomGenerator>
+
+#include "BadInputSession.h"
+#include "Poll.h"
+#include "SettingsFiles.h"
+
+namespace e2e {
+namespace {
+
+using namespace std::chrono_literals;
+
+bool writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+QByteArray readFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// ---- Input the player cannot play ----
+
+struct UnplayableCase {
+    const char* name;
+    // Makes the input inside `folder` and returns its path; empty on failure.
+    QString (*make)(const QString& folder);
+    bool asNobody;  // run the player as an unprivileged user, for whom root's files are closed
+};
+void PrintTo(const UnplayableCase& c, std::ostream* os) { *os << c.name; }
+
+QString zeroBytes(const QString& folder) {
+    const QString path = folder + QStringLiteral("/empty.mp4");
+    return writeFile(path, {}) ? path : QString();
+}
+
+// The first 40 % of a clip whose index sits at its end, as a broken download leaves it.
+QString truncatedMp4(const QString& folder) {
+    const QByteArray whole = readFile(media::path(media::kBars));
+    const QString path = folder + QStringLiteral("/truncated.mp4");
+    return !whole.isEmpty() && writeFile(path, whole.left(whole.size() * 2 / 5)) ? path : QString();
+}
+
+QString randomBytesMkv(const QString& folder) {
+    QRandomGenerator random(20240607);  // the same bytes every run
+    QByteArray bytes(256 * 1024, Qt::Uninitialized);
+    random.fillRange(reinterpret_cast<quint32*>(bytes.data()), bytes.size() / 4);
+    const QString path = folder + QStringLiteral("/noise.mkv");
+    return writeFile(path, bytes) ? path : QString();
+}
+
+QString directory(const QString& folder) {
+    const QString path = folder + QStringLiteral("/a folder.mp4");
+    return QDir().mkpath(path) && writeFile(path + QStringLiteral("/notes.txt"), "not media\n")
+               ? path
+               : QString();
+}
+
+// Opening a pipe for reading blocks until someone writes to it; nobody ever will.
+QString namedPipe(const QString& folder) {
+    const QString path = folder + QStringLiteral("/pipe.mp4");
+    return ::mkfifo(QFile::encodeName(path).constData(), 0644) == 0 ? path : QString();
+}
+
+// A real clip that only root may read.
+QString unreadable(const QString& folder) {
+    const QString path = folder + QStringLiteral("/private.mp4");
+    return QFile::copy(media::path(media::kBars), path) &&
+                   ::chmod(QFile::encodeName(path).constData(), 0) == 0
+               ? path
+               : QString();
+}
+
+bool isPipe(const QString& path) {
+    struct stat info {};
+    return ::stat(QFile::encodeName(path).constData(), &info) == 0 && S_ISFIFO(info.st_mode);
+}
+
+// Whether any process has `path` open, as its /proc entry shows.
+bool openedBySomeone(const QString& path) {
+    const QString target = QFileInfo(path).absoluteFilePath();
+    for (const QString& pid : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+        if (pid.isEmpty() || !pid.front().isDigit()) continue;
+        const QString fds = QStringLiteral("/proc/%1/fd").arg(pid);
+        for (const QFileInfo& fd : QDir(fds).entryInfoList(QDir::System | QDir::NoDotAndDotDot)) {
+            if (fd.symLinkTarget() == target) return true;
+        }
+    }
+    return false;
+}
+
+class UnplayableTest : public BadInputTest, public ::testing::WithParamInterface<UnplayableCase> {};
+
+TEST_P(UnplayableTest, IgnoredWithoutAWord) {
+    const QString path = GetParam().make(inputs_);
+    ASSERT_FALSE(path.isEmpty()) << "cannot make the input";
+    if (GetParam().asNobody && !runAsNobody()) GTEST_SKIP() << "needs root to switch users";
+
+    ASSERT_NO_FATAL_FAILURE(startAndAwaitMain({path}, media::kEmptyWindow));
+    // A pipe stays open while the engine waits for data that never comes: the player must
+    // answer, and close, while it does.
+    if (isPipe(path)) {
+        ASSERT_TRUE(pollUntil([&] { return openedBySomeone(path); }, 20s))
+            << "the engine never opened the pipe";
+    }
+    ASSERT_NO_FATAL_FAILURE(expectAnswersClicks());
+    EXPECT_EQ(xdo_->geometry(window_), media::kEmptyWindow) << "something was played";
+    ASSERT_NO_FATAL_FAILURE(closeAndExpectCleanExit());
+    expectSettingsKept();
+    EXPECT_EQ(otherWindowsShown(), QStringList());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Inputs, UnplayableTest,
+    ::testing::Values(UnplayableCase{"ZeroByteFile", zeroBytes, false},
+                      UnplayableCase{"TruncatedMp4", truncatedMp4, false},
+                      UnplayableCase{"RandomBytesNamedMkv", randomBytesMkv, false},
+                      UnplayableCase{"Directory", directory, false},
+                      UnplayableCase{"NamedPipe", namedPipe, false},
+                      UnplayableCase{"NoReadPermission", unreadable, true}),
+    [](const ::testing::TestParamInfo<UnplayableCase>& info) { return info.param.name; });
+
+// ---- Odd paths to real clips ----
+
+struct OddPathCase {
+    const char* name;
+    QString (*path)(const QString& folder);  // where to put the clip
+};
+void PrintTo(const OddPathCase& c, std::ostream* os) { *os << c.name; }
+
+// 4 000 characters in all, through folders of up to 200 characters each.
+QString longPath(const QString& folder) {
+    constexpr int kLength = 4000;
+    const QString file = QStringLiteral("/clip.mp4");
+    QString path = folder;
+    for (char letter = 'a'; path.size() + 1 + file.size() < kLength; ++letter) {
+        const auto room = kLength - (path.size() + 1 + file.size());
+        path += QLatin1Char('/') + QString(std::min<qsizetype>(200, room), QLatin1Char(letter));
+    }
+    const QString whole = path + file;
+    return whole.size() == kLength ? whole : QString();
+}
+
+QString newlinePath(const QString& folder) { return folder + QStringLiteral("/two\nlines.mp4"); }
+
+class OddPathTest : public BadInputTest, public ::testing::WithParamInterface<OddPathCase> {};
+
+TEST_P(OddPathTest, PlaysAndRemembersTheFile) {
+    const QString path = GetParam().path(inputs_);
+    ASSERT_FALSE(path.isEmpty());
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(path).path()));
+    ASSERT_TRUE(QFile::copy(media::path(media::kBars), path)) << str(path);
+
+    ASSERT_NO_FATAL_FAILURE(startPlayer({path}, media::title(media::kBars), media::kBarsWindow));
+    ASSERT_FALSE(awaitPlaying(QStringLiteral("playing")).isNull());
+    ASSERT_NO_FATAL_FAILURE(closeAndExpectCleanExit());
+    expectSettingsKept();
+    EXPECT_EQ(otherWindowsShown(), QStringList());
+
+    // The close recorded the window in the entry of exactly this path.
+    const auto progress = IniText::load(player_->settingsDir() + QStringLiteral("/progress.ini"));
+    ASSERT_TRUE(progress.has_value()) << "no progress.ini";
+    const QString key = resumeKey(path);
+    EXPECT_EQ(progress->value(key, QStringLiteral("w")),
+              QString::number(media::kBarsWindow.width()))
+        << str(progress->text());
+    EXPECT_EQ(progress->value(key, QStringLiteral("h")),
+              QString::number(media::kBarsWindow.height()));
+}
+
+INSTANTIATE_TEST_SUITE_P(Paths, OddPathTest,
+                         ::testing::Values(OddPathCase{"FourThousandCharacters", longPath},
+                                           OddPathCase{"WithANewline", newlinePath}),
+                         [](const ::testing::TestParamInfo<OddPathCase>& info) {
+                             return info.param.name;
+                         });
+
+// ---- A file gone before it loads ----
+
+// The user drags a clip from another program, and while the drag is under way the file is
+// deleted (a download manager cleaning up, say). The drop arrives with a path to nothing.
+class DeletedFileTest : public BadInputTest {
+  protected:
+    void TearDown() override {
+        if (source_.state() != QProcess::NotRunning) {
+            source_.kill();
+            source_.waitForFinished(5000);
+        }
+        BadInputTest::TearDown();
+    }
+
+    QProcess source_;
+};
+
+TEST_F(DeletedFileTest, DroppedAfterDeletionIsIgnored) {
+    const QString path = inputs_ + QStringLiteral("/doomed.mp4");
+    ASSERT_TRUE(QFile::copy(media::path(media::kBars), path));
+    ASSERT_NO_FATAL_FAILURE(startAndAwaitMain({}, media::kEmptyWindow));
+
+    // The drag source of the drop tests, clear of the player, dragging the clip.
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("DISPLAY"), server_->display());
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), player_->runtimeDir());
+    env.remove(QStringLiteral("XAUTHORITY"));
+    source_.setProcessEnvironment(env);
+    source_.setStandardErrorFile(artifactDir_ + QStringLiteral("/drag-source.log"));
+    const QPoint sourceAt(20, 20);
+    source_.start(QStringLiteral(MOVIRA_DRAG_SOURCE),
+                  {QString::number(sourceAt.x()), QString::number(sourceAt.y()), path});
+    ASSERT_TRUE(source_.waitForStarted(10000)) << str(source_.errorString());
+    const auto sources = xdo_->waitForWindows(QStringLiteral("^e2e drag source$"), 20s);
+    ASSERT_EQ(sources.size(), 1u) << "the drag source shows no window";
+
+    const QPoint from = sourceAt + QPoint(80, 40);
+    const QPoint to = onScreen(QPoint(400, 285));
+    ASSERT_TRUE(xdo_->mouseMove(from)) << str(xdo_->lastError());
+    ASSERT_TRUE(xdo_->mouseDown()) << str(xdo_->lastError());
+    constexpr int kSteps = 6;
+    for (int step = 1; step <= kSteps; ++step) {
+        ASSERT_TRUE(xdo_->mouseMove(from + (to - from) * step / kSteps)) << str(xdo_->lastError());
+    }
+    ASSERT_TRUE(QFile::remove(path));
+    ASSERT_TRUE(xdo_->mouseMove(to + QPoint(1, 1))) << str(xdo_->lastError());
+    ASSERT_TRUE(xdo_->mouseUp()) << str(xdo_->lastError());
+
+    // The source prints how the drag ended once the player has answered the drop.
+    const bool answered =
+        pollUntil([&] { return source_.canReadLine() || source_.waitForReadyRead(100); }, 20s);
+    ASSERT_TRUE(answered) << "the drag never ended";
+    EXPECT_EQ(QString::fromUtf8(source_.readLine()).trimmed(), QStringLiteral("copied"))
+        << "the player did not take the drop";
+
+    ASSERT_NO_FATAL_FAILURE(expectAnswersClicks());
+    EXPECT_EQ(xdo_->windowName(window_), QStringLiteral("MoviraPlayer"));
+    EXPECT_EQ(xdo_->geometry(window_), media::kEmptyWindow);
+    ASSERT_NO_FATAL_FAILURE(closeAndExpectCleanExit());
+    expectSettingsKept();
+    // The drag source's windows (its own and the one under the pointer while dragging)
+    // are the only others.
+    EXPECT_EQ(otherWindowsShown({sources.front()}, {QStringLiteral("e2e_drag_source")}),
+              QStringList());
+}
+
+}  // namespace
+}  // namespace e2e

@@ -1,0 +1,55 @@
+#include "SaverProcess.h"
+
+SaverProcess::~SaverProcess() {
+    if (process_.state() != QProcess::NotRunning) {
+        process_.kill();
+        process_.waitForFinished(5000);
+    }
+}
+
+QString SaverProcess::executable() { return QStringLiteral(SETTINGS_SAVER_EXE); }
+
+bool SaverProcess::start(const QStringList& arguments, QString* error) {
+    process_.setProcessChannelMode(QProcess::SeparateChannels);
+    process_.start(executable(), arguments);
+    if (!process_.waitForStarted(10000)) {
+        *error = QStringLiteral("cannot start %1: %2").arg(executable(), process_.errorString());
+        return false;
+    }
+    return true;
+}
+
+std::optional<QString> SaverProcess::readLine(std::chrono::milliseconds bound) {
+    const auto deadline = std::chrono::steady_clock::now() + bound;
+    while (!process_.canReadLine()) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        if (left.count() <= 0 || !process_.waitForReadyRead(static_cast<int>(left.count()))) {
+            return std::nullopt;
+        }
+    }
+    return QString::fromUtf8(process_.readLine()).trimmed();
+}
+
+bool SaverProcess::lineReady() {
+    // A zero wait only moves what the pipe holds into the process's buffer.
+    if (!process_.canReadLine()) process_.waitForReadyRead(0);
+    return process_.canReadLine();
+}
+
+void SaverProcess::write(const QByteArray& bytes) {
+    process_.write(bytes);
+    process_.waitForBytesWritten(5000);
+}
+
+void SaverProcess::killNow() {
+    // SIGKILL on Unix: the process gets no chance to clean up.
+    process_.kill();
+}
+
+bool SaverProcess::waitForEnd(std::chrono::milliseconds bound) {
+    return process_.state() == QProcess::NotRunning ||
+           process_.waitForFinished(static_cast<int>(bound.count()));
+}
+
+QString SaverProcess::errors() { return QString::fromUtf8(process_.readAllStandardError()); }
