@@ -2,7 +2,8 @@
 // Checks inside the fuzz targets. A failed check is a bug in the code under test, as real
 // as a crash: by default it prints what failed and aborts, which libFuzzer records as a
 // crash together with the input that caused it. The replay test installs a handler that
-// turns it into a test failure naming the input instead.
+// throws instead, ending the input with a test failure that names it; a handler that
+// returns lets the target carry on past the failed check.
 
 #include <functional>
 #include <string>
