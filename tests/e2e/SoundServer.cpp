@@ -1,5 +1,7 @@
 #include "SoundServer.h"
 
+#include "StopProcess.h"
+
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
@@ -70,13 +72,6 @@ bool SoundServer::start(QString* error, std::chrono::milliseconds bound) {
     return true;
 }
 
-void SoundServer::stop() {
-    if (process_.state() == QProcess::NotRunning) return;
-    process_.terminate();
-    if (!process_.waitForFinished(5000)) {
-        process_.kill();
-        process_.waitForFinished(5000);
-    }
-}
+void SoundServer::stop() { StopProcess(process_); }
 
 }  // namespace e2e

@@ -1,5 +1,7 @@
 #include "XServer.h"
 
+#include "StopProcess.h"
+
 #include <fcntl.h>
 #include <poll.h>
 #include <unistd.h>
@@ -73,13 +75,6 @@ bool XServer::start(QString* error, std::chrono::milliseconds bound) {
     return true;
 }
 
-void XServer::stop() {
-    if (process_.state() == QProcess::NotRunning) return;
-    process_.terminate();
-    if (!process_.waitForFinished(5000)) {
-        process_.kill();
-        process_.waitForFinished(5000);
-    }
-}
+void XServer::stop() { StopProcess(process_); }
 
 }  // namespace e2e
