@@ -20,10 +20,41 @@ namespace {
 
 // ---- Text ----
 
-QString Folded(QStringView name) { return name.toString().toCaseFolded(); }
+bool IsAscii(QStringView text) {
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
+}
+
+bool IsAscii(QByteArrayView bytes) {
+    return std::all_of(bytes.begin(), bytes.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+char16_t AsciiLower(char16_t c) {
+    return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c;
+}
+
+// The form in which names are compared. Names are nearly always ASCII, folded here
+// without Unicode's tables, and most are already folded and are shared, not copied.
+QString Folded(const QString& name) {
+    if (!IsAscii(name)) {
+        return name.toCaseFolded();
+    }
+    if (std::none_of(name.begin(), name.end(), [](QChar c) { return c >= u'A' && c <= u'Z'; })) {
+        return name;
+    }
+    QString folded = name;
+    for (QChar& c : folded) {
+        c = QChar(AsciiLower(c.unicode()));
+    }
+    return folded;
+}
 
 bool IsBlank(QChar c) {
     return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n' || c == u'\v' || c == u'\f';
+}
+
+bool IsBlankByte(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
 }
 
 // The same blanks the parser trims, and no others: a value ending in a no-break space
@@ -38,6 +69,16 @@ QStringView TrimmedBlanks(QStringView text) {
     return text;
 }
 
+// [begin, end) of text without its leading and trailing blanks.
+void TrimBlanks(const char* text, qsizetype& begin, qsizetype& end) {
+    while (begin < end && IsBlankByte(text[begin])) {
+        ++begin;
+    }
+    while (end > begin && IsBlankByte(text[end - 1])) {
+        --end;
+    }
+}
+
 // A line break inside a name or value would split the line and could forge a header.
 QString OneLine(QStringView text) {
     QString line = TrimmedBlanks(text).toString();
@@ -49,33 +90,60 @@ QString OneLine(QStringView text) {
 // drop a leading U+FEFF as a byte-order mark, and a value set with one would read back
 // without it. The file's own mark is dealt with once, by AsUtf8.
 QString Decoded(QByteArrayView utf8) {
+    if (IsAscii(utf8)) {
+        return QString::fromLatin1(utf8);
+    }
     QStringDecoder decode(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom |
                                                       QStringConverter::Flag::Stateless);
     return decode(utf8);
 }
 
-QString Unquoted(const QString& value) {
-    if (value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') &&
+// Whether a name in the file (UTF-8) and a name asked for are the same but for letter
+// case. ASCII names, nearly all of them, are compared in place; anything else is decoded
+// and case-folded, since some non-ASCII letters fold to ASCII ones (KELVIN SIGN to 'k').
+bool SameName(QByteArrayView utf8, bool asciiUtf8, QStringView name, bool asciiName) {
+    if (asciiUtf8 && asciiName) {
+        if (utf8.size() != name.size()) {
+            return false;
+        }
+        for (qsizetype i = 0; i < utf8.size(); ++i) {
+            if (AsciiLower(static_cast<char16_t>(utf8[i])) != AsciiLower(name[i].unicode())) {
+                return false;
+            }
+        }
+        return true;
+    }
+    return Decoded(utf8).toCaseFolded() == name.toString().toCaseFolded();
+}
+
+template <typename Text>
+Text Unquoted(Text value) {
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
         value.back() == value.front()) {
         return value.sliced(1, value.size() - 2);
     }
     return value;
 }
 
+char Ascii(char c) { return c; }
+char Ascii(QChar c) { return c.unicode() < 0x80 ? static_cast<char>(c.unicode()) : '\0'; }
+
 // Sign and leading digits, stopping at the first other character. Accumulates in 64 bits
 // and clamps, so no input can overflow.
-int LeadingInteger(QStringView text) {
+template <typename Text>
+int LeadingInteger(Text text) {
     bool negative = false;
-    if (!text.isEmpty() && (text.front() == u'-' || text.front() == u'+')) {
-        negative = text.front() == u'-';
+    if (!text.isEmpty() && (Ascii(text.front()) == '-' || Ascii(text.front()) == '+')) {
+        negative = Ascii(text.front()) == '-';
         text = text.sliced(1);
     }
     long long magnitude = 0;
-    for (const QChar c : text) {
-        if (c < u'0' || c > u'9') {
+    for (const auto unit : text) {
+        const char c = Ascii(unit);
+        if (c < '0' || c > '9') {
             break;
         }
-        magnitude = std::min(magnitude * 10 + (c.unicode() - u'0'), 1LL + INT_MAX);
+        magnitude = std::min(magnitude * 10 + (c - '0'), 1LL + INT_MAX);
     }
     const long long value = negative ? -magnitude : magnitude;
     return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
@@ -280,78 +348,123 @@ bool WriteReplacing(const QString& target, QByteArrayView bytes,
 
 IniFile IniFile::Parse(QByteArrayView bytes) {
     IniFile file;
-    const QByteArray text = AsUtf8(bytes);
+    file.m_text = AsUtf8(bytes);
+    const qsizetype size = file.m_text.size();
+    // Counting first spares the containers their growth, which for a large file costs
+    // more than the count.
+    size_t lines = 1;
+    size_t headers = file.m_text.startsWith('[') ? 1 : 0;
+    for (qsizetype at = file.m_text.indexOf('\n'); at >= 0;
+         at = file.m_text.indexOf('\n', at + 1)) {
+        ++lines;
+        headers += at + 1 < size && file.m_text[at + 1] == '[' ? 1 : 0;
+    }
+    file.m_lines.reserve(lines);
+    file.m_sections.reserve(headers);
+    file.m_sectionIndex.reserve(static_cast<qsizetype>(headers));
     qsizetype start = 0;
-    while (start < text.size()) {
-        qsizetype end = text.indexOf('\n', start);
+    while (start < size) {
+        qsizetype end = file.m_text.indexOf('\n', start);
         if (end < 0) {
-            end = text.size();
+            end = size;
         }
-        QByteArrayView line(text.constData() + start, end - start);
         // All of a line's trailing CRs go: one left behind would end up before the '\n' on
         // saving and make the line read differently the next time.
-        while (line.endsWith('\r')) {
-            line.chop(1);
+        qsizetype lineEnd = end;
+        while (lineEnd > start && file.m_text[lineEnd - 1] == '\r') {
+            --lineEnd;
         }
-        file.AddLine(line);
+        file.AddLine(start, lineEnd - start);
         start = end + 1;
     }
     return file;
 }
 
-void IniFile::AddLine(QByteArrayView line) {
-    const QByteArrayView content = line.trimmed();
+void IniFile::AddLine(qsizetype begin, qsizetype size) {
+    const char* text = m_text.constData() + begin;
+    qsizetype first = 0;
+    qsizetype last = size;
+    TrimBlanks(text, first, last);
+    const QByteArrayView content(text + first, last - first);
     // The last ']' closes the header, so a name may itself contain ']'. A '[' line without
     // one is no header and is read like any other line.
     if (content.startsWith('[')) {
         if (const qsizetype close = content.lastIndexOf(']'); close > 0) {
+            qsizetype nameBegin = first + 1;
+            qsizetype nameEnd = first + close;
+            TrimBlanks(text, nameBegin, nameEnd);
             Section section;
-            section.name = Decoded(content.sliced(1, close - 1).trimmed());
-            section.header = line.toByteArray();
-            const QString folded = section.name.toCaseFolded();
-            if (!m_sectionIndex.contains(folded)) {
-                m_sectionIndex.insert(folded, m_sections.size());
+            section.name = Decoded(QByteArrayView(text + nameBegin, nameEnd - nameBegin));
+            section.header.begin = begin;
+            section.header.size = size;
+            section.first = static_cast<qsizetype>(m_lines.size());
+            QString folded = Folded(section.name);
+            section.firstOfName = !m_sectionIndex.contains(folded);
+            if (section.firstOfName) {
+                m_sectionIndex.insert(std::move(folded), m_sections.size());
             }
             m_sections.push_back(std::move(section));
             return;
         }
     }
-    Line parsed{line.toByteArray(), {}, {}, false};
+    Line parsed;
+    parsed.begin = begin;
+    parsed.size = size;
     if (const qsizetype equals = content.indexOf('='); equals >= 0 && !content.startsWith(';')) {
         parsed.isKey = true;
-        parsed.key = Decoded(content.first(equals).trimmed());
-        parsed.value = Decoded(content.sliced(equals + 1).trimmed());
+        parsed.keyBegin = first;
+        qsizetype keyEnd = first + equals;
+        TrimBlanks(text, parsed.keyBegin, keyEnd);
+        parsed.keySize = keyEnd - parsed.keyBegin;
+        parsed.asciiKey = IsAscii(QByteArrayView(text + parsed.keyBegin, parsed.keySize));
+        parsed.valueBegin = first + equals + 1;
+        qsizetype valueEnd = last;
+        TrimBlanks(text, parsed.valueBegin, valueEnd);
+        parsed.valueSize = valueEnd - parsed.valueBegin;
     }
     if (m_sections.empty()) {
         m_preamble.push_back(std::move(parsed));
         return;
     }
     Section& section = m_sections.back();
-    section.lines.push_back(std::move(parsed));
-    if (section.lines.back().isKey) {
-        const qsizetype index = static_cast<qsizetype>(section.lines.size()) - 1;
-        const QString folded = section.lines.back().key.toCaseFolded();
-        if (!section.keys.contains(folded)) {
-            section.keys.insert(folded, index);
-        }
-        section.lastKey = index;
+    if (parsed.isKey) {
+        section.lastKey = section.count;
     }
+    ++section.count;
+    m_lines.push_back(std::move(parsed));
+}
+
+QByteArrayView IniFile::Bytes(const Line& line) const {
+    if (!line.own.isNull()) {
+        return line.own;
+    }
+    return {m_text.constData() + line.begin, line.size};
+}
+
+QByteArrayView IniFile::Key(const Line& line) const {
+    return Bytes(line).sliced(line.keyBegin, line.keySize);
+}
+
+QByteArrayView IniFile::Value(const Line& line) const {
+    return Bytes(line).sliced(line.valueBegin, line.valueSize);
 }
 
 QByteArray IniFile::ToBytes() const {
     QByteArray bytes;
-    const auto append = [&bytes](const QByteArray& line) {
-        bytes += line;
+    bytes.reserve(m_text.size() + 1);
+    const auto append = [this, &bytes](const Line& line) {
+        bytes += Bytes(line);
         bytes += '\n';
     };
     for (const Line& line : m_preamble) {
-        append(line.text);
+        append(line);
     }
     for (const Section& section : m_sections) {
         append(section.header);
-        for (const Line& line : section.lines) {
-            append(line.text);
-        }
+        const auto read = m_lines.cbegin() + section.first;
+        std::for_each(read, read + section.lastKey + 1, append);
+        std::for_each(section.added.cbegin(), section.added.cend(), append);
+        std::for_each(read + section.lastKey + 1, read + section.count, append);
     }
     return bytes;
 }
@@ -365,60 +478,111 @@ QStringList IniFile::SectionNames() const {
     return names;
 }
 
-const IniFile::Line* IniFile::FindKey(QStringView section, QStringView key) const {
-    const auto found = m_sectionIndex.constFind(Folded(TrimmedBlanks(section)));
-    if (found == m_sectionIndex.cend()) {
-        return nullptr;
+void IniFile::ForEachSection(const std::function<void(const SectionView& section)>& visit) const {
+    for (const Section& section : m_sections) {
+        if (section.firstOfName) {
+            visit(SectionView(*this, section));
+        }
     }
-    const Section& inSection = m_sections[*found];
-    const auto line = inSection.keys.constFind(Folded(TrimmedBlanks(key)));
-    return line == inSection.keys.cend() ? nullptr : &inSection.lines[*line];
 }
 
-QString IniFile::String(QStringView section, QStringView key, const QString& fallback) const {
-    const Line* line = FindKey(section, key);
-    return line == nullptr ? fallback : Unquoted(line->value);
+const IniFile::Section* IniFile::FindSection(QStringView name) const {
+    const auto found = m_sectionIndex.constFind(Folded(TrimmedBlanks(name).toString()));
+    return found == m_sectionIndex.cend() ? nullptr : &m_sections[*found];
 }
 
-int IniFile::Int(QStringView section, QStringView key, int fallback) const {
-    const QString text = String(section, key, QString());
+const IniFile::Line* IniFile::FindKey(const Section& section, QStringView key) const {
+    key = TrimmedBlanks(key);
+    const bool asciiKey = IsAscii(key);
+    const auto matches = [this, key, asciiKey](const Line& line) {
+        return line.isKey && SameName(Key(line), line.asciiKey, key, asciiKey);
+    };
+    const auto read = m_lines.cbegin() + section.first;
+    if (const auto found = std::find_if(read, read + section.count, matches);
+        found != read + section.count) {
+        return &*found;
+    }
+    const auto added = std::find_if(section.added.cbegin(), section.added.cend(), matches);
+    return added == section.added.cend() ? nullptr : &*added;
+}
+
+IniFile::Line* IniFile::FindKey(Section& section, QStringView key) {
+    // Only the constness differs; the lines belong to this file.
+    return const_cast<Line*>(std::as_const(*this).FindKey(std::as_const(section), key));
+}
+
+QString IniFile::SectionView::String(QStringView key, const QString& fallback) const {
+    const Line* line = m_file.FindKey(m_section, key);
+    return line == nullptr ? fallback : Decoded(Unquoted(m_file.Value(*line)));
+}
+
+int IniFile::SectionView::Int(QStringView key, int fallback) const {
+    const Line* line = m_file.FindKey(m_section, key);
+    if (line == nullptr) {
+        return fallback;
+    }
+    const QByteArrayView text = Unquoted(m_file.Value(*line));
     return text.isEmpty() ? fallback : LeadingInteger(text);
 }
 
+QString IniFile::String(QStringView section, QStringView key, const QString& fallback) const {
+    const Section* found = FindSection(section);
+    return found == nullptr ? fallback : SectionView(*this, *found).String(key, fallback);
+}
+
+int IniFile::ToInt(QStringView value, int fallback) {
+    return value.isEmpty() ? fallback : LeadingInteger(value);
+}
+
+int IniFile::Int(QStringView section, QStringView key, int fallback) const {
+    const Section* found = FindSection(section);
+    return found == nullptr ? fallback : SectionView(*this, *found).Int(key, fallback);
+}
+
 IniFile::Section& IniFile::SectionForWriting(const QString& name) {
-    const QString folded = name.toCaseFolded();
+    QString folded = Folded(name);
     if (const auto found = m_sectionIndex.constFind(folded); found != m_sectionIndex.cend()) {
         return m_sections[*found];
     }
-    m_sectionIndex.insert(folded, m_sections.size());
+    m_sectionIndex.insert(std::move(folded), m_sections.size());
     Section& section = m_sections.emplace_back();
     section.name = name;
-    section.header = (u'[' + name + u']').toUtf8();
+    section.header.own = (u'[' + name + u']').toUtf8();
     return section;
 }
 
 void IniFile::SetValue(QStringView section, QStringView key, QStringView value) {
     Section& target = SectionForWriting(OneLine(section));
     const QString name = OneLine(key);
-    const QString text = OneLine(value);
-    const QString folded = name.toCaseFolded();
-    if (const auto found = target.keys.constFind(folded); found != target.keys.cend()) {
-        Line& line = target.lines[*found];
+    const QByteArray text = OneLine(value).toUtf8();
+    if (Line* found = FindKey(target, name); found != nullptr) {
+        Line& line = *found;
         // An unchanged value keeps its line as the user wrote it, and an unchanged file
         // is not written at all.
-        if (line.value == text) {
+        if (Value(line) == text) {
             return;
         }
-        line.value = text;
-        line.text = (line.key + u'=' + text).toUtf8();
+        // The name keeps the spelling it has in the file.
+        QByteArray bytes = Key(line).toByteArray();
+        line.keyBegin = 0;
+        line.keySize = bytes.size();
+        bytes += '=';
+        line.valueBegin = bytes.size();
+        line.valueSize = text.size();
+        bytes += text;
+        line.own = std::move(bytes);
         return;
     }
-    // Only comments and blank lines follow the last key, so no indexed line moves.
-    const qsizetype at = target.lastKey + 1;
-    target.lines.insert(target.lines.begin() + at,
-                        Line{(name + u'=' + text).toUtf8(), name, text, true});
-    target.keys.insert(folded, at);
-    target.lastKey = at;
+    Line added;
+    added.own = name.toUtf8();
+    added.keySize = added.own.size();
+    added.asciiKey = IsAscii(name);
+    added.own += '=';
+    added.valueBegin = added.own.size();
+    added.valueSize = text.size();
+    added.own += text;
+    added.isKey = true;
+    target.added.push_back(std::move(added));
 }
 
 // ---- Saving ----

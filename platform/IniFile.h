@@ -40,6 +40,11 @@ class IniFile {
     // Every section header's name in file order, duplicates included.
     QStringList SectionNames() const;
 
+    class SectionView;
+    // Calls visit once for every section name, in file order, with the first section of
+    // that name: what String and Int would find, without looking each name up again.
+    void ForEachSection(const std::function<void(const SectionView& section)>& visit) const;
+
     // The value of key in the first section of that name with one pair of matching quotes
     // around it removed, or fallback when the section or the key does not exist. A key
     // that is present with an empty value gives the empty text, not the fallback.
@@ -49,6 +54,8 @@ class IniFile {
     // up to the first other character; no digits give 0. A missing or empty value gives
     // fallback. Values beyond the int range are clamped to it.
     int Int(QStringView section, QStringView key, int fallback) const;
+    // The same reading of a value already looked up with String.
+    static int ToInt(QStringView value, int fallback);
 
     // Sets the first occurrence of key in the first section of that name, keeping the
     // spelling of both names as found; a missing section is added at the end, a missing
@@ -67,28 +74,63 @@ class IniFile {
     static bool Update(const QString& path, const Change& change, const ReplaceStep& replace = {});
 
   private:
+    // One line. A line as read is a range of m_text, so reading a large file allocates
+    // nothing per line; a line the program wrote holds its own bytes.
     struct Line {
-        QByteArray text;  // as read, without the line end
-        QString key;      // for key lines: the trimmed name before the first '='
-        QString value;    // for key lines: the trimmed text after it
+        qsizetype begin = 0;  // in m_text, when own is null
+        qsizetype size = 0;
+        QByteArray own;
+        // Key lines: the trimmed name before the first '=' and the trimmed text after it,
+        // as offsets into the line.
+        qsizetype keyBegin = 0;
+        qsizetype keySize = 0;
+        qsizetype valueBegin = 0;
+        qsizetype valueSize = 0;
         bool isKey = false;
+        bool asciiKey = false;  // the name is plain ASCII, compared without decoding
     };
 
     struct Section {
         QString name;
-        QByteArray header;  // the header line as read
-        std::vector<Line> lines;
-        QHash<QString, qsizetype> keys;  // case-folded key name to its first line
-        qsizetype lastKey = -1;          // new keys go after it, before trailing comments
+        Line header;
+        // Its lines as read are m_lines[first, first + count); keys the program adds are
+        // kept apart and written after the last key read, before trailing comments.
+        qsizetype first = 0;
+        qsizetype count = 0;
+        qsizetype lastKey = -1;  // relative to first
+        std::vector<Line> added;
+        bool firstOfName = true;  // a later section of a name already used is never searched
     };
 
-    void AddLine(QByteArrayView line);
-    const Line* FindKey(QStringView section, QStringView key) const;
+    void AddLine(qsizetype begin, qsizetype size);
+    QByteArrayView Bytes(const Line& line) const;
+    QByteArrayView Key(const Line& line) const;
+    QByteArrayView Value(const Line& line) const;
+    const Section* FindSection(QStringView name) const;
+    const Line* FindKey(const Section& section, QStringView key) const;
+    Line* FindKey(Section& section, QStringView key);
     Section& SectionForWriting(const QString& name);
 
+    QByteArray m_text;             // the file as read, in UTF-8 without a byte-order mark
     std::vector<Line> m_preamble;  // lines before the first header
+    std::vector<Line> m_lines;     // the lines of every section, as read
     std::vector<Section> m_sections;
     QHash<QString, size_t> m_sectionIndex;  // case-folded name to its first section
+};
+
+// The first section of one name, as ForEachSection hands it out.
+class IniFile::SectionView {
+  public:
+    const QString& Name() const { return m_section.name; }
+    // As IniFile::String and IniFile::Int for this section.
+    QString String(QStringView key, const QString& fallback) const;
+    int Int(QStringView key, int fallback) const;
+
+  private:
+    friend class IniFile;
+    SectionView(const IniFile& file, const Section& section) : m_file(file), m_section(section) {}
+    const IniFile& m_file;
+    const Section& m_section;
 };
 
 }  // namespace platform

@@ -7,6 +7,7 @@
 #include <charconv>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "platform/IniFile.h"
 #include "settings/ResumeKey.h"
@@ -15,6 +16,8 @@
 namespace {
 
 constexpr char16_t kSettings[] = u"Settings";
+// The keys of a resume entry's section, in the order they are written.
+constexpr std::array<const char16_t*, 5> kEntryKeys = {u"progress", u"x", u"y", u"w", u"h"};
 
 // Numbers are written and read without the user's locale, which may use a decimal comma,
 // so that files stay readable whatever locale the player runs under.
@@ -39,9 +42,17 @@ bool IsDecimalStart(char c) { return (c >= '0' && c <= '9') || c == '.'; }
 // and 0 when there is none. Only decimal notation counts: "inf", "nan", hexadecimal and
 // values beyond the range of double also give 0, so that a hand-edited file cannot hand
 // the engine a volume or a position that is not a finite number.
-double Decimal(const QString& text) {
-    const QByteArray bytes = text.toUtf8();
-    std::string_view digits(bytes.constData(), static_cast<size_t>(bytes.size()));
+double Decimal(QStringView text) {
+    // Only ASCII can be part of a number, so the text is read up to its first other
+    // character, and no further than a double's longest decimal spelling needs.
+    std::array<char, 512> ascii{};
+    size_t length = 0;
+    while (length < ascii.size() && length < static_cast<size_t>(text.size()) &&
+           text[static_cast<qsizetype>(length)].unicode() < 0x80) {
+        ascii[length] = static_cast<char>(text[static_cast<qsizetype>(length)].unicode());
+        ++length;
+    }
+    std::string_view digits(ascii.data(), length);
     const bool plus = digits.starts_with('+');
     const size_t first = (plus || digits.starts_with('-')) ? 1 : 0;
     if (digits.size() <= first || !IsDecimalStart(digits[first])) {
@@ -99,19 +110,26 @@ void SettingsStore::Load() {
 
     // Every section is an entry, however many there are.
     const auto progress = platform::IniFile::Read(ProgressFilePath());
-    const QString absent = QStringLiteral("<no such key>");
     m_onDisk.clear();
-    for (const QString& key : progress.SectionNames()) {
-        const ResumeEntry entry{Decimal(progress.String(key, u"progress", QStringLiteral("0"))),
-                                progress.Int(key, u"x", -1), progress.Int(key, u"y", -1),
-                                progress.Int(key, u"w", 0), progress.Int(key, u"h", 0)};
-        m_resume.insert_or_assign(key, entry);
-        // A section missing some of the keys is written whole at the next save.
-        bool complete = true;
-        for (const char16_t* name : {u"progress", u"x", u"y", u"w", u"h"})
-            complete = complete && progress.String(key, name, absent) != absent;
-        if (complete) m_onDisk.insert_or_assign(key, entry);
-    }
+    // Saves write sections in key order, so the end is the right place to insert, and the
+    // hint makes each insertion take constant time.
+    const QString absent = QStringLiteral("\x01");  // no value reads as a control character
+    progress.ForEachSection([this, &absent](const platform::IniFile::SectionView& section) {
+        std::array<QString, 5> values;
+        bool complete = true;  // a section missing keys is written whole at the next save
+        for (size_t i = 0; i < values.size(); ++i) {
+            values[i] = section.String(kEntryKeys[i], absent);
+            complete = complete && values[i] != absent;
+        }
+        const auto integer = [&](size_t i, int fallback) {
+            return values[i] == absent ? fallback : platform::IniFile::ToInt(values[i], fallback);
+        };
+        const ResumeEntry entry{
+            Decimal(values[0] == absent ? QStringView(u"0") : QStringView(values[0])),
+            integer(1, -1), integer(2, -1), integer(3, 0), integer(4, 0)};
+        m_resume.insert_or_assign(m_resume.end(), section.Name(), entry);
+        if (complete) m_onDisk.insert_or_assign(m_onDisk.end(), section.Name(), entry);
+    });
 }
 
 bool SettingsStore::Save() {
@@ -122,19 +140,29 @@ bool SettingsStore::Save() {
             file.SetValue(kSettings, u"TopMost", m_topMost ? u"1" : u"0");
             file.SetValue(kSettings, u"Language", m_language);
         });
+    // Both tables are in key order, so the entries that changed are found in one walk.
+    std::vector<ResumeTable::const_iterator> changed;
+    auto known = m_onDisk.cbegin();
+    for (auto entry = m_resume.cbegin(); entry != m_resume.cend(); ++entry) {
+        while (known != m_onDisk.cend() && known->first < entry->first) ++known;
+        const bool same = known != m_onDisk.cend() && known->first == entry->first &&
+                          known->second == entry->second;
+        if (!same) changed.push_back(entry);
+    }
     const bool progressSaved =
-        platform::IniFile::Update(ProgressFilePath(), [this](platform::IniFile& file) {
-            for (const auto& [key, entry] : m_resume) {
-                const auto known = m_onDisk.find(key);
-                if (known != m_onDisk.end() && known->second == entry) continue;
-                file.SetValue(key, u"progress", Fixed(entry.progress, 3));
-                file.SetValue(key, u"x", Integer(entry.x));
-                file.SetValue(key, u"y", Integer(entry.y));
-                file.SetValue(key, u"w", Integer(entry.w));
-                file.SetValue(key, u"h", Integer(entry.h));
+        platform::IniFile::Update(ProgressFilePath(), [&changed](platform::IniFile& file) {
+            for (const auto& entry : changed) {
+                const auto& [key, values] = *entry;
+                file.SetValue(key, kEntryKeys[0], Fixed(values.progress, 3));
+                file.SetValue(key, kEntryKeys[1], Integer(values.x));
+                file.SetValue(key, kEntryKeys[2], Integer(values.y));
+                file.SetValue(key, kEntryKeys[3], Integer(values.w));
+                file.SetValue(key, kEntryKeys[4], Integer(values.h));
             }
         });
-    if (progressSaved) m_onDisk = m_resume;
+    if (progressSaved) {
+        for (const auto& entry : changed) m_onDisk.insert_or_assign(entry->first, entry->second);
+    }
     return configSaved && progressSaved;
 }
 

@@ -28,6 +28,27 @@ TEST(IniFileParseTest, OddLayoutsReadLikeTheProfileFunctions) {
     EXPECT_EQ(file.SectionNames(), QStringList({"Settings", "settings", "Other"}));
 }
 
+TEST(IniFileParseTest, NamesMatchByCaseFoldingBeyondAscii) {
+    // KELVIN SIGN folds to 'k' and the long s to 's': a match needs more than ASCII
+    // lower-casing, and bytes of different lengths can still name the same key.
+    const IniFile file = Parse(
+        "[\xC5\xBF"
+        "ection]\n\xE2\x84\xAA"
+        "ey=kelvin\nplain=1\n[\xC3\x84]\nx=2\n");
+    EXPECT_EQ(file.String(u"SECTION", u"KEY", "-"), "kelvin");
+    EXPECT_EQ(file.String(u"section", u"Plain", "-"), "1");
+    EXPECT_EQ(file.Int(u"\u00E4", u"X", -1), 2);
+    EXPECT_EQ(file.String(u"A", u"x", "-"), "-");  // an umlaut is not its base letter
+
+    // Setting a value through another spelling changes the line found, keeping its name.
+    IniFile edited = Parse(
+        "[S]\n\xE2\x84\xAA"
+        "ey=old\n");
+    edited.SetValue(u"s", u"key", u"new");
+    EXPECT_EQ(edited.ToBytes(), QByteArray("[S]\n\xE2\x84\xAA"
+                                           "ey=new\n"));
+}
+
 TEST(IniFileParseTest, HeadersAndEmptyNames) {
     const IniFile file = Parse(
         "[ Spaced Name ] trailing text\n[a]b]\n[unclosed\n[]\n=no name\nempty=\nquoted=\"\"\n"
