@@ -6,15 +6,16 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
-#include <QUrl>
 #include <QPainter>
 #include <QToolTip>
+#include <QUrl>
 #include <QWheelEvent>
 #include <QWindow>
 #include <algorithm>
 #include <cmath>
 #include <memory>
 
+#include "platform/WindowManagerDrag.h"
 #include "toolkit/DropFiles.h"
 #include "toolkit/PaintManager.h"
 #include "toolkit/WindowWnd.h"
@@ -36,36 +37,53 @@ struct PostedMessage : QEvent {
     std::unique_ptr<MessagePayload> payload;  // freed with the event, delivered or not
 };
 
-
 WPARAM VirtualKey(const QKeyEvent* e) {
     const int key = e->key();
     if (key >= Qt::Key_A && key <= Qt::Key_Z) return static_cast<WPARAM>(key);
     if (key >= Qt::Key_0 && key <= Qt::Key_9) return static_cast<WPARAM>(key);
-    if (key >= Qt::Key_F1 && key <= Qt::Key_F24) return VK_F1 + static_cast<WPARAM>(key - Qt::Key_F1);
+    if (key >= Qt::Key_F1 && key <= Qt::Key_F24)
+        return VK_F1 + static_cast<WPARAM>(key - Qt::Key_F1);
     switch (key) {
-        case Qt::Key_Space: return VK_SPACE;
-        case Qt::Key_Escape: return VK_ESCAPE;
+        case Qt::Key_Space:
+            return VK_SPACE;
+        case Qt::Key_Escape:
+            return VK_ESCAPE;
         case Qt::Key_Return:
-        case Qt::Key_Enter: return VK_RETURN;
-        case Qt::Key_Left: return VK_LEFT;
-        case Qt::Key_Up: return VK_UP;
-        case Qt::Key_Right: return VK_RIGHT;
-        case Qt::Key_Down: return VK_DOWN;
-        default: return 0;
+        case Qt::Key_Enter:
+            return VK_RETURN;
+        case Qt::Key_Left:
+            return VK_LEFT;
+        case Qt::Key_Up:
+            return VK_UP;
+        case Qt::Key_Right:
+            return VK_RIGHT;
+        case Qt::Key_Down:
+            return VK_DOWN;
+        default:
+            return 0;
     }
 }
 
 Qt::Edges EdgesFor(LRESULT hit) {
     switch (hit) {
-        case HTLEFT: return Qt::LeftEdge;
-        case HTRIGHT: return Qt::RightEdge;
-        case HTTOP: return Qt::TopEdge;
-        case HTBOTTOM: return Qt::BottomEdge;
-        case HTTOPLEFT: return Qt::TopEdge | Qt::LeftEdge;
-        case HTTOPRIGHT: return Qt::TopEdge | Qt::RightEdge;
-        case HTBOTTOMLEFT: return Qt::BottomEdge | Qt::LeftEdge;
-        case HTBOTTOMRIGHT: return Qt::BottomEdge | Qt::RightEdge;
-        default: return {};
+        case HTLEFT:
+            return Qt::LeftEdge;
+        case HTRIGHT:
+            return Qt::RightEdge;
+        case HTTOP:
+            return Qt::TopEdge;
+        case HTBOTTOM:
+            return Qt::BottomEdge;
+        case HTTOPLEFT:
+            return Qt::TopEdge | Qt::LeftEdge;
+        case HTTOPRIGHT:
+            return Qt::TopEdge | Qt::RightEdge;
+        case HTBOTTOMLEFT:
+            return Qt::BottomEdge | Qt::LeftEdge;
+        case HTBOTTOMRIGHT:
+            return Qt::BottomEdge | Qt::RightEdge;
+        default:
+            return {};
     }
 }
 
@@ -80,6 +98,14 @@ Qt::CursorShape CursorFor(Qt::Edges edges) {
     return horizontal ? Qt::SizeHorCursor : Qt::SizeVerCursor;
 }
 
+// A window with an owner is the owner's dialog: window managers keep it above its owner, as
+// Windows keeps an owned window above its owner. As a plain window it could open beneath an
+// owner that stays on top (pinned or fullscreen), out of reach while it blocks the owner.
+Qt::WindowFlags HostFlags(const QWidget* parent, bool popup) {
+    const Qt::WindowType type = popup ? Qt::Popup : parent ? Qt::Dialog : Qt::Window;
+    return type | Qt::FramelessWindowHint;
+}
+
 }  // namespace
 
 QEvent::Type WindowHost::PostedMessageType() {
@@ -88,7 +114,7 @@ QEvent::Type WindowHost::PostedMessageType() {
 }
 
 WindowHost::WindowHost(CWindowWnd* owner, QWidget* parent, bool popup)
-    : QWidget(parent, (popup ? Qt::Popup : Qt::Window) | Qt::FramelessWindowHint), m_owner(owner) {
+    : QWidget(parent, HostFlags(parent, popup)), m_owner(owner) {
     // Qt passes a press that closes a pop-up on to what lies under it on some platforms only;
     // the host does it itself (ClosePopupAndPassOn), the same everywhere.
     if (popup) setAttribute(Qt::WA_NoMouseReplay);
@@ -193,24 +219,40 @@ void WindowHost::paintEvent(QPaintEvent* e) {
 
 void WindowHost::BeginFrameDrag(LRESULT hit, const QPointF& globalLogical) {
     const Qt::Edges edges = EdgesFor(hit);
-    QWindow* w = windowHandle();
     if (hit == HTCAPTION) {
         if (isMaximized() || isFullScreen()) return;
-        if (w && w->startSystemMove()) return;
-        m_drag = Drag::Move;
-    } else if (edges) {
-        if (w && w->startSystemResize(edges)) return;
-        m_drag = Drag::Resize;
-        m_dragEdges = edges;
-    } else {
+    } else if (!edges) {
         return;
     }
-    // No window manager took the drag: follow the pointer ourselves.
+    // Nothing moves yet: a click or a double click on the caption must stay one. Handed to
+    // the window manager at once, the press would start a move that a quick release can
+    // overtake, leaving the window following the pointer after the button is up, and the
+    // window manager would take the second click of a double click.
+    m_drag = Drag::Pending;
+    m_dragEdges = edges;
     m_dragStart = globalLogical;
     m_dragStartGeometry = geometry();
 }
 
-void WindowHost::ContinueFrameDrag(const QPointF& globalLogical) {
+void WindowHost::ContinueFrameDrag(const QPointF& global) {
+    if (m_drag == Drag::System) return;  // the window manager has the pointer
+    if (m_drag != Drag::Pending) {
+        FollowPointer(global);
+        return;
+    }
+    if ((global - m_dragStart).manhattanLength() < QApplication::startDragDistance()) return;
+    // Reckoned from the press, so the window keeps the place under the pointer where it was
+    // grabbed; where no window manager takes the drag, the window follows by itself.
+    const QPoint press = (m_dragStart * devicePixelRatioF()).toPoint();
+    if (platform::BeginWindowManagerDrag(windowHandle(), press, m_dragEdges)) {
+        m_drag = Drag::System;
+        return;
+    }
+    m_drag = m_dragEdges ? Drag::Resize : Drag::Move;
+    FollowPointer(global);
+}
+
+void WindowHost::FollowPointer(const QPointF& globalLogical) {
     const QPoint delta = (globalLogical - m_dragStart).toPoint();
     if (m_drag == Drag::Move) {
         move(m_dragStartGeometry.topLeft() + delta);
@@ -218,10 +260,14 @@ void WindowHost::ContinueFrameDrag(const QPointF& globalLogical) {
     }
     QRect g = m_dragStartGeometry;
     const QSize min = minimumSize();
-    if (m_dragEdges & Qt::LeftEdge) g.setLeft(std::min(g.left() + delta.x(), g.right() + 1 - min.width()));
-    if (m_dragEdges & Qt::RightEdge) g.setRight(std::max(g.right() + delta.x(), g.left() + min.width() - 1));
-    if (m_dragEdges & Qt::TopEdge) g.setTop(std::min(g.top() + delta.y(), g.bottom() + 1 - min.height()));
-    if (m_dragEdges & Qt::BottomEdge) g.setBottom(std::max(g.bottom() + delta.y(), g.top() + min.height() - 1));
+    if (m_dragEdges & Qt::LeftEdge)
+        g.setLeft(std::min(g.left() + delta.x(), g.right() + 1 - min.width()));
+    if (m_dragEdges & Qt::RightEdge)
+        g.setRight(std::max(g.right() + delta.x(), g.left() + min.width() - 1));
+    if (m_dragEdges & Qt::TopEdge)
+        g.setTop(std::min(g.top() + delta.y(), g.bottom() + 1 - min.height()));
+    if (m_dragEdges & Qt::BottomEdge)
+        g.setBottom(std::max(g.bottom() + delta.y(), g.top() + min.height() - 1));
     setGeometry(g);
 }
 
@@ -249,9 +295,9 @@ void WindowHost::ClosePopupAndPassOn(const QMouseEvent& press) {
     for (QWidget* w = target; w && !window; w = w->parentWidget()) window = w->windowHandle();
     if (!window) return;
     const QPointF local = window->mapFromGlobal(global);
-    auto forwarded = std::make_unique<QMouseEvent>(QEvent::MouseButtonPress, local, local, global,
-                                                   press.button(), press.buttons(),
-                                                   press.modifiers());
+    auto forwarded =
+        std::make_unique<QMouseEvent>(QEvent::MouseButtonPress, local, local, global,
+                                      press.button(), press.buttons(), press.modifiers());
     QCoreApplication::postEvent(window, forwarded.release());  // the queue owns it now
 }
 
@@ -261,6 +307,7 @@ void WindowHost::mousePressEvent(QMouseEvent* e) {
         return;
     }
     if (e->button() != Qt::LeftButton) return;
+    m_drag = Drag::None;  // whatever came of the last press, this one starts afresh
     const LRESULT hit = HitTest(e->globalPosition());
     if (hit == HTCLIENT) {
         Dispatch(WM_LBUTTONDOWN, 0, ClientLParam(e->position()));
@@ -285,6 +332,8 @@ void WindowHost::mouseDoubleClickEvent(QMouseEvent* e) {
 void WindowHost::mouseReleaseEvent(QMouseEvent* e) {
     if (e->button() != Qt::LeftButton) return;
     if (m_drag != Drag::None) {
+        // Released here, the button came up before the window manager took the pointer.
+        if (m_drag == Drag::System) platform::CancelWindowManagerDrag(windowHandle());
         m_drag = Drag::None;
         return;
     }
@@ -292,6 +341,8 @@ void WindowHost::mouseReleaseEvent(QMouseEvent* e) {
 }
 
 void WindowHost::mouseMoveEvent(QMouseEvent* e) {
+    // The release may never come back from a window manager that took the pointer.
+    if (m_drag != Drag::None && !(e->buttons() & Qt::LeftButton)) m_drag = Drag::None;
     if (m_drag != Drag::None) {
         ContinueFrameDrag(e->globalPosition());
         return;

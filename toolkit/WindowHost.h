@@ -18,7 +18,7 @@ class CWindowWnd;
 
 class WindowHost : public QWidget, public PaintHost {
     Q_OBJECT
-public:
+  public:
     // A pop-up host is a Qt::Popup: it takes the mouse and keyboard while shown and closes on
     // a press outside it.
     WindowHost(CWindowWnd* owner, QWidget* parent, bool popup = false);
@@ -46,7 +46,7 @@ public:
 
     static QEvent::Type PostedMessageType();
 
-protected:
+  protected:
     bool event(QEvent* e) override;
     void paintEvent(QPaintEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
@@ -67,13 +67,17 @@ protected:
     void dragMoveEvent(QDragMoveEvent* e) override;
     void dropEvent(QDropEvent* e) override;
 
-private:
-    enum class Drag { None, Move, Resize };
+  private:
+    // A press on the caption or a border is Pending until the pointer moves far enough with
+    // the button held; then the window follows the pointer, by itself (Move, Resize) or
+    // with the window manager doing it (System).
+    enum class Drag { None, Pending, Move, Resize, System };
 
     LPARAM ClientLParam(const QPointF& logical) const;
     LRESULT HitTest(const QPointF& globalLogical);
     void BeginFrameDrag(LRESULT hit, const QPointF& globalLogical);
     void ContinueFrameDrag(const QPointF& globalLogical);
+    void FollowPointer(const QPointF& globalLogical);
     void SendWindowPosChanged(UINT flags);
     bool IsPopup() const { return windowType() == Qt::Popup; }
     void ClosePopupAndPassOn(const QMouseEvent& press);

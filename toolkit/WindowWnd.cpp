@@ -196,6 +196,15 @@ QRect CWindowWnd::GetWindowRect() const {
                  static_cast<int>(g.width() * r), static_cast<int>(g.height() * r));
 }
 
+QRect CWindowWnd::GetNormalRect() const {
+    const WindowHost* host = Host();
+    if (!host) return {};
+    const qreal r = host->devicePixelRatioF();
+    const QRect g = host->normalGeometry();
+    return QRect(static_cast<int>(g.x() * r), static_cast<int>(g.y() * r),
+                 static_cast<int>(g.width() * r), static_cast<int>(g.height() * r));
+}
+
 QRect CWindowWnd::GetClientRect() const {
     const WindowHost* host = Host();
     if (!host) return {};
@@ -240,7 +249,8 @@ void CWindowWnd::DestroyWindow() {
     host->Dispatch(WM_DESTROY, 0, 0);
     m_destroyed = true;
     host->hide();
-    if (QEventLoop* loop = std::exchange(m_modalLoop, nullptr)) loop->exit(static_cast<int>(m_modalResult));
+    if (QEventLoop* loop = std::exchange(m_modalLoop, nullptr))
+        loop->exit(static_cast<int>(m_modalResult));
     // The widget itself stays until this object goes, so native children (the engine's video
     // window) outlive whatever still draws into them.
     OnFinalMessage(host);
@@ -257,11 +267,20 @@ LRESULT CWindowWnd::HandleMessage(UINT msg, WPARAM wParam, LPARAM /*lParam*/) {
         case WM_SYSCOMMAND:
             if (!host) return 0;
             switch (wParam & 0xFFF0) {
-                case SC_MINIMIZE: host->showMinimized(); break;
-                case SC_MAXIMIZE: host->showMaximized(); break;
-                case SC_RESTORE: host->showNormal(); break;
-                case SC_CLOSE: PostMessage(WM_CLOSE); break;
-                default: break;
+                case SC_MINIMIZE:
+                    host->showMinimized();
+                    break;
+                case SC_MAXIMIZE:
+                    host->showMaximized();
+                    break;
+                case SC_RESTORE:
+                    host->showNormal();
+                    break;
+                case SC_CLOSE:
+                    PostMessage(WM_CLOSE);
+                    break;
+                default:
+                    break;
             }
             return 0;
         default:
@@ -285,7 +304,8 @@ void CWindowWnd::SetWindowPos(const QRect& rect) {
     if (!host) return;
     const qreal r = host->devicePixelRatioF();
     host->setGeometry(QRect(static_cast<int>(rect.x() / r), static_cast<int>(rect.y() / r),
-                            static_cast<int>(rect.width() / r), static_cast<int>(rect.height() / r)));
+                            static_cast<int>(rect.width() / r),
+                            static_cast<int>(rect.height() / r)));
 }
 
 void CWindowWnd::SetTopMost(bool topMost) {

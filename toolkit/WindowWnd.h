@@ -7,7 +7,6 @@
 #include <QRect>
 #include <QString>
 #include <climits>
-
 #include <memory>
 
 #include "toolkit/MessagePayload.h"
@@ -31,7 +30,7 @@ inline constexpr UINT IDOK = 1;
 inline constexpr UINT IDI_APPLICATION_ICON = 101;
 
 class CWindowWnd {
-public:
+  public:
     CWindowWnd();
     virtual ~CWindowWnd();
     CWindowWnd(const CWindowWnd&) = delete;
@@ -88,6 +87,9 @@ public:
     QRect MonitorWorkArea() const;
     QRect MonitorRect() const;
     bool IsZoomed() const;
+    // The rectangle the window has when it is neither maximised nor minimised (physical
+    // pixels): while maximised, the one that restoring brings back.
+    QRect GetNormalRect() const;
     // Shows the window maximised or in its normal state.
     void SetZoomed(bool zoomed);
     bool IsIconic() const;
@@ -103,11 +105,11 @@ public:
     virtual CPaintManagerUI* GetPaintManager() { return nullptr; }
     virtual QString ToolTipAt(const QPoint& logicalClientPoint);
 
-protected:
+  protected:
     // Null once the widget is gone, whoever deleted it.
     WindowHost* Host() const { return m_hostGuard ? m_hostWidget : nullptr; }
 
-private:
+  private:
     WindowHost* PostTarget() const;
 
     WindowHost* m_hostWidget = nullptr;

@@ -26,7 +26,7 @@ class FileDialogService;
 }
 
 class PlayerWindow : public WindowImplBase, private EngineEventSink {
-public:
+  public:
     static constexpr UINT HIDE_BARS_TIMER_ID = 1001;
     static constexpr UINT kHideBarsDelayMs = 3000;
     static constexpr int kRevealBand = 50;  // pixels from the top that bring the bars back
@@ -98,7 +98,7 @@ public:
     CSliderUI* ProgressSlider() const { return m_pProgress; }
     CSliderUI* VolumeSlider() const { return m_pVolume; }
 
-private:
+  private:
     void FindControls();
     void ShowBars(bool visible);
     void ArmHideTimer();
@@ -132,7 +132,7 @@ private:
     MpvVideoWnd m_videoWnd;
     double m_duration = 0.0;
     bool m_bFullScreen = false;
-    QRect m_rcWindow;
+    QRect m_rcWindow;             // kept on entering fullscreen; the normal rectangle if maximised
     bool m_bSavedZoomed = false;  // the "style" kept across fullscreen: maximised or not
     QPoint m_ptLastMouse;
     UINT m_hideTimer = 0;

@@ -17,6 +17,9 @@ void PlayerWindow::UpdateTimeText() {
 
 void PlayerWindow::OnTimePosChanged(double position) {
     if (m_bSeeking) return;
+    // The length comes as an event of its own, which the engine has been seen to skip when a
+    // file resumes paused; without it the slider and the total would stay at zero.
+    if (m_duration <= 0.0) m_duration = ::GetDoubleProperty(m_api, m_mpv, "duration").value_or(0.0);
     if (m_duration > 0.0 && m_pProgress)
         m_pProgress->SetValue(static_cast<int>(position / m_duration * 1000.0));
     UpdateTimeText();

@@ -18,8 +18,11 @@ void PlayerWindow::ArmHideTimer() {
 
 void PlayerWindow::ToggleFullScreen() {
     if (!m_bFullScreen) {
-        m_rcWindow = GetWindowRect();
         m_bSavedZoomed = IsZoomed();
+        // A maximised window keeps its normal rectangle: leaving, the window takes it before
+        // it is maximised again, so that a window manager, which remembers the rectangle a
+        // window had when maximised, still restores to it afterwards.
+        m_rcWindow = m_bSavedZoomed ? GetNormalRect() : GetWindowRect();
         // The whole monitor, not just its work area, above every other window.
         const QRect monitor = MonitorRect();
         if (m_bSavedZoomed) SetZoomed(false);

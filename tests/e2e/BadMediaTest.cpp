@@ -1,8 +1,8 @@
-// Files and paths a player meets in the wild: ones that are not media at all or cannot be
-// read, odd paths to real clips, a file gone by the time it is dropped, a title longer than
-// any window and more subtitle tracks than fit on a screen. Whatever it gets, the player
-// stays alive and answers clicks, shows no window of its own but the main one, ends with
-// exit code 0 when closed, and keeps the user's settings.
+// Files and paths a player meets in the wild: ones that are not media at all, cannot be
+// read or do not exist, odd paths to real clips, a file gone by the time it is dropped, a
+// title longer than any window and more subtitle tracks than fit on a screen. Whatever it
+// gets, the player stays alive and answers clicks, shows no window of its own but the main
+// one, ends with exit code 0 when closed, and keeps the user's settings.
 #include <sys/stat.h>
 
 #include <QDir>
@@ -73,6 +73,17 @@ QString namedPipe(const QString& folder) {
     return ::mkfifo(QFile::encodeName(path).constData(), 0644) == 0 ? path : QString();
 }
 
+// A path to nothing, as a stale shortcut or a typo gives.
+QString missing(const QString& folder) { return folder + QStringLiteral("/no such clip.mp4"); }
+
+// Plain text that is no media and no playlist either.
+QString textFile(const QString& folder) {
+    const QString path = folder + QStringLiteral("/notes.txt");
+    return writeFile(path, "Things to watch\n- the long one\n- the one with subtitles\n")
+               ? path
+               : QString();
+}
+
 // A real clip that only root may read.
 QString unreadable(const QString& folder) {
     const QString path = folder + QStringLiteral("/private.mp4");
@@ -128,6 +139,8 @@ INSTANTIATE_TEST_SUITE_P(
                       UnplayableCase{"RandomBytesNamedMkv", randomBytesMkv, false},
                       UnplayableCase{"Directory", directory, false},
                       UnplayableCase{"NamedPipe", namedPipe, false},
+                      UnplayableCase{"MissingFile", missing, false},
+                      UnplayableCase{"TextFile", textFile, false},
                       UnplayableCase{"NoReadPermission", unreadable, true}),
     [](const ::testing::TestParamInfo<UnplayableCase>& info) { return info.param.name; });
 
@@ -153,6 +166,12 @@ QString longPath(const QString& folder) {
 }
 
 QString newlinePath(const QString& folder) { return folder + QStringLiteral("/two\nlines.mp4"); }
+
+// Spaces, Chinese, an emoji outside the Basic Multilingual Plane, which UTF-16 (and with
+// it the resume key) holds as a surrogate pair, and the two characters a URL reserves.
+QString unicodePath(const QString& folder) {
+    return folder + QStringLiteral("/my clip #1 100% 视频 🎬.mp4");
+}
 
 class OddPathTest : public BadInputTest, public ::testing::WithParamInterface<OddPathCase> {};
 
@@ -181,7 +200,8 @@ TEST_P(OddPathTest, PlaysAndRemembersTheFile) {
 
 INSTANTIATE_TEST_SUITE_P(Paths, OddPathTest,
                          ::testing::Values(OddPathCase{"FourThousandCharacters", longPath},
-                                           OddPathCase{"WithANewline", newlinePath}),
+                                           OddPathCase{"WithANewline", newlinePath},
+                                           OddPathCase{"SpacesChineseAndEmoji", unicodePath}),
                          [](const ::testing::TestParamInfo<OddPathCase>& info) {
                              return info.param.name;
                          });

@@ -1,8 +1,13 @@
 // Files dragged from another program onto the player, over the X drag-and-drop protocol:
-// the first of them opens, whether it lands on the picture or on the window's bars.
+// the first of them opens, whether it lands on the picture or on the window's bars, and
+// when the window is closed its entry in progress.ini is written under its path, whatever
+// characters the path holds (the drop carries it percent-encoded in a file URL).
+#include <QDir>
+#include <QFile>
 #include <QProcess>
 
 #include "MediaSession.h"
+#include "SettingsFiles.h"
 
 namespace e2e {
 namespace {
@@ -12,6 +17,9 @@ using namespace std::chrono_literals;
 struct DropCase {
     const char* name;
     QPoint target;  // in the empty window's coordinates
+    // The name the first file is dropped under, a copy of the bars clip; null for the
+    // generated clip itself.
+    const char* firstFileName;
 };
 // Failure messages name the case rather than dump its bytes.
 void PrintTo(const DropCase& c, std::ostream* os) { *os << c.name; }
@@ -60,11 +68,17 @@ class DropTest : public MediaTest, public ::testing::WithParamInterface<DropCase
 };
 
 TEST_P(DropTest, FirstDroppedFileOpens) {
+    QString first = media::path(media::kBars);
+    if (GetParam().firstFileName != nullptr) {
+        const QString folder = artifactDir_ + QStringLiteral("/dropped");
+        first = folder + QLatin1Char('/') + QString::fromUtf8(GetParam().firstFileName);
+        ASSERT_TRUE(QDir().mkpath(folder));
+        ASSERT_TRUE(QFile::copy(media::path(media::kBars), first)) << str(first);
+    }
     ASSERT_NO_FATAL_FAILURE(startPlayer({}, QStringLiteral("MoviraPlayer"), media::kEmptyWindow));
     // Left of and above the player, clear of it.
     const QPoint sourceAt(20, 20);
-    ASSERT_NO_FATAL_FAILURE(
-        startSource({media::path(media::kBars), media::path(media::kTitled)}, sourceAt));
+    ASSERT_NO_FATAL_FAILURE(startSource({first, media::path(media::kTitled)}, sourceAt));
 
     // Press in the source, then move over to the player in steps like a hand would; the
     // last small move makes sure the player has answered for the final place.
@@ -84,11 +98,25 @@ TEST_P(DropTest, FirstDroppedFileOpens) {
     // The first file plays: its title becomes the caption, the window fits its video.
     ASSERT_NO_FATAL_FAILURE(awaitWindow(media::title(media::kBars), media::kBarsWindow));
     ASSERT_FALSE(awaitPlaying(QStringLiteral("dropped-playing")).isNull());
+
+    // Closed, it records the window in the entry of exactly the dropped path.
+    ASSERT_NO_FATAL_FAILURE(closeWithButton());
+    const auto progress = IniText::load(player_->settingsDir() + QStringLiteral("/progress.ini"));
+    ASSERT_TRUE(progress.has_value()) << "no progress.ini";
+    SCOPED_TRACE(str(progress->text()));
+    const QString key = resumeKey(first);
+    EXPECT_EQ(progress->value(key, QStringLiteral("w")),
+              QString::number(media::kBarsWindow.width()));
+    EXPECT_EQ(progress->value(key, QStringLiteral("h")),
+              QString::number(media::kBarsWindow.height()));
 }
 
 INSTANTIATE_TEST_SUITE_P(Targets, DropTest,
-                         ::testing::Values(DropCase{"OnThePicture", {400, 285}},
-                                           DropCase{"OnTheTitleBar", {400, 15}}),
+                         ::testing::Values(DropCase{"OnThePicture", {400, 285}, nullptr},
+                                           DropCase{"OnTheTitleBar", {400, 15}, nullptr},
+                                           DropCase{"SpacesChineseAndEmojiInTheName",
+                                                    {400, 285},
+                                                    "my clip #1 100% 视频 🎬.mp4"}),
                          [](const ::testing::TestParamInfo<DropCase>& info) {
                              return info.param.name;
                          });

@@ -1,6 +1,8 @@
 // Fullscreen with the real pointer: the bars hide on entering, come back for a pointer
 // move near the top edge and hide again after the last move; Escape returns the window
-// to where it was, bars shown.
+// to where it was, bars shown. On the bare X server and under openbox, where fullscreen
+// covers the task bar's band too.
+#include "Desktop.h"
 #include "MainLayout.h"
 #include "MediaSession.h"
 #include "Picture.h"
@@ -11,8 +13,13 @@ namespace {
 
 using namespace std::chrono_literals;
 
-class FullscreenTest : public MediaTest {
+class FullscreenTest : public MediaTest, public ::testing::WithParamInterface<Desktop> {
   protected:
+    FullscreenTest() {
+        withWindowManager_ = GetParam().windowManager;
+        reservedBottom_ = GetParam().reservedBottom;
+    }
+
     // The two bands the bars take; with the bars hidden they show the black under them.
     static QRect topBand() { return {0, 0, XServer::kWidth, sized::kTitleHeight}; }
     static QRect bottomBand() {
@@ -37,8 +44,9 @@ class FullscreenTest : public MediaTest {
     }
 };
 
-TEST_F(FullscreenTest, BarsFollowThePointerNearTheTopAndEscapeRestoresTheWindow) {
-    ASSERT_NO_FATAL_FAILURE(startWith(media::kBars, media::kBarsWindow));
+TEST_P(FullscreenTest, BarsFollowThePointerNearTheTopAndEscapeRestoresTheWindow) {
+    ASSERT_NO_FATAL_FAILURE(
+        startWith(media::kBars, centredIn(workArea(), media::kBarsWindow.size())));
     const QRect windowed = geometry_;
     const QRect screen(0, 0, XServer::kWidth, XServer::kHeight);
     const QSize fullSize = screen.size();
@@ -108,6 +116,11 @@ TEST_F(FullscreenTest, BarsFollowThePointerNearTheTopAndEscapeRestoresTheWindow)
         10s, &last);
     EXPECT_TRUE(back.has_value()) << "the bars are not shown after leaving fullscreen";
 }
+
+INSTANTIATE_TEST_SUITE_P(Desktops, FullscreenTest, ::testing::Values(kBare, kOpenbox),
+                         [](const ::testing::TestParamInfo<Desktop>& info) {
+                             return info.param.name;
+                         });
 
 }  // namespace
 }  // namespace e2e

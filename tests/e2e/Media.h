@@ -32,6 +32,9 @@ inline constexpr Clip kWide{"e2e-wide-1920x1080.mp4", "Movira wide", {1920, 1080
 inline constexpr Clip kPortrait{"e2e-portrait-360x640.mp4", "Movira portrait", {360, 640}};
 // Sound only, 10 s.
 inline constexpr Clip kTone{"e2e-tone.m4a", "Movira tone", {}};
+// 30 s of a plain dark picture with two subtitle tracks: English without a title, then
+// Chinese titled "简体中文". Its subtitle menu lists "eng" and "chi - 简体中文".
+inline constexpr Clip kTracks{"e2e-tracks-640x360.mkv", "Movira tracks", {640, 360}};
 
 // Where the window stands on the 1280x800 test screen, which is all work area as no window
 // manager reserves any of it. A loaded video widens the window to at least 850 and adds

@@ -1,10 +1,12 @@
 // A file remembers where it was left between runs: past 5 seconds it reopens there,
-// paused; nearer the start it plays from the beginning again. The position travels
-// through progress.ini, which is read here as the player left it.
+// paused; nearer the start, or after the stop button, it plays from the beginning again.
+// The position travels through progress.ini, which is read here as the player left it.
+// On the bare X server and under openbox.
 #include <QRegularExpression>
 #include <cmath>
 #include <csignal>
 
+#include "Desktop.h"
 #include "MediaSession.h"
 #include "Picture.h"
 #include "Poll.h"
@@ -15,8 +17,16 @@ namespace {
 
 using namespace std::chrono_literals;
 
-class ResumeTest : public MediaTest {
+class ResumeTest : public MediaTest, public ::testing::WithParamInterface<Desktop> {
   protected:
+    ResumeTest() {
+        withWindowManager_ = GetParam().windowManager;
+        reservedBottom_ = GetParam().reservedBottom;
+    }
+
+    // Starts the player on the 30 s clip and waits for its fitted window.
+    void start() { startWith(media::kBars, centredIn(workArea(), media::kBarsWindow.size())); }
+
     // The position progress.ini holds for `file`, as written.
     QString savedProgress(const QString& file) {
         const auto ini = IniText::load(player_->settingsDir() + QStringLiteral("/progress.ini"));
@@ -36,6 +46,21 @@ class ResumeTest : public MediaTest {
     }
 
     QRect slider() const { return onScreen(sized::progressSlider(size())); }
+
+    // Lets the clip play until the slider's thumb stands at `fraction` or beyond; a look
+    // every half second is plenty for a wait of seconds, and leaves the machine to the
+    // player.
+    void playUntil(const QString& label, double fraction) {
+        QImage last;
+        const bool farEnough = pollUntil(
+            [&] {
+                last = screen_->grab(label);
+                return !last.isNull() && picture::progress(last, slider()).value_or(0) >= fraction;
+            },
+            60s, 500ms);
+        ASSERT_TRUE(farEnough) << "the slider stopped at "
+                               << picture::progress(last, slider()).value_or(-1);
+    }
 };
 
 // How the slider shows a position of the 30 s clip, and how far a reading may be off: a
@@ -43,24 +68,14 @@ class ResumeTest : public MediaTest {
 constexpr double kClipSeconds = 30.0;
 constexpr double kSliderSlack = 0.01;
 
-TEST_F(ResumeTest, ReopensPausedWhereItWasLeftUnlessThatWasNearTheStart) {
+TEST_P(ResumeTest, ReopensPausedWhereItWasLeftUnlessThatWasNearTheStart) {
     const QString file = media::path(media::kBars);
 
     // First run: no position is known, so it plays from the start. Let it play past 40 %
     // (12 s), pause it, note where the slider stands and end the process.
-    ASSERT_NO_FATAL_FAILURE(startWith(media::kBars, media::kBarsWindow));
+    ASSERT_NO_FATAL_FAILURE(start());
     ASSERT_FALSE(awaitPlaying(QStringLiteral("first-run-playing")).isNull());
-    // A look every half second is plenty for a wait of seconds, and leaves the machine to
-    // the player.
-    QImage last;
-    const bool farEnough = pollUntil(
-        [&] {
-            last = screen_->grab(QStringLiteral("first-run-progress"));
-            return !last.isNull() && picture::progress(last, slider()).value_or(0) >= 0.4;
-        },
-        60s, 500ms);
-    ASSERT_TRUE(farEnough) << "the slider stopped at "
-                           << picture::progress(last, slider()).value_or(-1);
+    ASSERT_NO_FATAL_FAILURE(playUntil(QStringLiteral("first-run-progress"), 0.4));
     ASSERT_NO_FATAL_FAILURE(pressKey(QStringLiteral("space")));
     const QImage paused = awaitPaused(QStringLiteral("first-run-paused"));
     ASSERT_FALSE(paused.isNull());
@@ -75,7 +90,7 @@ TEST_F(ResumeTest, ReopensPausedWhereItWasLeftUnlessThatWasNearTheStart) {
 
     // Second run: it opens at that position and stays paused. The picture there is the
     // clip's, not a black screen.
-    ASSERT_NO_FATAL_FAILURE(startWith(media::kBars, media::kBarsWindow));
+    ASSERT_NO_FATAL_FAILURE(start());
     const auto atSavedPlace = [&](const QImage& image) {
         const auto at = picture::progress(image, slider());
         return at && std::abs(*at - *left) <= kSliderSlack;
@@ -91,6 +106,7 @@ TEST_F(ResumeTest, ReopensPausedWhereItWasLeftUnlessThatWasNearTheStart) {
     // Back to the start with the backward button (30 s back from 12 s) and ended there: a
     // position below 5 s is saved as none at all.
     ASSERT_NO_FATAL_FAILURE(clickAt(sized::backwardButton(size()).center()));
+    QImage last;
     const auto rewound = screen_->grabUntil(
         QStringLiteral("second-run-rewound"),
         [&](const QImage& image) {
@@ -103,12 +119,88 @@ TEST_F(ResumeTest, ReopensPausedWhereItWasLeftUnlessThatWasNearTheStart) {
     EXPECT_EQ(str(savedProgress(file)), "0.000");
 
     // Third run: it plays from the beginning, as with no saved position.
-    ASSERT_NO_FATAL_FAILURE(startWith(media::kBars, media::kBarsWindow));
+    ASSERT_NO_FATAL_FAILURE(start());
     const QImage again = awaitPlaying(QStringLiteral("third-run-playing"));
     ASSERT_FALSE(again.isNull());
     EXPECT_LT(picture::progress(again, slider()).value_or(1), *left - 0.1)
         << "it went on from the first run's position";
 }
+
+INSTANTIATE_TEST_SUITE_P(Desktops, ResumeTest, ::testing::Values(kBare, kOpenbox),
+                         [](const ::testing::TestParamInfo<Desktop>& info) {
+                             return info.param.name;
+                         });
+
+// The journey with the window's own buttons: closed with the close button at two thirds
+// of the clip, it reopens paused there and plays on from there; stopped with the stop
+// button and closed, it starts from the beginning next time.
+class ResumeAfterStopTest : public ResumeTest {};
+
+TEST_P(ResumeAfterStopTest, CloseButtonKeepsThePlaceAndTheStopButtonForgetsIt) {
+    const QString file = media::path(media::kBars);
+
+    ASSERT_NO_FATAL_FAILURE(start());
+    ASSERT_FALSE(awaitPlaying(QStringLiteral("first-run-playing")).isNull());
+    ASSERT_NO_FATAL_FAILURE(playUntil(QStringLiteral("first-run-progress"), 20 / kClipSeconds));
+    ASSERT_NO_FATAL_FAILURE(closeWithButton());
+    // It played on while the click travelled: somewhere past 20 s, short of the end.
+    const double saved = savedProgress(file).toDouble();
+    EXPECT_GE(saved, 20 - 2 * kSliderSlack * kClipSeconds);
+    EXPECT_LT(saved, kClipSeconds - 1);
+
+    // Reopened: paused at that place, on the clip's picture.
+    ASSERT_NO_FATAL_FAILURE(start());
+    const double place = saved / kClipSeconds;
+    const QImage resumed =
+        awaitPaused(QStringLiteral("second-run-resumed"), [&](const QImage& image) {
+            const auto at = picture::progress(image, slider());
+            return at && std::abs(*at - place) <= 2 * kSliderSlack;
+        });
+    ASSERT_FALSE(resumed.isNull())
+        << "the slider stands at " << picture::progress(lastShot_, slider()).value_or(-1)
+        << ", where the first run left it: " << place;
+    const QRect area = videoArea();
+    EXPECT_GE(picture::countColourful(resumed, area), area.width() * area.height() / 4)
+        << "the paused picture is not the clip's";
+
+    // The play button plays on from there, not from the start.
+    ASSERT_NO_FATAL_FAILURE(clickAt(sized::playButton(size()).center()));
+    const QImage playing = awaitPlaying(QStringLiteral("second-run-playing"));
+    ASSERT_FALSE(playing.isNull());
+    EXPECT_GE(picture::progress(playing, slider()).value_or(0), place - 2 * kSliderSlack)
+        << "it played from elsewhere than where it resumed";
+
+    // The stop button: the thumb goes back to the start, the picture goes, the play
+    // button shows the play triangle.
+    ASSERT_NO_FATAL_FAILURE(clickAt(sized::stopButton(size()).center()));
+    const QRect button = onScreen(sized::playButton(size()));
+    QImage last;
+    const auto stopped = screen_->grabUntil(
+        QStringLiteral("second-run-stopped"),
+        [&](const QImage& image) {
+            return picture::progress(image, slider()).value_or(1) <= kSliderSlack &&
+                   picture::playLook(image, button) == picture::PlayLook::Play &&
+                   picture::countColourful(image, area) == 0;
+        },
+        20s, &last);
+    ASSERT_TRUE(stopped.has_value())
+        << "the slider stands at " << picture::progress(last, slider()).value_or(-1) << ", "
+        << picture::countColourful(last, area) << " colourful pixels in the video area";
+    ASSERT_NO_FATAL_FAILURE(closeWithButton());
+    EXPECT_EQ(str(savedProgress(file)), "0.000");
+
+    // Third run: from the beginning.
+    ASSERT_NO_FATAL_FAILURE(start());
+    const QImage again = awaitPlaying(QStringLiteral("third-run-playing"));
+    ASSERT_FALSE(again.isNull());
+    EXPECT_LT(picture::progress(again, slider()).value_or(1), place / 2)
+        << "it went on from the first run's position";
+}
+
+INSTANTIATE_TEST_SUITE_P(Desktops, ResumeAfterStopTest, ::testing::Values(kOpenbox),
+                         [](const ::testing::TestParamInfo<Desktop>& info) {
+                             return info.param.name;
+                         });
 
 }  // namespace
 }  // namespace e2e

@@ -19,6 +19,13 @@ void Session::SetUp() {
     server_ = std::make_unique<XServer>(artifactDir_ + QStringLiteral("/xvfb.log"));
     QString error;
     ASSERT_TRUE(server_->start(&error)) << str(error);
+    if (withWindowManager_) {
+        windowManager_ = std::make_unique<WindowManager>(
+            server_->display(), artifactDir_ + QStringLiteral("/openbox"),
+            artifactDir_ + QStringLiteral("/openbox.log"));
+        windowManager_->reserveBottom(reservedBottom_);
+        ASSERT_TRUE(windowManager_->start(&error)) << str(error);
+    }
     xdo_ = std::make_unique<Xdo>(server_->display());
     screen_ = std::make_unique<Screen>(server_->display(), artifactDir_);
 }
@@ -29,6 +36,7 @@ void Session::TearDown() {
         if (keep) std::cerr << "player output:\n" << str(player_->log()) << '\n';
         player_.reset();
     }
+    windowManager_.reset();
     xdo_.reset();
     screen_.reset();
     server_.reset();
@@ -37,6 +45,11 @@ void Session::TearDown() {
     } else {
         QDir(artifactDir_).removeRecursively();
     }
+}
+
+QRect Session::workArea() const {
+    if (windowManager_) return windowManager_->workArea();
+    return {0, 0, XServer::kWidth, XServer::kHeight};
 }
 
 void Session::preparePlayer() {

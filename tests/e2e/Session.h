@@ -9,6 +9,7 @@
 
 #include "PlayerProcess.h"
 #include "Screen.h"
+#include "WindowManager.h"
 #include "XServer.h"
 #include "Xdo.h"
 
@@ -16,7 +17,8 @@ namespace e2e {
 
 // Base of every end-to-end test: a private X server, the tools to drive and watch it and
 // a folder for the test's screenshots and logs under the build tree. The folder is
-// removed when the test passes and kept when it fails.
+// removed when the test passes and kept when it fails. There is no window manager unless
+// the fixture asks for one.
 class Session : public ::testing::Test {
   protected:
     void SetUp() override;
@@ -25,8 +27,18 @@ class Session : public ::testing::Test {
     // A player process for this display; start it with player->start(...).
     void preparePlayer();
 
+    // Where windows are placed and maximised: the window manager's work area, or the whole
+    // screen without one.
+    QRect workArea() const;
+
+    // Set in a fixture's constructor: openbox runs on the display from before anything
+    // else starts, with `reservedBottom_` pixels at the bottom kept out of its work area.
+    bool withWindowManager_ = false;
+    int reservedBottom_ = 0;
+
     QString artifactDir_;
     std::unique_ptr<XServer> server_;
+    std::unique_ptr<WindowManager> windowManager_;
     std::unique_ptr<Xdo> xdo_;
     std::unique_ptr<Screen> screen_;
     std::unique_ptr<PlayerProcess> player_;

@@ -30,15 +30,33 @@ TEST_P(SettingsFilesTest, RunWritesSettingsAndPositionAndKeepsForeignEntries) {
     const QString key = resumeKey(file);
     const QString folder = player_->settingsDir();
 
-    // A progress.ini edited by hand: a section the player knows nothing of, and a key of its
-    // own inside the file's section, which the player rewrites.
+    // A progress.ini edited by hand: comments, blank lines and odd spacing, a section the
+    // player knows nothing of, the entry of another file, and a comment and a key of the
+    // user's own inside the clip's section, whose "progress" the player rewrites. Every
+    // line but that one must come back byte for byte and in the same order.
+    const QString otherKey = resumeKey(QStringLiteral("/home/someone/Videos/another film.mkv"));
+    const QStringList kept{
+        QStringLiteral("; tidied by hand"),
+        QStringLiteral("[hand made]"),
+        QStringLiteral("note=kept by hand"),
+        QStringLiteral("   spaced key   =   spaced value   "),
+        QStringLiteral("# neither a key nor a comment"),
+        QString(),
+        QStringLiteral("[%1]").arg(otherKey),
+        QStringLiteral("progress=42.000"),
+        QStringLiteral("x=1"),
+        QStringLiteral("y=2"),
+        QStringLiteral("w=3"),
+        QStringLiteral("h=4"),
+        QString(),
+        QStringLiteral("[%1]").arg(key),
+        QStringLiteral("; rated after the first viewing"),
+        QStringLiteral("  rating =  5  "),
+    };
     ASSERT_TRUE(QDir().mkpath(folder));
     QFile seeded(folder + QStringLiteral("/progress.ini"));
     ASSERT_TRUE(seeded.open(QIODevice::WriteOnly));
-    seeded.write(
-        QStringLiteral("[hand made]\nnote=kept by hand\n\n[%1]\nprogress=0.000\nrating=5\n")
-            .arg(key)
-            .toUtf8());
+    seeded.write((kept.join(QLatin1Char('\n')) + QStringLiteral("\nprogress=0.000\n")).toUtf8());
     seeded.close();
 
     ASSERT_NO_FATAL_FAILURE(startWith(media::kTitled, media::kTitledWindow));
@@ -70,7 +88,17 @@ TEST_P(SettingsFilesTest, RunWritesSettingsAndPositionAndKeepsForeignEntries) {
     SCOPED_TRACE(str(progress->text()));
     EXPECT_EQ(progress->value(QStringLiteral("hand made"), QStringLiteral("note")),
               QStringLiteral("kept by hand"));
+    EXPECT_EQ(progress->value(QStringLiteral("hand made"), QStringLiteral("spaced key")),
+              QStringLiteral("spaced value"));
+    EXPECT_EQ(progress->value(otherKey, QStringLiteral("progress")), QStringLiteral("42.000"));
     EXPECT_EQ(progress->value(key, QStringLiteral("rating")), QStringLiteral("5"));
+    const QStringList lines = progress->text().split(QLatin1Char('\n'));
+    qsizetype from = 0;
+    for (const QString& line : kept) {
+        const qsizetype at = lines.indexOf(line, from);
+        EXPECT_GE(at, 0) << "lost or moved: \"" << str(line) << '"';
+        if (at >= 0) from = at + 1;
+    }
     // The clip is shorter than 5 s, so wherever it was, no position is kept.
     EXPECT_EQ(progress->value(key, QStringLiteral("progress")), QStringLiteral("0.000"));
     const QRect window = GetParam().recordsWindow ? media::kTitledWindow : QRect(-1, -1, 0, 0);

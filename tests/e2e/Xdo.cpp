@@ -144,6 +144,17 @@ bool Xdo::focus(WindowId window) {
                kCommandBound);
 }
 
+bool Xdo::activate(WindowId window) {
+    return run(
+        {QStringLiteral("windowactivate"), QStringLiteral("--sync"), QString::number(window)},
+        kCommandBound);
+}
+
 bool Xdo::key(const QString& keysym) { return run({QStringLiteral("key"), keysym}, kCommandBound); }
+
+bool Xdo::type(const QString& text) {
+    // At xdotool's usual 12 ms a key, a path takes about a second.
+    return run({QStringLiteral("type"), QStringLiteral("--"), text}, kCommandBound);
+}
 
 }  // namespace e2e

@@ -39,8 +39,13 @@ class Xdo {
     bool doubleClick(int button = 1);
     // Gives `window` the keyboard focus (works without a window manager too).
     bool focus(WindowId window);
+    // Asks the window manager to activate `window`, as a task bar does: it raises and
+    // focuses it. Needs a window manager.
+    bool activate(WindowId window);
     // A key by its X keysym name, e.g. "Return", "space", "F11".
     bool key(const QString& keysym);
+    // Types `text` key by key into the window that has the focus.
+    bool type(const QString& text);
 
     // Whatever the last failed call printed, for failure messages.
     QString lastError() const { return lastError_; }

@@ -26,7 +26,8 @@ TEST_F(PlayerTest, OneWakeupDrainsEveryQueuedEvent) {
     EXPECT_EQ(window->GetWindowText(), QStringLiteral("片名 Title"));
     EXPECT_EQ(Text(Control("lblvideo")), QStringLiteral("片名 Title"));
     EXPECT_TRUE(Control("infobtn")->IsVisible());
-    EXPECT_EQ(window->VolumeSlider()->GetValue(), 100) << "volume changes are drained without action";
+    EXPECT_EQ(window->VolumeSlider()->GetValue(), 100)
+        << "volume changes are drained without action";
 
     // An empty queue and a title without a string change nothing.
     Wakeup();
@@ -35,6 +36,29 @@ TEST_F(PlayerTest, OneWakeupDrainsEveryQueuedEvent) {
     Wakeup();
     EXPECT_EQ(window->Title(), QStringLiteral("片名 Title"));
     EXPECT_EQ(window->ProgressSlider()->GetValue(), 12);
+}
+
+// The length normally comes as a change event of its own. Should that event not come, as
+// the engine was once seen not to send it when a file resumed paused under load, the first
+// position asks the engine for the length, so that the slider and the total do not stay at
+// zero.
+TEST_F(PlayerTest, APositionWithoutALengthEventAsksTheEngineForTheLength) {
+    window->OpenMedia(MediaFile());
+    fake.SetDouble("duration", 30.0);
+    fake.SetDouble("time-pos", 12.0);
+    fake.QueueDoubleChange("time-pos", 12.0);
+    Wakeup();
+    EXPECT_DOUBLE_EQ(window->Duration(), 30.0);
+    EXPECT_EQ(window->ProgressSlider()->GetValue(), 400);
+    EXPECT_EQ(Text(Control("lbl_time")), QStringLiteral("00:12 / 00:30"));
+
+    // Once known, the length is not asked for again on every position.
+    fake.ClearCalls();
+    fake.QueueDoubleChange("time-pos", 13.0);
+    Wakeup();
+    EXPECT_EQ(fake.CallTexts("mpv_get_property").size(), 1u)
+        << "only the position is read: "
+        << ::testing::PrintToString(fake.CallTexts("mpv_get_property"));
 }
 
 TEST_F(PlayerTest, TheFileLoadedEventRestoresAndFits) {
@@ -46,7 +70,8 @@ TEST_F(PlayerTest, TheFileLoadedEventRestoresAndFits) {
     Wakeup();
     EXPECT_EQ(window->Count(WM_FILE_LOADED), 1);
     EXPECT_EQ(Commands(), std::vector<std::string>{"mpv_command cycle pause"});
-    const auto expected = FitWindowRect(640, 360, window->DpiScale(), window->MonitorWorkArea(), 90);
+    const auto expected =
+        FitWindowRect(640, 360, window->DpiScale(), window->MonitorWorkArea(), 90);
     ASSERT_TRUE(expected);
     EXPECT_EQ(window->GetWindowRect(), *expected);
 
@@ -63,7 +88,8 @@ TEST_F(PlayerTest, KeysSpaceF11AndEscape) {
     fake.ClearCalls();
     window->SendMessage(WM_KEYDOWN, VK_SPACE, 1);
     window->SendMessage(WM_KEYDOWN, VK_SPACE, 1 | (LPARAM{1} << 30));  // held down: repeats
-    EXPECT_EQ(Commands(), (std::vector<std::string>{"mpv_command cycle pause", "mpv_command cycle pause"}));
+    EXPECT_EQ(Commands(),
+              (std::vector<std::string>{"mpv_command cycle pause", "mpv_command cycle pause"}));
 
     const QRect windowed = window->GetWindowRect();
     window->SendMessage(WM_KEYDOWN, VK_F11, 1);
@@ -98,7 +124,8 @@ TEST_F(PlayerTest, FullScreenHidesTheBarsUntilThePointerNearsTheTop) {
 
     window->SendMessage(WM_TIMER, PlayerWindow::HIDE_BARS_TIMER_ID, 0);
     EXPECT_FALSE(window->AreBarsVisible());
-    EXPECT_FALSE(window->IsTimerActive(PlayerWindow::HIDE_BARS_TIMER_ID)) << "each arming fires once";
+    EXPECT_FALSE(window->IsTimerActive(PlayerWindow::HIDE_BARS_TIMER_ID))
+        << "each arming fires once";
 
     // The same position again is no movement: no timer, no bars.
     window->SendMessage(WM_MOUSEMOVE, 0, MakePointLParam(300, 50));
@@ -109,7 +136,8 @@ TEST_F(PlayerTest, FullScreenHidesTheBarsUntilThePointerNearsTheTop) {
     ASSERT_TRUE(window->AreBarsVisible());
     window->SendMessage(WM_MOUSELEAVE);
     EXPECT_FALSE(window->AreBarsVisible()) << "leaving the window hides them at once";
-    EXPECT_TRUE(window->IsTimerActive(PlayerWindow::HIDE_BARS_TIMER_ID)) << "the timer is left running";
+    EXPECT_TRUE(window->IsTimerActive(PlayerWindow::HIDE_BARS_TIMER_ID))
+        << "the timer is left running";
 
     window->ToggleFullScreen();
     EXPECT_EQ(window->GetWindowRect(), windowed);
@@ -137,14 +165,16 @@ TEST_F(PlayerTest, FullScreenFromMaximisedReturnsMaximisedAndNeverTopMost) {
     EXPECT_TRUE(window->IsZoomed());
     EXPECT_FALSE(window->IsTopMost()) << "leaving fullscreen is never topmost, pinned or not";
     auto* pin = dynamic_cast<CButtonUI*>(Control("pinbtn"));
-    EXPECT_EQ(pin->GetNormalImage().file, QStringLiteral("imgs/pin_normal.png")) << "the pin keeps its look";
+    EXPECT_EQ(pin->GetNormalImage().file, QStringLiteral("imgs/pin_normal.png"))
+        << "the pin keeps its look";
 }
 
 TEST_F(PlayerTest, MenuPicksSetSpeedAndSubtitles) {
     window->OpenMedia(MediaFile());
     fake.ClearCalls();
     auto pick = [&](const char* name, const char* userData, const char* text) {
-        window->PostMessage(WM_MENU_PICK, MakePayload(MenuCommand{QString::fromUtf8(name), QString::fromUtf8(userData),
+        window->PostMessage(WM_MENU_PICK, MakePayload(MenuCommand{QString::fromUtf8(name),
+                                                                  QString::fromUtf8(userData),
                                                                   QString::fromUtf8(text), false}));
         QCoreApplication::processEvents();
     };
@@ -155,11 +185,13 @@ TEST_F(PlayerTest, MenuPicksSetSpeedAndSubtitles) {
 
     fake.ClearCalls();
     pick("subtitle_", "-1", "Turn off");
-    EXPECT_EQ(fake.CallTexts(), std::vector<std::string>{"mpv_set_property_string sub-visibility no"});
+    EXPECT_EQ(fake.CallTexts(),
+              std::vector<std::string>{"mpv_set_property_string sub-visibility no"});
     fake.ClearCalls();
     pick("subtitle_", "2", "chi - 简体");
-    EXPECT_EQ(fake.CallTexts(), (std::vector<std::string>{"mpv_set_property_string sid 2",
-                                                          "mpv_set_property_string sub-visibility yes"}));
+    EXPECT_EQ(fake.CallTexts(),
+              (std::vector<std::string>{"mpv_set_property_string sid 2",
+                                        "mpv_set_property_string sub-visibility yes"}));
     fake.ClearCalls();
     pick("menu_speed_999", "", "9x");
     pick("Subtitle_", "3", "x");
@@ -188,7 +220,8 @@ TEST_F(PlayerTest, VideoClicksToggleAndADoubleClickWithNothingOpenAsksForAFile) 
     window->PostMessage(WM_VIDEO_CLICK);
     QCoreApplication::processEvents();
     EXPECT_EQ(dialog.asked, 1);
-    EXPECT_EQ(Commands(), (std::vector<std::string>{"mpv_command cycle pause", "mpv_command cycle pause"}));
+    EXPECT_EQ(Commands(),
+              (std::vector<std::string>{"mpv_command cycle pause", "mpv_command cycle pause"}));
 }
 
 TEST_F(PlayerTest, ADroppedFileOpens) {
