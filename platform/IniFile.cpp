@@ -462,9 +462,10 @@ QByteArray IniFile::ToBytes() const {
     for (const Section& section : m_sections) {
         append(section.header);
         const auto read = m_lines.cbegin() + section.first;
-        std::for_each(read, read + section.lastKey + 1, append);
+        const auto keysEnd = read + (section.lastKey + 1);  // lastKey is -1 without keys
+        std::for_each(read, keysEnd, append);
         std::for_each(section.added.cbegin(), section.added.cend(), append);
-        std::for_each(read + section.lastKey + 1, read + section.count, append);
+        std::for_each(keysEnd, read + section.count, append);
     }
     return bytes;
 }

@@ -58,7 +58,17 @@ std::vector<WindowId> Xdo::search(const QStringList& options, const QString& nam
 
 std::vector<WindowId> Xdo::waitForWindows(const QString& nameRegex,
                                           std::chrono::milliseconds bound) {
-    return search({QStringLiteral("--sync")}, nameRegex, bound);
+    // xdotool walks the window tree and gives up with BadWindow when a window goes away
+    // under it, as a dialog that is closing does: that is no answer, so it searches again.
+    const auto deadline = std::chrono::steady_clock::now() + bound;
+    for (;;) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        if (left <= 0ms) return {};
+        lastError_.clear();
+        auto windows = search({QStringLiteral("--sync")}, nameRegex, left);
+        if (!windows.empty() || !lastError_.contains(QLatin1String("BadWindow"))) return windows;
+    }
 }
 
 std::vector<WindowId> Xdo::visibleWindows(const QString& nameRegex) {
