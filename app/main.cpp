@@ -4,11 +4,13 @@
 #include <clocale>
 
 #include "app/Startup.h"
+#include "platform/AllocatorTuning.h"
 
 int main(int argc, char* argv[]) {
+    platform::KeepLargeBlocksReturnable();
     // The engine draws only into X11 windows: under Wayland, take the X server when there is one.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
-        !qEnvironmentVariableIsEmpty("DISPLAY"))
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
+        !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") && !qEnvironmentVariableIsEmpty("DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "xcb");
     QApplication app(argc, argv);
     // libmpv refuses to start under any numeric locale but "C"; Qt has just set it from the

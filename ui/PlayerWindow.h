@@ -134,6 +134,7 @@ class PlayerWindow : public WindowImplBase, private EngineEventSink {
     bool m_bFullScreen = false;
     QRect m_rcWindow;             // kept on entering fullscreen; the normal rectangle if maximised
     bool m_bSavedZoomed = false;  // the "style" kept across fullscreen: maximised or not
+    bool m_bKeptZoomed = false;   // fullscreen entered maximised over the whole monitor
     QPoint m_ptLastMouse;
     UINT m_hideTimer = 0;
     bool m_bBarsVisible = false;

@@ -25,9 +25,13 @@ void PlayerWindow::ToggleFullScreen() {
         m_rcWindow = m_bSavedZoomed ? GetNormalRect() : GetWindowRect();
         // The whole monitor, not just its work area, above every other window.
         const QRect monitor = MonitorRect();
-        if (m_bSavedZoomed) SetZoomed(false);
+        // Maximised over the whole monitor (no task bar), the window stays maximised: a
+        // window manager carries out a restore later, and would give the window back its
+        // normal rectangle after it had been fitted to the monitor.
+        m_bKeptZoomed = m_bSavedZoomed && GetWindowRect() == monitor;
+        if (m_bSavedZoomed && !m_bKeptZoomed) SetZoomed(false);
         SetTopMost(true);
-        SetWindowPos(monitor);
+        if (!m_bKeptZoomed) SetWindowPos(monitor);
         ShowBars(false);
         ArmHideTimer();
         m_bFullScreen = true;
@@ -40,8 +44,10 @@ void PlayerWindow::ToggleFullScreen() {
     if (!m_bBarsVisible) ShowBars(true);
     // Back to the former place and state, never topmost, whatever the pin says.
     SetTopMost(false);
-    SetWindowPos(m_rcWindow);
-    if (m_bSavedZoomed) SetZoomed(true);
+    if (!m_bKeptZoomed) {
+        SetWindowPos(m_rcWindow);
+        if (m_bSavedZoomed) SetZoomed(true);
+    }
     LayoutVideoWindow();
     m_bFullScreen = false;
 }

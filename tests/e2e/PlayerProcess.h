@@ -38,6 +38,8 @@ class PlayerProcess {
 
     bool start(const QStringList& arguments, QString* error);
     bool running() const { return process_.state() != QProcess::NotRunning; }
+    // Its process id while it runs (that of the launcher, if one was set).
+    qint64 processId() const { return process_.processId(); }
     std::optional<ExitResult> waitForExit(std::chrono::milliseconds bound);
     // Asks the process to end the way a session manager or a terminal would (SIGTERM,
     // SIGINT, SIGHUP); false when it is not running.

@@ -1,0 +1,9 @@
+#pragma once
+
+namespace platform {
+
+// Has the C library's allocator hand blocks of 128 KiB and more (video frames, demuxed
+// packets, images) straight back to the system when they are freed. Call first in main().
+void KeepLargeBlocksReturnable();
+
+}  // namespace platform

@@ -1,0 +1,108 @@
+"""Where the main window's controls sit at 100 % scale for a window of width w and height h,
+in window coordinates (x, y, width, height): the title bar is 30 high at the top, the
+control bar 60 high at the bottom, and the right-hand controls move with the right edge
+(skin/main.xml; tests/e2e/SizedLayout.h holds the same rectangles for the tests)."""
+
+TITLE_H = 30
+CONTROLS_H = 60
+
+
+def title_bar(w, h):
+    return (0, 0, w, TITLE_H)
+
+
+def video(w, h):
+    return (0, TITLE_H, w, h - TITLE_H - CONTROLS_H)
+
+
+# Title bar, right to left from the close button.
+def menu_button(w, h):
+    return (0, 0, 30, 30)
+
+
+def pin_button(w, h):
+    return (w - 120, 0, 30, 30)
+
+
+def min_button(w, h):
+    return (w - 90, 0, 30, 30)
+
+
+def max_button(w, h):  # the restore button takes its place while maximised
+    return (w - 60, 0, 30, 30)
+
+
+def close_button(w, h):
+    return (w - 30, 0, 30, 30)
+
+
+def bare_title(w, h):
+    """Title bar with no button, right of any short title: a handle to drag the window by."""
+    left = max(100, w - 280)
+    return (left, 5, max(10, w - 130 - left), 20)
+
+
+# Control bar.
+def progress_slider(w, h):
+    return (5, h - 57, w - 10, 8)
+
+
+def play_button(w, h):
+    return (0, h - 44, 40, 40)
+
+
+def stop_button(w, h):
+    return (40, h - 44, 40, 40)
+
+
+def backward_button(w, h):
+    return (80, h - 44, 40, 40)
+
+
+def forward_button(w, h):
+    return (120, h - 44, 40, 40)
+
+
+def open_button(w, h):
+    return (160, h - 44, 40, 40)
+
+
+def speed_button(w, h):
+    return (w - 214, h - 44, 40, 40)
+
+
+def subtitle_button(w, h):
+    return (w - 181, h - 44, 40, 40)
+
+
+def volume_button(w, h):
+    return (w - 148, h - 44, 40, 40)
+
+
+def volume_slider(w, h):
+    return (w - 110, h - 29, 70, 8)
+
+
+def fullscreen_button(w, h):
+    return (w - 40, h - 44, 40, 40)
+
+
+def bare_controls(w, h):
+    """Between the time label and the speed button: no control, no tooltip."""
+    return (340, h - 42, max(10, w - 560), 36)
+
+
+# The About window, 400x300: its close button, and its own title bar to drag it by.
+ABOUT_CLOSE = (370, 0, 30, 30)
+ABOUT_GRIP = (80, 5, 280, 20)
+
+
+def centre(rect):
+    x, y, w, h = rect
+    return x + w // 2, y + h // 2
+
+
+def random_point(rng, rect, inset=2):
+    x, y, w, h = rect
+    return (x + rng.randint(min(inset, w // 2), max(min(inset, w // 2), w - 1 - inset)),
+            y + rng.randint(min(inset, h // 2), max(min(inset, h // 2), h - 1 - inset)))

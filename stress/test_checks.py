@@ -1,0 +1,97 @@
+"""The stress run's own verdicts: what counts as whole settings files, as memory growth, and
+where a drop may start. Run with: python3 -m unittest discover -s stress"""
+
+import os
+import tempfile
+import unittest
+
+import memory
+from drag_source import SOURCE_H, SOURCE_W, source_place
+from settings_check import check, resume_key
+from xdisplay import Rect
+
+CONFIG = "[Settings]\nVolume=42.5\nMute=1\nTopMost=0\nLanguage=lan_en.xml\n"
+CLIP = "/media/clip.mp4"
+
+
+def progress(x=215, y=175, w=850, h=450, key=None):
+    return (f"[{key or resume_key(CLIP)}]\nprogress=12.340\nx={x}\ny={y}\nw={w}\nh={h}\n"
+            "[hand made]\nnote=kept\n")
+
+
+class SettingsCheck(unittest.TestCase):
+    def folder(self, files):
+        """A settings folder holding files: name -> text, or bytes as they are."""
+        folder = tempfile.TemporaryDirectory()
+        self.addCleanup(folder.cleanup)
+        for name, content in files.items():
+            data = content if isinstance(content, bytes) else content.encode("utf-8")
+            with open(os.path.join(folder.name, name), "wb") as f:
+                f.write(data)
+        return folder.name
+
+    def test_whole_files_with_the_closed_window_pass(self):
+        folder = self.folder({"config.ini": CONFIG, "progress.ini": progress(),
+                              "config.ini.lock": "", "progress.ini.lock": ""})
+        self.assertEqual(check(folder, CLIP, Rect(215, 175, 850, 450)), [])
+
+    def test_a_save_cut_short_is_found(self):
+        cases = {
+            "no end of line": {"config.ini": CONFIG, "progress.ini": progress().rstrip("\n")},
+            "half a line": {"config.ini": CONFIG, "progress.ini": progress() + "[12"},
+            "a temporary file left": {"config.ini": CONFIG, "progress.ini": progress(),
+                                      "progress.ini.tmp-Ab12Cd": progress()},
+            "no config.ini": {"progress.ini": progress()},
+            "volume out of range": {"config.ini": CONFIG.replace("42.5", "150.0"),
+                                    "progress.ini": progress()},
+            "a flag that is not 0 or 1": {"config.ini": CONFIG.replace("Mute=1", "Mute=2"),
+                                          "progress.ini": progress()},
+            "a position not in thousandths": {
+                "config.ini": CONFIG, "progress.ini": progress().replace("12.340", "12.3")},
+            "a window size that is no number": {"config.ini": CONFIG,
+                                                "progress.ini": progress(w="wide")},
+            "not UTF-8": {"config.ini": CONFIG, "progress.ini": b"[1]\nprogress=\xff\n"},
+        }
+        for name, files in cases.items():
+            with self.subTest(name):
+                self.assertNotEqual(check(self.folder(files)), [])
+
+    def test_the_closed_window_must_be_in_the_entry_of_the_file_open(self):
+        window = Rect(215, 175, 850, 450)
+        moved = self.folder({"config.ini": CONFIG, "progress.ini": progress(x=-1, y=-1, w=0,
+                                                                            h=0)})
+        self.assertIn("holds the window", " ".join(check(moved, CLIP, window)))
+        other = self.folder({"config.ini": CONFIG, "progress.ini": progress(key="1")})
+        self.assertIn("no entry", " ".join(check(other, CLIP, window)))
+
+    def test_resume_key_matches_the_player(self):
+        # The key the player gave the demo clip in a run, by its path.
+        self.assertEqual(resume_key("/work/main/build-stress/media/demo.mp4"), "203461699")
+
+
+class Growth(unittest.TestCase):
+    def test_a_spike_does_not_count_and_a_rise_does(self):
+        mark = memory.Reference(60, [200_000] * 20)
+        spiky = memory.Reference(600, [200_000] * 12 + [260_000] * 8)
+        raised = memory.Reference(600, [211_000] * 20)
+        self.assertEqual(memory.Growth(mark, spiky).kib, 0)
+        self.assertEqual(memory.Growth(mark, raised).kib, 11_000)
+
+
+class DropPlace(unittest.TestCase):
+    def test_the_press_lands_beside_the_player_inside_the_source(self):
+        for player in (Rect(215, 175, 850, 450), Rect(64, 40, 1152, 720),
+                       Rect(0, 0, 1100, 800), Rect(-60, 300, 900, 560)):
+            with self.subTest(player=player):
+                place = source_place(player)
+                self.assertIsNotNone(place)
+                (sx, sy), (gx, gy) = place
+                self.assertTrue(0 < gx < SOURCE_W and 0 < gy < SOURCE_H)
+                self.assertFalse(player.contains(sx + gx, sy + gy))
+
+    def test_no_place_beside_a_player_covering_the_screen(self):
+        self.assertIsNone(source_place(Rect(0, 0, 1280, 800)))
+
+
+if __name__ == "__main__":
+    unittest.main()
