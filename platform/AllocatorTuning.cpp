@@ -18,4 +18,15 @@ void KeepLargeBlocksReturnable() {
 #endif
 }
 
+void ReturnFreedMemory() {
+#if defined(__GLIBC__)
+    // Smaller blocks come from the heaps of the threads that ask for them, and a heap
+    // gives freed memory back only from its top. The engine's threads come and go with
+    // each file, and every heap they used kept what they had freed: ten minutes of opening
+    // files grew the player by 67 MiB, nearly all of it free. A trim returns every whole
+    // free page. Done once per file, it never held the UI thread up for 20 ms in those runs.
+    malloc_trim(0);
+#endif
+}
+
 }  // namespace platform

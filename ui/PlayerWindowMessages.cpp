@@ -2,6 +2,7 @@
 
 #include "engine/EngineEvents.h"
 #include "engine/PlaybackCommands.h"
+#include "platform/AllocatorTuning.h"
 #include "toolkit/DropFiles.h"
 #include "toolkit/MenuCommand.h"
 #include "toolkit/MessagePayload.h"
@@ -53,7 +54,8 @@ LRESULT PlayerWindow::HandleCustomMessage(UINT msg, WPARAM wParam, LPARAM lParam
         case WM_DPICHANGED:
             m_pm.SetDPI(static_cast<int>(wParam & 0xFFFF));
             m_pm.ResetDPIAssets();
-            if (const auto* suggested = reinterpret_cast<const QRect*>(lParam)) SetWindowPos(*suggested);
+            if (const auto* suggested = reinterpret_cast<const QRect*>(lParam))
+                SetWindowPos(*suggested);
             if (CControlUI* root = m_pm.GetRoot()) root->NeedUpdate();
             break;
         case WM_MENU_PICK:
@@ -84,6 +86,8 @@ LRESULT PlayerWindow::HandleCustomMessage(UINT msg, WPARAM wParam, LPARAM lParam
         case WM_FILE_LOADED:
             RestorePosition();
             FitWindowToVideo();
+            // What the engine kept for the file before is freed by now.
+            platform::ReturnFreedMemory();
             break;
         case WM_VIDEO_DBLCLK:
             if (!m_mpv || m_filePath.isEmpty()) OpenMedia(QString());
