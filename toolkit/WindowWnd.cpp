@@ -12,6 +12,16 @@
 #include "toolkit/PaintManager.h"
 #include "toolkit/WindowHost.h"
 
+namespace {
+
+// Qt's geometry is in device-independent pixels; the window's callers work in device pixels.
+QRect ToDevicePixels(const QRect& g, qreal r) {
+    return QRect(static_cast<int>(g.x() * r), static_cast<int>(g.y() * r),
+                 static_cast<int>(g.width() * r), static_cast<int>(g.height() * r));
+}
+
+}  // namespace
+
 CWindowWnd::CWindowWnd() = default;
 
 CWindowWnd::~CWindowWnd() {
@@ -189,20 +199,12 @@ void CWindowWnd::SetZoomed(bool zoomed) {
 
 QRect CWindowWnd::GetWindowRect() const {
     const WindowHost* host = Host();
-    if (!host) return {};
-    const qreal r = host->devicePixelRatioF();
-    const QRect g = host->frameGeometry();
-    return QRect(static_cast<int>(g.x() * r), static_cast<int>(g.y() * r),
-                 static_cast<int>(g.width() * r), static_cast<int>(g.height() * r));
+    return host ? ToDevicePixels(host->frameGeometry(), host->devicePixelRatioF()) : QRect();
 }
 
 QRect CWindowWnd::GetNormalRect() const {
     const WindowHost* host = Host();
-    if (!host) return {};
-    const qreal r = host->devicePixelRatioF();
-    const QRect g = host->normalGeometry();
-    return QRect(static_cast<int>(g.x() * r), static_cast<int>(g.y() * r),
-                 static_cast<int>(g.width() * r), static_cast<int>(g.height() * r));
+    return host ? ToDevicePixels(host->normalGeometry(), host->devicePixelRatioF()) : QRect();
 }
 
 QRect CWindowWnd::GetClientRect() const {

@@ -27,7 +27,6 @@ QString longTitle() {
 // last one shows text while the clip runs.
 constexpr media::Clip kSixtySubtitles{"e2e-60-subtitles.mkv", "Movira subtitles", {640, 360}};
 constexpr int kSubtitleTracks = 60;
-constexpr int kMenuItemHeight = 28;
 
 // Text pixels on the dark bars: far from the bar colour.
 bool isText(QRgb pixel) { return colourDistance(pixel, layout::kBarColour) > 60; }
@@ -146,7 +145,7 @@ TEST_F(ManySubtitlesTest, MenuStaysOnScreenAndReachesTheLastOfSixty) {
     EXPECT_TRUE(QRect(0, 0, XServer::kWidth, XServer::kHeight).contains(menuRect))
         << "the menu leaves the screen: " << testing::PrintToString(menuRect);
     // The turn-off item and 60 tracks do not fit: the menu must scroll.
-    ASSERT_LT(menuRect.height(), (kSubtitleTracks + 1) * kMenuItemHeight);
+    ASSERT_LT(menuRect.height(), (kSubtitleTracks + 1) * layout::kMenuItemHeight);
 
     // More wheel notches than the list has items out of sight, then let the menu settle.
     ASSERT_TRUE(xdo_->mouseMove(menuRect.center())) << str(xdo_->lastError());
@@ -156,8 +155,8 @@ TEST_F(ManySubtitlesTest, MenuStaysOnScreenAndReachesTheLastOfSixty) {
     ASSERT_FALSE(awaitStill(QStringLiteral("menu-scrolled"), menuRect).isNull());
 
     // The bottom item is now the last track: picking it shows its subtitle.
-    ASSERT_TRUE(
-        xdo_->mouseMove(QPoint(menuRect.center().x(), menuRect.bottom() - kMenuItemHeight / 2)))
+    ASSERT_TRUE(xdo_->mouseMove(
+        QPoint(menuRect.center().x(), menuRect.bottom() - layout::kMenuItemHeight / 2)))
         << str(xdo_->lastError());
     ASSERT_TRUE(xdo_->click()) << str(xdo_->lastError());
     const auto subtitle = screen_->grabUntil(

@@ -9,6 +9,8 @@
 #include <utility>
 #include <vector>
 
+#include "AboutLayout.h"
+#include "MainLayout.h"
 #include "MediaSession.h"
 #include "Poll.h"
 #include "SettingsFiles.h"
@@ -54,21 +56,6 @@ struct LanguageCase {
     const Words* other;
 };
 void PrintTo(const LanguageCase& c, std::ostream* os) { *os << c.name; }
-
-// Where the About window's texts stand in its 400x300 layout: a 30 px title bar with the
-// title label 10 px in, then 20 px padding around a column of the 60 px logo, the product
-// name (40 px), the slogan (30 px), a stretch, the version line (30 px) and the home-page
-// button, the stretch and the button sharing the 70 px left over.
-namespace about {
-constexpr QRect kTitle{10, 0, 60, 30};
-constexpr QRect kProductName{20, 110, 360, 40};
-constexpr QRect kSlogan{20, 150, 360, 30};
-constexpr QRect kVersion{20, 215, 360, 30};
-constexpr QRect kHomePage{20, 245, 360, 35};
-constexpr QPoint kCloseButton{385, 15};
-}  // namespace about
-
-constexpr int kMenuItemHeight = 28;
 
 class LanguageTest : public MediaTest, public ::testing::WithParamInterface<LanguageCase> {
   protected:
@@ -157,7 +144,8 @@ TEST_P(LanguageTest, TooltipSubtitleMenuAndAboutWindowSpeakIt) {
     ASSERT_EQ(menus.size(), 1u) << "no subtitle menu; " << str(xdo_->lastError());
     const auto menu = xdo_->geometry(menus.front());
     ASSERT_TRUE(menu.has_value()) << str(xdo_->lastError());
-    const QRect firstItem(menu->left() + 1, menu->top() + 1, menu->width() - 2, kMenuItemHeight);
+    const QRect firstItem(menu->left() + 1, menu->top() + 1, menu->width() - 2,
+                          layout::kMenuItemHeight);
     expectText(QStringLiteral("subtitle-menu"), firstItem, shown.subtitleOff, other.subtitleOff,
                text::skinFont(12));
     ASSERT_TRUE(xdo_->mouseMove(firstItem.center())) << str(xdo_->lastError());

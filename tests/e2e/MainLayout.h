@@ -51,6 +51,9 @@ constexpr QRect kFullscreenButton{760, 556, 40, 40};
 // The empty stretch between the time label and the speed button.
 constexpr QRect kBareControls{340, 558, 240, 36};
 
+// The height of one item of the speed and subtitle menus.
+constexpr int kMenuItemHeight = 28;
+
 // Points a user would grab: the title bar, bare control-bar space, and the right border
 // just below the progress slider, where no control lies.
 constexpr QPoint kTitleGrip{400, 15};

@@ -2,6 +2,7 @@
 // or fullscreen, the main window stands above every ordinary window; the About window,
 // which blocks the main window while it is open, must still come above it, where it can
 // be seen and closed. Beneath it, the player would take no input at all.
+#include "AboutLayout.h"
 #include "MainLayout.h"
 #include "MediaSession.h"
 #include "Poll.h"
@@ -20,12 +21,6 @@ struct OnTopCase {
 };
 // Failure messages name the case rather than dump its bytes.
 void PrintTo(const OnTopCase& c, std::ostream* os) { *os << c.name; }
-
-// In About window coordinates: a strip of its background left of the centred texts and
-// below its title bar, and its close button.
-constexpr QRgb kAboutColour = 0x2C2C2C;
-constexpr QRect kAboutBareStrip{25, 60, 80, 200};
-constexpr QPoint kAboutClose{385, 15};
 
 class OwnedWindowTest : public MediaTest, public ::testing::WithParamInterface<OnTopCase> {
   protected:
@@ -102,20 +97,20 @@ TEST_P(OwnedWindowTest, AboutWindowOpensAboveTheMainWindowAndCloses) {
     const auto about = xdo_->geometry(abouts.front());
     ASSERT_TRUE(about.has_value()) << str(xdo_->lastError());
 
-    const QRect strip = kAboutBareStrip.translated(about->topLeft());
+    const QRect strip = about::kBareStrip.translated(about->topLeft());
     QImage last;
     EXPECT_TRUE(screen_
                     ->grabUntil(
                         QStringLiteral("about"),
                         [&](const QImage& image) {
-                            return checkUniform(image, strip, kAboutColour).isEmpty();
+                            return checkUniform(image, strip, about::kColour).isEmpty();
                         },
                         10s, &last)
                     .has_value())
-        << "the About window is not on top: " << str(checkUniform(last, strip, kAboutColour));
+        << "the About window is not on top: " << str(checkUniform(last, strip, about::kColour));
 
     // Its close button is within reach, and closes it.
-    ASSERT_TRUE(xdo_->mouseMove(about->topLeft() + kAboutClose)) << str(xdo_->lastError());
+    ASSERT_TRUE(xdo_->mouseMove(about->topLeft() + about::kCloseButton)) << str(xdo_->lastError());
     ASSERT_TRUE(xdo_->click()) << str(xdo_->lastError());
     EXPECT_TRUE(
         pollUntil([&] { return xdo_->visibleWindows(QStringLiteral("^About$")).empty(); }, 10s))
