@@ -73,7 +73,7 @@ def summary(config, outcome, log_folder):
     lines.append("settings files       " + ("; ".join(outcome.settings_problems) or (
         "intact" if status is not None else "not checked")))
     lines.append(f"input not delivered  {outcome.input_failures} xdotool calls failed or timed "
-                 "out")
+                 "out (each in the action log)")
     failures = list(outcome.failures)
     if growth_kib is not None and growth_kib >= config.leak_mib * MIB:
         failures.append(f"RSS grew by {growth_kib / MIB:.1f} MiB after the first minute")

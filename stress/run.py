@@ -70,6 +70,7 @@ class Run:
             sound_server = start_sound_server(work, runtime_dir)
             x = XDisplay(self._display)
             xdo = Xdo(self._display)
+            xdo.on_failure = lambda error: self.note("input not delivered: " + error)
 
             player = Player(self.c.player, work, self._display, runtime_dir)
             player.start([self.c.first_clip])

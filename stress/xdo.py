@@ -15,6 +15,7 @@ class Xdo:
         self._env = clean_environment(DISPLAY=display)
         self.failures = 0
         self.last_error = ""
+        self.on_failure = None  # called with the error of each failed call, for the log
 
     def run(self, *arguments, bound=BOUND):
         try:
@@ -22,14 +23,17 @@ class Xdo:
                                   stdin=subprocess.DEVNULL, capture_output=True, text=True,
                                   timeout=bound)
         except subprocess.TimeoutExpired:
-            self.failures += 1
-            self.last_error = f"xdotool {' '.join(map(str, arguments))}: no answer in {bound} s"
-            return None
+            return self._failed(arguments, f"no answer in {bound} s")
         if done.returncode != 0:
-            self.failures += 1
-            self.last_error = f"xdotool {' '.join(map(str, arguments))}: {done.stderr.strip()}"
-            return None
+            return self._failed(arguments, done.stderr.strip())
         return done.stdout
+
+    def _failed(self, arguments, error):
+        self.failures += 1
+        self.last_error = f"xdotool {' '.join(map(str, arguments))}: {error}"
+        if self.on_failure:
+            self.on_failure(self.last_error)
+        return None
 
     def move(self, x, y):
         return self.run("mousemove", x, y) is not None
