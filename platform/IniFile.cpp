@@ -512,9 +512,16 @@ IniFile::Line* IniFile::FindKey(Section& section, QStringView key) {
     return const_cast<Line*>(std::as_const(*this).FindKey(std::as_const(section), key));
 }
 
-QString IniFile::SectionView::String(QStringView key, const QString& fallback) const {
+std::optional<QString> IniFile::SectionView::Find(QStringView key) const {
     const Line* line = m_file.FindKey(m_section, key);
-    return line == nullptr ? fallback : Decoded(Unquoted(m_file.Value(*line)));
+    if (line == nullptr) {
+        return std::nullopt;
+    }
+    return Decoded(Unquoted(m_file.Value(*line)));
+}
+
+QString IniFile::SectionView::String(QStringView key, const QString& fallback) const {
+    return Find(key).value_or(fallback);
 }
 
 int IniFile::SectionView::Int(QStringView key, int fallback) const {

@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <QStringView>
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace platform {
@@ -125,6 +126,8 @@ class IniFile::SectionView {
     // As IniFile::String and IniFile::Int for this section.
     QString String(QStringView key, const QString& fallback) const;
     int Int(QStringView key, int fallback) const;
+    // The value as String reads it, or nothing when the section has no such key.
+    std::optional<QString> Find(QStringView key) const;
 
   private:
     friend class IniFile;

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <array>
 #include <charconv>
+#include <optional>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -113,20 +114,18 @@ void SettingsStore::Load() {
     m_onDisk.clear();
     // Saves write sections in key order, so the end is the right place to insert, and the
     // hint makes each insertion take constant time.
-    const QString absent = QStringLiteral("\x01");  // no value reads as a control character
-    progress.ForEachSection([this, &absent](const platform::IniFile::SectionView& section) {
-        std::array<QString, 5> values;
+    progress.ForEachSection([this](const platform::IniFile::SectionView& section) {
+        std::array<std::optional<QString>, 5> values;
         bool complete = true;  // a section missing keys is written whole at the next save
         for (size_t i = 0; i < values.size(); ++i) {
-            values[i] = section.String(kEntryKeys[i], absent);
-            complete = complete && values[i] != absent;
+            values[i] = section.Find(kEntryKeys[i]);
+            complete = complete && values[i].has_value();
         }
         const auto integer = [&](size_t i, int fallback) {
-            return values[i] == absent ? fallback : platform::IniFile::ToInt(values[i], fallback);
+            return values[i] ? platform::IniFile::ToInt(*values[i], fallback) : fallback;
         };
-        const ResumeEntry entry{
-            Decimal(values[0] == absent ? QStringView(u"0") : QStringView(values[0])),
-            integer(1, -1), integer(2, -1), integer(3, 0), integer(4, 0)};
+        const ResumeEntry entry{Decimal(values[0] ? QStringView(*values[0]) : QStringView(u"0")),
+                                integer(1, -1), integer(2, -1), integer(3, 0), integer(4, 0)};
         m_resume.insert_or_assign(m_resume.end(), section.Name(), entry);
         if (complete) m_onDisk.insert_or_assign(m_onDisk.end(), section.Name(), entry);
     });
