@@ -5,12 +5,18 @@
 
 QString LanguageFileFor(int primaryLanguage) {
     switch (primaryLanguage) {
-        case platform::kLangChinese: return QStringLiteral("lan_zh.xml");
-        case platform::kLangGerman: return QStringLiteral("lan_de.xml");
-        case platform::kLangSpanish: return QStringLiteral("lan_es.xml");
-        case platform::kLangFrench: return QStringLiteral("lan_fr.xml");
-        case platform::kLangItalian: return QStringLiteral("lan_it.xml");
-        default: return QStringLiteral("lan_en.xml");
+        case platform::kLangChinese:
+            return QStringLiteral("lan_zh.xml");
+        case platform::kLangGerman:
+            return QStringLiteral("lan_de.xml");
+        case platform::kLangSpanish:
+            return QStringLiteral("lan_es.xml");
+        case platform::kLangFrench:
+            return QStringLiteral("lan_fr.xml");
+        case platform::kLangItalian:
+            return QStringLiteral("lan_it.xml");
+        default:
+            return QStringLiteral("lan_en.xml");
     }
 }
 

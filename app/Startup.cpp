@@ -19,7 +19,8 @@ namespace {
 // The zip lives in the executable's data, valid for the whole run.
 void InitSkinSource() {
     CPaintManagerUI::SetResourceType(4);
-    CPaintManagerUI::SetResourcePath(CPaintManagerUI::GetInstancePath() + QStringLiteral("skin/skin/"));
+    CPaintManagerUI::SetResourcePath(CPaintManagerUI::GetInstancePath() +
+                                     QStringLiteral("skin/skin/"));
     const SkinPackageBlob skin = EmbeddedSkinPackage();
     if (skin.data && skin.size != 0) CPaintManagerUI::SetResourceZip(skin.data, skin.size);
 }
@@ -40,7 +41,8 @@ int RunPlayer(const QStringList& arguments) {
     auto window = std::make_unique<PlayerWindow>();
     window->MainPage().SetPaintManager(&window->GetPM());
     window->AddVirtualWnd(QStringLiteral("mainpage"), &window->MainPage());
-    if (!window->Create(nullptr, QStringLiteral("MoviraPlayer"), WS_VISIBLE | WS_OVERLAPPEDWINDOW, 0)) {
+    if (!window->Create(nullptr, QStringLiteral("MoviraPlayer"), WS_VISIBLE | WS_OVERLAPPEDWINDOW,
+                        0)) {
         // Only a damaged skin package gets here; there is no window to show anything in.
         qCritical("MoviraPlayer: the main window could not be built from its layout");
         return 1;

@@ -35,8 +35,9 @@ bool ChildWindowHost::IsTransparentAt(const QPointF& globalLogical) {
 void ChildWindowHost::ForwardToParent(QMouseEvent* e) {
     QWidget* parent = parentWidget();
     if (!parent) return;
-    QMouseEvent forwarded(e->type(), parent->mapFromGlobal(e->globalPosition()), e->globalPosition(),
-                          e->button(), e->buttons(), e->modifiers(), e->pointingDevice());
+    QMouseEvent forwarded(e->type(), parent->mapFromGlobal(e->globalPosition()),
+                          e->globalPosition(), e->button(), e->buttons(), e->modifiers(),
+                          e->pointingDevice());
     QCoreApplication::sendEvent(parent, &forwarded);
 }
 
@@ -83,7 +84,6 @@ void ChildWindowHost::mouseMoveEvent(QMouseEvent* e) {
     ForwardToParent(e);
     if (!m_forwarding) Proc(WM_MOUSEMOVE, 0, ClientLParam(e->position()));
 }
-
 
 void ChildWindowHost::dragEnterEvent(QDragEnterEvent* e) {
     if (!LocalFilesOf(e->mimeData()).isEmpty()) e->acceptProposedAction();

@@ -11,11 +11,11 @@ class CNativeChildWnd;
 
 class ChildWindowHost : public QWidget {
     Q_OBJECT
-public:
+  public:
     ChildWindowHost(CNativeChildWnd* owner, QWidget* parent);
     void Detach() { m_owner = nullptr; }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* e) override;
     void enterEvent(QEnterEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
@@ -26,7 +26,7 @@ protected:
     void dragMoveEvent(QDragMoveEvent* e) override;
     void dropEvent(QDropEvent* e) override;
 
-private:
+  private:
     LRESULT Proc(UINT msg, WPARAM wParam, LPARAM lParam);
     LPARAM ClientLParam(const QPointF& logical) const;
     bool IsTransparentAt(const QPointF& globalLogical);

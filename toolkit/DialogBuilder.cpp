@@ -67,7 +67,8 @@ std::unique_ptr<CControlUI> CDialogBuilder::CreateFromData(const QByteArray& xml
         } else if (element == u"Style" || element == u"Default") {
             ReadNamedValue(reader, manager, element == u"Style");
         } else if (root) {
-            Error(reader, QStringLiteral("a window holds one root control; %1 is extra").arg(element));
+            Error(reader,
+                  QStringLiteral("a window holds one root control; %1 is extra").arg(element));
             reader.skipCurrentElement();
         } else {
             root = ReadControl(reader, manager, nullptr, 1);
@@ -97,7 +98,10 @@ bool CDialogBuilder::ReadWindowAttributes(QXmlStreamReader& reader, CPaintManage
         } else if (name == u"caption" || name == u"sizebox" || name == u"shadowcorner") {
             const auto v = ParseEdges(value);
             valid = v.has_value();
-            if (v) (name == u"caption" ? w.caption : name == u"sizebox" ? w.sizeBox : w.shadowCorner) = *v;
+            if (v)
+                (name == u"caption"   ? w.caption
+                 : name == u"sizebox" ? w.sizeBox
+                                      : w.shadowCorner) = *v;
         } else if (name == u"showshadow" || name == u"bktrans") {
             const auto v = ParseBool(value);
             valid = v.has_value();
@@ -146,7 +150,8 @@ bool CDialogBuilder::ReadFont(QXmlStreamReader& reader, CPaintManagerUI* manager
         } else if (name == u"shared" && ParseBool(value)) {
             // Fonts are per window here; sharing between windows changes nothing visible.
         } else {
-            Error(reader, QStringLiteral("bad or unknown attribute %1=\"%2\" on Font").arg(name, value));
+            Error(reader,
+                  QStringLiteral("bad or unknown attribute %1=\"%2\" on Font").arg(name, value));
             ok = false;
         }
     }
@@ -227,7 +232,8 @@ std::unique_ptr<CControlUI> CDialogBuilder::ReadControl(QXmlStreamReader& reader
     auto* container = dynamic_cast<CContainerUI*>(control.get());
     while (reader.readNextStartElement()) {
         if (!container) {
-            Error(reader, QStringLiteral("%1 cannot hold %2").arg(element, reader.name().toString()));
+            Error(reader,
+                  QStringLiteral("%1 cannot hold %2").arg(element, reader.name().toString()));
             reader.skipCurrentElement();
             continue;
         }

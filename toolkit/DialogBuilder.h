@@ -13,7 +13,7 @@ class CPaintManagerUI;
 class QXmlStreamReader;
 
 class CDialogBuilder {
-public:
+  public:
     // Builds from a file of the skin package.
     std::unique_ptr<CControlUI> Create(const QString& file, CPaintManagerUI* manager);
     // Builds from layout bytes; `origin` names them in error reports.
@@ -31,7 +31,7 @@ public:
     static constexpr int kMaxNesting = 64;
     static constexpr int kMaxControls = 4096;
 
-private:
+  private:
     bool ReadWindowAttributes(QXmlStreamReader& reader, CPaintManagerUI* manager);
     bool ReadFont(QXmlStreamReader& reader, CPaintManagerUI* manager);
     bool ReadNamedValue(QXmlStreamReader& reader, CPaintManagerUI* manager, bool isStyle);

@@ -2,6 +2,6 @@
 // CDPI: the DPI the program lays itself out for: the primary screen's scale times 96.
 
 class CDPI {
-public:
+  public:
     static int GetMainMonitorDPI();
 };

@@ -6,12 +6,24 @@ namespace {
 
 struct AxisView {
     LayoutAxis axis;
-    int Main(const QSize& s) const { return axis == LayoutAxis::Horizontal ? s.width() : s.height(); }
-    int Cross(const QSize& s) const { return axis == LayoutAxis::Horizontal ? s.height() : s.width(); }
-    int LeadPad(const QMargins& m) const { return axis == LayoutAxis::Horizontal ? m.left() : m.top(); }
-    int TrailPad(const QMargins& m) const { return axis == LayoutAxis::Horizontal ? m.right() : m.bottom(); }
-    int CrossLead(const QMargins& m) const { return axis == LayoutAxis::Horizontal ? m.top() : m.left(); }
-    int CrossTrail(const QMargins& m) const { return axis == LayoutAxis::Horizontal ? m.bottom() : m.right(); }
+    int Main(const QSize& s) const {
+        return axis == LayoutAxis::Horizontal ? s.width() : s.height();
+    }
+    int Cross(const QSize& s) const {
+        return axis == LayoutAxis::Horizontal ? s.height() : s.width();
+    }
+    int LeadPad(const QMargins& m) const {
+        return axis == LayoutAxis::Horizontal ? m.left() : m.top();
+    }
+    int TrailPad(const QMargins& m) const {
+        return axis == LayoutAxis::Horizontal ? m.right() : m.bottom();
+    }
+    int CrossLead(const QMargins& m) const {
+        return axis == LayoutAxis::Horizontal ? m.top() : m.left();
+    }
+    int CrossTrail(const QMargins& m) const {
+        return axis == LayoutAxis::Horizontal ? m.bottom() : m.right();
+    }
     QRect Make(int mainPos, int crossPos, int mainLen, int crossLen) const {
         return axis == LayoutAxis::Horizontal ? QRect(mainPos, crossPos, mainLen, crossLen)
                                               : QRect(crossPos, mainPos, crossLen, mainLen);

@@ -29,7 +29,8 @@ std::int64_t CNativeChildWnd::GetNativeId() const {
 QRect CNativeChildWnd::GetClientRect() const {
     if (!m_host) return {};
     const qreal r = m_host->devicePixelRatioF();
-    return QRect(0, 0, static_cast<int>(m_host->width() * r), static_cast<int>(m_host->height() * r));
+    return QRect(0, 0, static_cast<int>(m_host->width() * r),
+                 static_cast<int>(m_host->height() * r));
 }
 
 QRect CNativeChildWnd::GetRect() const {
@@ -44,7 +45,8 @@ void CNativeChildWnd::MoveWindow(const QRect& rect, bool repaint) {
     if (!m_host) return;
     const qreal r = m_host->devicePixelRatioF();
     m_host->setGeometry(QRect(static_cast<int>(rect.x() / r), static_cast<int>(rect.y() / r),
-                              static_cast<int>(rect.width() / r), static_cast<int>(rect.height() / r)));
+                              static_cast<int>(rect.width() / r),
+                              static_cast<int>(rect.height() / r)));
     if (repaint) m_host->update();
 }
 

@@ -15,7 +15,7 @@ class CWindowWnd;
 class ChildWindowHost;
 
 class CNativeChildWnd {
-public:
+  public:
     CNativeChildWnd();
     virtual ~CNativeChildWnd();
     CNativeChildWnd(const CNativeChildWnd&) = delete;
@@ -38,7 +38,7 @@ public:
     // nothing else.
     virtual LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam);
 
-private:
+  private:
     QPointer<QWidget> m_host;
     CWindowWnd* m_parent = nullptr;
 };

@@ -32,7 +32,7 @@ DuiMessageMapEntry DuiOnNotify(const QString& type, const QString& controlName,
 }
 
 class CNotifyPump {
-public:
+  public:
     virtual ~CNotifyPump() = default;
 
     bool AddVirtualWnd(const QString& name, CNotifyPump* page);
@@ -45,6 +45,6 @@ public:
 
     virtual const DuiMessageMap* GetMessageMap() const;
 
-private:
+  private:
     QHash<QString, CNotifyPump*> m_virtualWnds;
 };

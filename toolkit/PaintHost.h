@@ -8,7 +8,7 @@
 #include <Qt>
 
 class PaintHost {
-public:
+  public:
     virtual ~PaintHost() = default;
     virtual void InvalidateRect(const QRect& logicalRect) = 0;
     // A repeating timer; returns its id, later passed to CPaintManagerUI::OnHostTimer.

@@ -26,9 +26,10 @@ SkinSource& Skin() {
 // that fontconfig provides, so Chinese and Latin text share one look.
 void RegisterFontSubstitutes() {
     static const bool done = [] {
-        QFont::insertSubstitutions(QStringLiteral("微软雅黑"),
-                                   {QStringLiteral("Microsoft YaHei"), QStringLiteral("Noto Sans CJK SC"),
-                                    QStringLiteral("Noto Sans CJK"), QStringLiteral("Noto Sans")});
+        QFont::insertSubstitutions(
+            QStringLiteral("微软雅黑"),
+            {QStringLiteral("Microsoft YaHei"), QStringLiteral("Noto Sans CJK SC"),
+             QStringLiteral("Noto Sans CJK"), QStringLiteral("Noto Sans")});
         return true;
     }();
     (void)done;
@@ -102,13 +103,12 @@ CControlUI* CPaintManagerUI::FindControl(const QPoint& logicalPoint) {
 }
 
 void CPaintManagerUI::AddNotifier(INotifyUI* notifier) {
-    if (notifier && std::find(m_notifiers.begin(), m_notifiers.end(), notifier) == m_notifiers.end())
+    if (notifier &&
+        std::find(m_notifiers.begin(), m_notifiers.end(), notifier) == m_notifiers.end())
         m_notifiers.push_back(notifier);
 }
 
-void CPaintManagerUI::RemoveNotifier(INotifyUI* notifier) {
-    std::erase(m_notifiers, notifier);
-}
+void CPaintManagerUI::RemoveNotifier(INotifyUI* notifier) { std::erase(m_notifiers, notifier); }
 
 void CPaintManagerUI::SendNotify(CControlUI* control, const QString& type, WPARAM wParam,
                                  LPARAM lParam) {

@@ -39,7 +39,7 @@ struct WindowAttributes {
 };
 
 class CPaintManagerUI {
-public:
+  public:
     CPaintManagerUI();
     ~CPaintManagerUI();
     CPaintManagerUI(const CPaintManagerUI&) = delete;
@@ -109,7 +109,7 @@ public:
     // Called by a control being destroyed, so no pointer to it survives here.
     void ReapObjects(CControlUI* control);
 
-private:
+  private:
     struct ControlTimer {
         CControlUI* control;
         UINT id;

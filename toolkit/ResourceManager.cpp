@@ -21,8 +21,11 @@ bool CResourceManager::LoadLanguageFromData(const QByteArray& xml) {
     while (reader.readNextStartElement()) {
         if (reader.name() != u"Text") return false;
         const auto attrs = reader.attributes();
-        if (!attrs.hasAttribute(QStringLiteral("id")) || !attrs.hasAttribute(QStringLiteral("value"))) return false;
-        texts.insert(attrs.value(QStringLiteral("id")).toString(), attrs.value(QStringLiteral("value")).toString());
+        if (!attrs.hasAttribute(QStringLiteral("id")) ||
+            !attrs.hasAttribute(QStringLiteral("value")))
+            return false;
+        texts.insert(attrs.value(QStringLiteral("id")).toString(),
+                     attrs.value(QStringLiteral("value")).toString());
         reader.skipCurrentElement();
     }
     if (reader.hasError()) return false;

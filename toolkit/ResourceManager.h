@@ -6,7 +6,7 @@
 #include <QString>
 
 class CResourceManager {
-public:
+  public:
     static CResourceManager& GetInstance();
 
     // Loads a table ("lan_en.xml") from the skin package, replacing the current one. Returns
@@ -19,7 +19,7 @@ public:
     bool HasText(const QString& id) const { return m_texts.contains(id); }
     int TextCount() const { return static_cast<int>(m_texts.size()); }
 
-private:
+  private:
     CResourceManager() = default;
     QHash<QString, QString> m_texts;
 };

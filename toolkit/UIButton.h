@@ -6,7 +6,7 @@
 #include "toolkit/UILabel.h"
 
 class CButtonUI : public CLabelUI {
-public:
+  public:
     CButtonUI();
     QString GetClass() const override;
     bool SetAttribute(const QString& name, const QString& value) override;
@@ -22,7 +22,7 @@ public:
     // Raises "click" as a press and release would.
     virtual void Activate();
 
-protected:
+  protected:
     void PaintStatusImage(QPainter& painter) override;
     virtual void OnHotChanged() {}
 
@@ -31,6 +31,6 @@ protected:
     ImageDescriptor m_pushedImage;
     ImageDescriptor m_disabledImage;
     bool m_hot = false;
-    bool m_pushed = false;   // pressed and the pointer still inside
-    bool m_captured = false; // pressed, wherever the pointer is now
+    bool m_pushed = false;    // pressed and the pointer still inside
+    bool m_captured = false;  // pressed, wherever the pointer is now
 };

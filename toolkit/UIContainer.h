@@ -8,7 +8,7 @@
 #include "toolkit/UIControl.h"
 
 class CContainerUI : public CControlUI {
-public:
+  public:
     CContainerUI();
     ~CContainerUI() override;
 
@@ -33,7 +33,7 @@ public:
     CControlUI* FindControlByName(const QString& name) override;
     void ForEach(const std::function<void(CControlUI&)>& fn) override;
 
-protected:
+  protected:
     // Places the children inside `rc` (already reduced by the inset).
     virtual void LayoutChildren(const QRect& rc);
 

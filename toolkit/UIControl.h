@@ -15,7 +15,7 @@ class QPainter;
 class CPaintManagerUI;
 
 class CControlUI {
-public:
+  public:
     CControlUI();
     virtual ~CControlUI();
     CControlUI(const CControlUI&) = delete;
@@ -91,7 +91,7 @@ public:
     void NeedUpdate();
     void NeedParentUpdate();
 
-protected:
+  protected:
     virtual void PaintBkColor(QPainter& painter);
     virtual void PaintStatusImage(QPainter& painter);
     virtual void PaintText(QPainter& painter);

@@ -24,7 +24,7 @@ struct TNotifyUI {
 };
 
 class INotifyUI {
-public:
+  public:
     virtual ~INotifyUI() = default;
     virtual void Notify(TNotifyUI& msg) = 0;
 };

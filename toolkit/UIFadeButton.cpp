@@ -43,6 +43,7 @@ void CFadeButtonUI::PaintStatusImage(QPainter& painter) {
         DrawImage(painter, *m_manager, m_normalImage, m_rcItem);
         return;
     }
-    if (m_fade < 255) DrawImage(painter, *m_manager, m_normalImage, m_rcItem, (255 - m_fade) / 255.0);
+    if (m_fade < 255)
+        DrawImage(painter, *m_manager, m_normalImage, m_rcItem, (255 - m_fade) / 255.0);
     DrawImage(painter, *m_manager, m_hotImage, m_rcItem, m_fade / 255.0);
 }

@@ -5,7 +5,7 @@
 #include "toolkit/UIButton.h"
 
 class CFadeButtonUI : public CButtonUI {
-public:
+  public:
     static constexpr int kFadeTimerId = 11;
     static constexpr int kFadeIntervalMs = 25;
     static constexpr int kFadeStep = 51;  // five steps from one image to the other
@@ -18,11 +18,11 @@ public:
     int GetFadeLevel() const { return m_fade; }
     bool IsFading() const { return m_timerRunning; }
 
-protected:
+  protected:
     void OnHotChanged() override;
     void PaintStatusImage(QPainter& painter) override;
 
-private:
+  private:
     void StopTimer();
 
     int m_fade = 0;

@@ -46,7 +46,9 @@ void CLabelUI::SetTextColor(const QColor& color) {
     Invalidate();
 }
 
-void CLabelUI::PaintText(QPainter& painter) { DrawTextLine(painter, GetDisplayText(), m_textColor); }
+void CLabelUI::PaintText(QPainter& painter) {
+    DrawTextLine(painter, GetDisplayText(), m_textColor);
+}
 
 void CLabelUI::DrawTextLine(QPainter& painter, const QString& text, const QColor& color) {
     if (text.isEmpty() || !m_manager) return;

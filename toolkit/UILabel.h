@@ -5,7 +5,7 @@
 #include "toolkit/UIControl.h"
 
 class CLabelUI : public CControlUI {
-public:
+  public:
     QString GetClass() const override;
     bool SetAttribute(const QString& name, const QString& value) override;
 
@@ -15,7 +15,7 @@ public:
     Qt::Alignment GetAlignment() const { return m_align; }
     const QMargins& GetTextPadding() const { return m_textPadding; }
 
-protected:
+  protected:
     void PaintText(QPainter& painter) override;
     void DrawTextLine(QPainter& painter, const QString& text, const QColor& color);
 

@@ -52,7 +52,8 @@ QSize CMenuUI::EstimateSize(const QSize& available) const {
     for (const auto& item : m_items) {
         if (!item->IsVisible()) continue;
         const QSize sz = item->EstimateSize(available);
-        width = std::max(width, sz.width() + item->GetPadding().left() + item->GetPadding().right());
+        width =
+            std::max(width, sz.width() + item->GetPadding().left() + item->GetPadding().right());
     }
     return QSize(width + m_inset.left() + m_inset.right(),
                  ItemsHeight() + m_inset.top() + m_inset.bottom());

@@ -16,7 +16,7 @@ struct MenuItemStyle {
 };
 
 class CMenuUI : public CVerticalLayoutUI {
-public:
+  public:
     QString GetClass() const override;
     bool SetAttribute(const QString& name, const QString& value) override;
     QSize EstimateSize(const QSize& available) const override;
@@ -32,11 +32,11 @@ public:
     // Clamped to the range.
     void SetScrollPos(int pos);
 
-protected:
+  protected:
     void DoPaint(QPainter& painter, const QRect& dirty) override;
     void LayoutChildren(const QRect& rc) override;
 
-private:
+  private:
     int ItemsHeight() const;
     int ScrollRangeFor(int visibleHeight) const;
 

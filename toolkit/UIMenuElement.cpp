@@ -34,8 +34,8 @@ QSize CMenuElementUI::EstimateSize(const QSize&) const {
         const MenuItemStyle* style = Style();
         const QFont font = m_manager->GetFont(style->font);
         // Room for the check mark on the right keeps checked and plain items equally wide.
-        width = QFontMetrics(font).horizontalAdvance(GetDisplayText()) +
-                style->textPadding.left() + style->textPadding.right() + 40;
+        width = QFontMetrics(font).horizontalAdvance(GetDisplayText()) + style->textPadding.left() +
+                style->textPadding.right() + 40;
     }
     return QSize(width, m_fixedHeight > 0 ? m_fixedHeight : kDefaultHeight);
 }
@@ -81,7 +81,7 @@ void CMenuElementUI::PaintBkColor(QPainter& painter) {
 void CMenuElementUI::PaintText(QPainter& painter) {
     if (!m_manager) return;
     const MenuItemStyle* style = Style();
-    const QColor color = m_hot ? style->hotTextColor
+    const QColor color = m_hot       ? style->hotTextColor
                          : m_checked ? style->selectedTextColor
                                      : style->textColor;
     const QFont font = m_manager->GetFont(style->font);

@@ -7,7 +7,7 @@
 inline const QString DUI_MSGTYPE_ITEMCLICK = QStringLiteral("itemclick");
 
 class CMenuElementUI : public CLabelUI {
-public:
+  public:
     static constexpr int kDefaultHeight = 28;
 
     QString GetClass() const override;
@@ -20,11 +20,11 @@ public:
     bool IsChecked() const { return m_checked; }
     void SetChecked(bool checked);
 
-protected:
+  protected:
     void PaintBkColor(QPainter& painter) override;
     void PaintText(QPainter& painter) override;
 
-private:
+  private:
     const struct MenuItemStyle* Style() const;
 
     bool m_hot = false;

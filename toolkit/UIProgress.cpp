@@ -63,5 +63,6 @@ void CProgressUI::PaintStatusImage(QPainter& painter) {
     // Cut the source in the same proportion so the fore image is revealed, not squeezed.
     ImageDescriptor fore = m_foreImage;
     if (fore.source) fore.source->setWidth(std::max(1, static_cast<int>(fore.source->width() * f)));
-    DrawImage(painter, *m_manager, fore, QRect(m_rcItem.left(), m_rcItem.top(), filled, m_rcItem.height()));
+    DrawImage(painter, *m_manager, fore,
+              QRect(m_rcItem.left(), m_rcItem.top(), filled, m_rcItem.height()));
 }

@@ -6,7 +6,7 @@
 #include "toolkit/UILabel.h"
 
 class CProgressUI : public CLabelUI {
-public:
+  public:
     QString GetClass() const override;
     bool SetAttribute(const QString& name, const QString& value) override;
 
@@ -18,7 +18,7 @@ public:
     // Values outside the range are kept as given and drawn clamped.
     virtual void SetValue(int value);
 
-protected:
+  protected:
     void PaintStatusImage(QPainter& painter) override;
     // Share of the range covered by the value, 0..1.
     double Fraction() const;

@@ -6,7 +6,7 @@
 #include "toolkit/UIProgress.h"
 
 class CSliderUI : public CProgressUI {
-public:
+  public:
     QString GetClass() const override;
     bool SetAttribute(const QString& name, const QString& value) override;
     bool IsInteractive() const override { return true; }
@@ -19,10 +19,10 @@ public:
     // The value the slider takes for a pointer at `pt`.
     int ValueAt(const QPoint& pt) const;
 
-protected:
+  protected:
     void PaintStatusImage(QPainter& painter) override;
 
-private:
+  private:
     ImageDescriptor m_thumbImage;
     ImageDescriptor m_thumbHotImage;
     ImageDescriptor m_thumbPushedImage;

@@ -5,9 +5,9 @@
 #include "toolkit/UIContainer.h"
 
 class CVerticalLayoutUI : public CContainerUI {
-public:
+  public:
     QString GetClass() const override;
 
-protected:
+  protected:
     void LayoutChildren(const QRect& rc) override;
 };

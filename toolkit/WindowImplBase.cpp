@@ -17,8 +17,9 @@ void WindowImplBase::Notify(TNotifyUI& msg) { NotifyPump(msg); }
 void WindowImplBase::OnClick(TNotifyUI&) {}
 
 const DuiMessageMap* WindowImplBase::GetMessageMap() const {
-    static const DuiMessageMap map{CNotifyPump::GetMessageMap(),
-                                   {DuiOnNotify(DUI_MSGTYPE_CLICK, QString(), &WindowImplBase::OnClick)}};
+    static const DuiMessageMap map{
+        CNotifyPump::GetMessageMap(),
+        {DuiOnNotify(DUI_MSGTYPE_CLICK, QString(), &WindowImplBase::OnClick)}};
     return &map;
 }
 
@@ -26,17 +27,39 @@ LRESULT WindowImplBase::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
     bool handled = true;
     switch (msg) {
-        case WM_CREATE: result = OnCreate(msg, wParam, lParam, handled); break;
-        case WM_CLOSE: result = OnClose(msg, wParam, lParam, handled); break;
-        case WM_DESTROY: result = OnDestroy(msg, wParam, lParam, handled); break;
-        case WM_NCHITTEST: result = OnNcHitTest(msg, wParam, lParam, handled); break;
-        case WM_SIZE: result = OnSize(msg, wParam, lParam, handled); break;
-        case WM_SYSCOMMAND: result = OnSysCommand(msg, wParam, lParam, handled); break;
-        case WM_KEYDOWN: result = OnKeyDown(msg, wParam, lParam, handled); break;
-        case WM_MOUSEMOVE: result = OnMouseMove(msg, wParam, lParam, handled); break;
-        case WM_LBUTTONDOWN: result = OnLButtonDown(msg, wParam, lParam, handled); break;
-        case WM_LBUTTONUP: result = OnLButtonUp(msg, wParam, lParam, handled); break;
-        default: handled = false; break;
+        case WM_CREATE:
+            result = OnCreate(msg, wParam, lParam, handled);
+            break;
+        case WM_CLOSE:
+            result = OnClose(msg, wParam, lParam, handled);
+            break;
+        case WM_DESTROY:
+            result = OnDestroy(msg, wParam, lParam, handled);
+            break;
+        case WM_NCHITTEST:
+            result = OnNcHitTest(msg, wParam, lParam, handled);
+            break;
+        case WM_SIZE:
+            result = OnSize(msg, wParam, lParam, handled);
+            break;
+        case WM_SYSCOMMAND:
+            result = OnSysCommand(msg, wParam, lParam, handled);
+            break;
+        case WM_KEYDOWN:
+            result = OnKeyDown(msg, wParam, lParam, handled);
+            break;
+        case WM_MOUSEMOVE:
+            result = OnMouseMove(msg, wParam, lParam, handled);
+            break;
+        case WM_LBUTTONDOWN:
+            result = OnLButtonDown(msg, wParam, lParam, handled);
+            break;
+        case WM_LBUTTONUP:
+            result = OnLButtonUp(msg, wParam, lParam, handled);
+            break;
+        default:
+            handled = false;
+            break;
     }
     if (handled) return result;
     result = HandleCustomMessage(msg, wParam, lParam, handled);
@@ -91,9 +114,9 @@ LRESULT WindowImplBase::OnNcHitTest(UINT, WPARAM, LPARAM lParam, bool& handled) 
     const qreal r = DevicePixelRatio();
     const WindowAttributes& w = m_pm.GetWindowAttributes();
     if (!IsZoomed()) {
-        const QMargins box(static_cast<int>(w.sizeBox.left() * r), static_cast<int>(w.sizeBox.top() * r),
-                           static_cast<int>(w.sizeBox.right() * r),
-                           static_cast<int>(w.sizeBox.bottom() * r));
+        const QMargins box(
+            static_cast<int>(w.sizeBox.left() * r), static_cast<int>(w.sizeBox.top() * r),
+            static_cast<int>(w.sizeBox.right() * r), static_cast<int>(w.sizeBox.bottom() * r));
         const bool top = pt.y() < client.top() + box.top();
         const bool bottom = pt.y() >= client.bottom() + 1 - box.bottom();
         const bool left = pt.x() < client.left() + box.left();

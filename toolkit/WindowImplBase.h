@@ -8,7 +8,7 @@
 #include "toolkit/WindowWnd.h"
 
 class WindowImplBase : public CWindowWnd, public CNotifyPump, public INotifyUI {
-public:
+  public:
     WindowImplBase();
     ~WindowImplBase() override;
 
@@ -40,7 +40,7 @@ public:
     // The layout's build errors, empty when it built cleanly.
     const QStringList& GetBuildErrors() const { return m_buildErrors; }
 
-protected:
+  protected:
     // Physical client pixels to the layout's logical pixels.
     QPoint ToLogical(const QPoint& physicalClient) const;
     // Shows "maxbtn" or "restorebtn" to match the window's zoom state, when the layout has them.
@@ -48,6 +48,6 @@ protected:
 
     CPaintManagerUI m_pm;
 
-private:
+  private:
     QStringList m_buildErrors;
 };

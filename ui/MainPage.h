@@ -8,7 +8,7 @@
 class CPaintManagerUI;
 
 class CMainPage : public CNotifyPump {
-public:
+  public:
     explicit CMainPage(CPaintManagerUI* manager = nullptr) : m_pm(manager) {}
     void SetPaintManager(CPaintManagerUI* manager) { m_pm = manager; }
     CPaintManagerUI* GetPaintManager() const { return m_pm; }
@@ -16,6 +16,6 @@ public:
     const DuiMessageMap* GetMessageMap() const override;
     void OnClick(TNotifyUI& msg);
 
-private:
+  private:
     CPaintManagerUI* m_pm;
 };

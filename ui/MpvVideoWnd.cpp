@@ -23,7 +23,8 @@ LRESULT MpvVideoWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_DROPFILES: {
             // The first file only, with its whole path however long.
             const QString path = DragQueryFile(wParam, 0);
-            if (!path.isEmpty() && parent) parent->PostMessage(WM_VIDEO_DROPFILE, MakePayload(path));
+            if (!path.isEmpty() && parent)
+                parent->PostMessage(WM_VIDEO_DROPFILE, MakePayload(path));
             DragFinish(wParam);
             return 0;
         }

@@ -6,6 +6,6 @@
 #include "toolkit/NativeChildWnd.h"
 
 class MpvVideoWnd : public CNativeChildWnd {
-public:
+  public:
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 };

@@ -24,10 +24,7 @@ T* Find(CPaintManagerUI& pm, const char* name) {
 }  // namespace
 
 PlayerWindow::PlayerWindow(const EngineApi& api, SettingsStore* store)
-    : m_api(api),
-      m_store(store),
-      m_fileDialog(&platform::SystemFileDialog()),
-      m_mainPage(&m_pm) {}
+    : m_api(api), m_store(store), m_fileDialog(&platform::SystemFileDialog()), m_mainPage(&m_pm) {}
 
 PlayerWindow::~PlayerWindow() {
     SavePosition();
@@ -39,7 +36,9 @@ PlayerWindow::~PlayerWindow() {
     RemoveVirtualWnd(QStringLiteral("mainpage"));
 }
 
-SettingsStore& PlayerWindow::Store() const { return m_store ? *m_store : SettingsStore::Instance(); }
+SettingsStore& PlayerWindow::Store() const {
+    return m_store ? *m_store : SettingsStore::Instance();
+}
 
 QString PlayerWindow::GetWindowClassName() const { return QStringLiteral("PlayerWindow"); }
 
@@ -80,7 +79,9 @@ void PlayerWindow::InitWindow() {
     if (m_pVolume) m_pVolume->SetValue(static_cast<int>(store.m_volume));
     LayoutVideoWindow();
 
-    if (m_pPinBtn) m_pPinBtn->ApplyAttributeList(QString::fromLatin1(m_bTopMost ? kPinnedLook : kUnpinnedLook));
+    if (m_pPinBtn)
+        m_pPinBtn->ApplyAttributeList(
+            QString::fromLatin1(m_bTopMost ? kPinnedLook : kUnpinnedLook));
     SetTopMost(m_bTopMost);
     ApplyMute();
     ApplyPlayButtonLook();
@@ -147,7 +148,8 @@ LRESULT PlayerWindow::OnNcHitTest(UINT msg, WPARAM wParam, LPARAM lParam, bool& 
     const CControlUI* control = m_pm.FindControl(ToLogical(pt));
     if (control) {
         const QString cls = control->GetClass();
-        if (cls.contains(u"ButtonUI") || cls.contains(u"SliderUI") || cls.contains(u"FadeButtonUI")) {
+        if (cls.contains(u"ButtonUI") || cls.contains(u"SliderUI") ||
+            cls.contains(u"FadeButtonUI")) {
             handled = false;
             return HTCLIENT;
         }

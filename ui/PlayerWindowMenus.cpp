@@ -17,7 +17,8 @@ constexpr DWORD kMenuAlignment = kMenuAlignBottom;
 QPoint PlayerWindow::MenuAnchor(CControlUI* button) const {
     const qreal ratio = DevicePixelRatio();
     const QPoint topLeft = button ? button->GetPos().topLeft() : QPoint();
-    return ClientToScreen(QPoint(static_cast<int>(topLeft.x() * ratio), static_cast<int>(topLeft.y() * ratio)));
+    return ClientToScreen(
+        QPoint(static_cast<int>(topLeft.x() * ratio), static_cast<int>(topLeft.y() * ratio)));
 }
 
 void PlayerWindow::ShowSpeedMenu(CControlUI* anchor) {
@@ -33,8 +34,9 @@ void PlayerWindow::ShowSpeedMenu(CControlUI* anchor) {
 }
 
 void PlayerWindow::ShowSubtitleMenu(CControlUI* anchor) {
-    CMenuWnd* menu = CMenuWnd::CreateMenu(nullptr, QStringLiteral("subtitle_menu.xml"), MenuAnchor(anchor),
-                                          &m_pm, &m_menuCheckInfo, kMenuAlignment);
+    CMenuWnd* menu =
+        CMenuWnd::CreateMenu(nullptr, QStringLiteral("subtitle_menu.xml"), MenuAnchor(anchor),
+                             &m_pm, &m_menuCheckInfo, kMenuAlignment);
     if (!menu) return;
     if (CMenuUI* items = menu->GetMenuUI()) {
         auto off = std::make_unique<CMenuElementUI>();

@@ -63,7 +63,8 @@ void PlayerWindow::OnClickControl(CControlUI* sender) {
     } else if (name == u"pinbtn") {
         TogglePin();
     } else if (name == u"infobtn") {
-        if (m_pTitleLabel) m_pTitleLabel->SetText(m_pTitleLabel->GetText().isEmpty() ? m_title : QString());
+        if (m_pTitleLabel)
+            m_pTitleLabel->SetText(m_pTitleLabel->GetText().isEmpty() ? m_title : QString());
     } else if (name == u"menubtn") {
         ShowAbout();
     } else if (name == u"btn_speed") {
@@ -109,7 +110,8 @@ void PlayerWindow::OnProgressDragged() {
     m_bSeeking = true;
     const double position = m_duration * (m_pProgress->GetValue() / kProgressScale);
     if (m_pTimeLabel)
-        m_pTimeLabel->SetText(FormatTime(position) + QStringLiteral(" / ") + FormatTime(m_duration));
+        m_pTimeLabel->SetText(FormatTime(position) + QStringLiteral(" / ") +
+                              FormatTime(m_duration));
 }
 
 void PlayerWindow::OnProgressReleased() {

@@ -16,10 +16,13 @@ namespace {
 constexpr double kResumeThreshold = 5.0;
 
 std::vector<platform::FileFilter> OpenDialogFilters() {
-    const QString patterns = QStringLiteral("*.mp3;*.mp4;*.mkv;*.avi;*.mov;*.flv;*.m4a;*.flac;*.wav");
+    const QString patterns =
+        QStringLiteral("*.mp3;*.mp4;*.mkv;*.avi;*.mov;*.flv;*.m4a;*.flac;*.wav");
     if (platform::UserUiPrimaryLanguage() == platform::kLangChinese)
-        return {{QStringLiteral("音视频文件"), patterns}, {QStringLiteral("所有文件"), QStringLiteral("*.*")}};
-    return {{QStringLiteral("Media files"), patterns}, {QStringLiteral("All files"), QStringLiteral("*.*")}};
+        return {{QStringLiteral("音视频文件"), patterns},
+                {QStringLiteral("所有文件"), QStringLiteral("*.*")}};
+    return {{QStringLiteral("Media files"), patterns},
+            {QStringLiteral("All files"), QStringLiteral("*.*")}};
 }
 
 }  // namespace
@@ -28,8 +31,8 @@ void PlayerWindow::OpenMedia(const QString& path) {
     SavePosition();
     QString chosen = path;
     if (chosen.isEmpty()) {
-        const auto picked = m_fileDialog ? m_fileDialog->AskOpenFile(GetHWND(), OpenDialogFilters())
-                                         : std::nullopt;
+        const auto picked =
+            m_fileDialog ? m_fileDialog->AskOpenFile(GetHWND(), OpenDialogFilters()) : std::nullopt;
         if (!picked) return;
         chosen = *picked;
     }

@@ -6,7 +6,9 @@
 #include "toolkit/ResourceManager.h"
 
 namespace {
-QString Text(const char* id) { return CResourceManager::GetInstance().GetText(QString::fromLatin1(id)); }
+QString Text(const char* id) {
+    return CResourceManager::GetInstance().GetText(QString::fromLatin1(id));
+}
 }  // namespace
 
 TEST(LanguageChoice, EachPrimaryLanguageAsksForItsTable) {
@@ -22,8 +24,9 @@ TEST(LanguageChoice, EachPrimaryLanguageAsksForItsTable) {
 // Every Chinese locale shows Chinese; the four languages the package lacks fall back to English.
 TEST(LanguageChoice, LoadsChineseOrFallsBackToEnglish) {
     for (const char* locale : {"zh_CN.UTF-8", "zh_TW.UTF-8", "zh_HK", "zh_SG", "zh"}) {
-        const int lang = platform::PrimaryLanguageFrom(
-            [&](const char* name) { return QString::fromLatin1(name) == u"LANG" ? QString::fromLatin1(locale) : QString(); });
+        const int lang = platform::PrimaryLanguageFrom([&](const char* name) {
+            return QString::fromLatin1(name) == u"LANG" ? QString::fromLatin1(locale) : QString();
+        });
         EXPECT_EQ(LoadInterfaceLanguage(lang), QStringLiteral("lan_zh.xml")) << locale;
         EXPECT_EQ(Text("play"), QStringLiteral("播放")) << locale;
         EXPECT_EQ(Text("subtitle_close"), QStringLiteral("关闭字幕"));
@@ -49,6 +52,7 @@ TEST(CommandLine, OnlyTheFirstNonEmptyArgumentIsAFile) {
     EXPECT_EQ(CommandLinePath({QStringLiteral("moviraplayer"), QStringLiteral("/m/a b.mp4"),
                                QStringLiteral("/m/c.mp4")}),
               QStringLiteral("/m/a b.mp4"));
-    EXPECT_TRUE(CommandLinePath({QStringLiteral("moviraplayer"), QString(), QStringLiteral("/m/c.mp4")})
-                    .isEmpty());
+    EXPECT_TRUE(
+        CommandLinePath({QStringLiteral("moviraplayer"), QString(), QStringLiteral("/m/c.mp4")})
+            .isEmpty());
 }

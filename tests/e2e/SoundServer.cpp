@@ -1,7 +1,5 @@
 #include "SoundServer.h"
 
-#include "StopProcess.h"
-
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
@@ -10,6 +8,7 @@
 #include <utility>
 
 #include "Poll.h"
+#include "StopProcess.h"
 
 namespace e2e {
 

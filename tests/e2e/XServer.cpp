@@ -1,13 +1,13 @@
 #include "XServer.h"
 
-#include "StopProcess.h"
-
 #include <fcntl.h>
 #include <poll.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <utility>
+
+#include "StopProcess.h"
 
 namespace e2e {
 

@@ -42,8 +42,10 @@ TEST(AttributeList, ValueForms) {
 }
 
 TEST(ImageDescriptorParse, BarePathAndQuotedForms) {
-    EXPECT_EQ(ImageDescriptor::Parse(QStringLiteral("imgs/a.png"))->file, QStringLiteral("imgs/a.png"));
-    const auto d = ImageDescriptor::Parse(QStringLiteral("file='imgs/v.png' source='2,2,74,6' fade='128'"));
+    EXPECT_EQ(ImageDescriptor::Parse(QStringLiteral("imgs/a.png"))->file,
+              QStringLiteral("imgs/a.png"));
+    const auto d =
+        ImageDescriptor::Parse(QStringLiteral("file='imgs/v.png' source='2,2,74,6' fade='128'"));
     ASSERT_TRUE(d);
     EXPECT_EQ(d->file, QStringLiteral("imgs/v.png"));
     EXPECT_EQ(d->source, QRect(2, 2, 72, 4));
@@ -72,7 +74,8 @@ TEST_F(ButtonLooks, ApplyToLiveButtons) {
         {"btn_play", kPlayLook, "imgs/play_normal.png", "imgs/play_hover.png", "Play"},
         {"pinbtn", kPinnedLook, "imgs/pin_normal.png", "imgs/pin_hover.png", "Pin"},
         {"pinbtn", kUnpinnedLook, "imgs/unpin_normal.png", "imgs/unpin_hover.png", "Pin"},
-        {"btn_volume", kMutedLook, "imgs/volume_close_normal.png", "imgs/volume_close_hover.png", "Mute"},
+        {"btn_volume", kMutedLook, "imgs/volume_close_normal.png", "imgs/volume_close_hover.png",
+         "Mute"},
         {"btn_volume", kUnmutedLook, "imgs/volume_normal.png", "imgs/volume_hover.png", "Volume"},
     };
     for (const Case& c : cases) {

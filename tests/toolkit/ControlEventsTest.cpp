@@ -10,7 +10,7 @@
 #include "toolkit/UISlider.h"
 
 class Controls : public SkinLayout {
-protected:
+  protected:
     void SetUp() override {
         Build(QStringLiteral("main.xml"));
         pm->AddNotifier(&recorder);
@@ -32,10 +32,14 @@ TEST_F(Controls, FindControlByPointGivesTheTopmostControl) {
         const char* name;
     };
     const Case cases[] = {
-        {{15, 15}, "FadeButtonUI", "menubtn"},   {{785, 15}, "FadeButtonUI", "closebtn"},
-        {{400, 15}, "LabelUI", "lblvideo"},       {{400, 300}, "ControlUI", "video_area"},
-        {{400, 547}, "SliderUI", "slider_progress"}, {{20, 575}, "ButtonUI", "btn_play"},
-        {{700, 575}, "SliderUI", "slider_volume"}, {{640, 575}, "ButtonUI", "btn_subtitle"},
+        {{15, 15}, "FadeButtonUI", "menubtn"},
+        {{785, 15}, "FadeButtonUI", "closebtn"},
+        {{400, 15}, "LabelUI", "lblvideo"},
+        {{400, 300}, "ControlUI", "video_area"},
+        {{400, 547}, "SliderUI", "slider_progress"},
+        {{20, 575}, "ButtonUI", "btn_play"},
+        {{700, 575}, "SliderUI", "slider_volume"},
+        {{640, 575}, "ButtonUI", "btn_subtitle"},
         {{400, 575}, "ControlUI", ""},
     };
     for (const Case& c : cases) {
@@ -133,7 +137,8 @@ TEST_F(Controls, AClickOnTheTrackSetsTheValueAndReportsOnlyTheRelease) {
     ASSERT_EQ(recorder.seen.size(), 1u);
     EXPECT_EQ(recorder.seen[0].sType, DUI_MSGTYPE_VALUECHANGED);
     EXPECT_EQ(progress->GetValue(), 500);
-    EXPECT_EQ(progress->GetThumbRect().left(), middle.x() - 4) << "the thumb is centred under the pointer";
+    EXPECT_EQ(progress->GetThumbRect().left(), middle.x() - 4)
+        << "the thumb is centred under the pointer";
 }
 
 TEST_F(Controls, WithoutSendMoveADragReportsOnlyTheRelease) {

@@ -7,7 +7,7 @@
 #include "toolkit/PaintHost.h"
 
 class FakePaintHost : public PaintHost {
-public:
+  public:
     explicit FakePaintHost(QSize size = QSize(800, 600)) : m_size(size) {}
 
     void InvalidateRect(const QRect& rc) override { invalidated |= rc; }
@@ -26,7 +26,7 @@ public:
     Qt::CursorShape cursor = Qt::ArrowCursor;
     qreal ratio = 1.0;
 
-private:
+  private:
     QSize m_size;
     int m_lastId = 0;
 };

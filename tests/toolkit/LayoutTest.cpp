@@ -149,8 +149,10 @@ TEST(LayoutErrors, UnknownElementsAttributesAndValuesAreReportedWithTheirLine) {
         const char* mentions;
     };
     const Case cases[] = {
-        {"<Window>\n<VerticalLayout>\n<Bogus/>\n</VerticalLayout></Window>", ":3: unknown element Bogus"},
-        {"<Window>\n<Label colour=\"#FF000000\"/></Window>", ":2: unknown attribute or bad value colour"},
+        {"<Window>\n<VerticalLayout>\n<Bogus/>\n</VerticalLayout></Window>",
+         ":3: unknown element Bogus"},
+        {"<Window>\n<Label colour=\"#FF000000\"/></Window>",
+         ":2: unknown attribute or bad value colour"},
         {"<Window>\n<Label width=\"wide\"/></Window>", "width=\"wide\""},
         {"<Window>\n<Button style=\"nope\"/></Window>", "style"},
         {"<Window sparkle=\"1\"><Control/></Window>", "unknown attribute sparkle on Window"},
@@ -162,7 +164,8 @@ TEST(LayoutErrors, UnknownElementsAttributesAndValuesAreReportedWithTheirLine) {
     };
     for (const Case& c : cases) {
         CDialogBuilder builder;
-        EXPECT_FALSE(builder.CreateFromData(QByteArray(c.xml), &pm, QStringLiteral("t.xml"))) << c.xml;
+        EXPECT_FALSE(builder.CreateFromData(QByteArray(c.xml), &pm, QStringLiteral("t.xml")))
+            << c.xml;
         ASSERT_FALSE(builder.GetErrors().isEmpty()) << c.xml;
         EXPECT_TRUE(builder.GetErrors().join(u'\n').contains(QString::fromLatin1(c.mentions)))
             << c.xml << " gave " << builder.GetErrors().join(u'\n').toStdString();
@@ -177,8 +180,8 @@ TEST(ScaledImages, TheDpiPicksTheMatchingVariant) {
         qreal scale;
         int closeSize;
     };
-    for (const Case& c : {Case{1.0, 96, 1.0, 30}, Case{1.25, 120, 1.25, 38}, Case{1.5, 144, 1.5, 45},
-                          Case{2.0, 192, 1.5, 45}}) {
+    for (const Case& c : {Case{1.0, 96, 1.0, 30}, Case{1.25, 120, 1.25, 38},
+                          Case{1.5, 144, 1.5, 45}, Case{2.0, 192, 1.5, 45}}) {
         FakePaintHost host;
         host.ratio = c.ratio;
         CPaintManagerUI pm;

@@ -11,7 +11,7 @@
 #include "toolkit/UIControl.h"
 
 class SkinLayout : public ::testing::Test {
-protected:
+  protected:
     // Builds `file` into the manager and lays it out at `size`; fails the test on errors.
     void Build(const QString& file, QSize size = QSize(800, 600)) {
         host = std::make_unique<FakePaintHost>(size);
@@ -38,7 +38,7 @@ protected:
 
 // Records the notifications a manager sends.
 class NotifyRecorder : public INotifyUI {
-public:
+  public:
     void Notify(TNotifyUI& msg) override { seen.push_back(msg); }
     std::vector<TNotifyUI> seen;
 };

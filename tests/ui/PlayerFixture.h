@@ -21,8 +21,9 @@
 #include "ui/PlayerWindow.h"
 
 class ScriptedFileDialog : public platform::FileDialogService {
-public:
-    std::optional<QString> AskOpenFile(QWidget*, const std::vector<platform::FileFilter>& filters) override {
+  public:
+    std::optional<QString> AskOpenFile(QWidget*,
+                                       const std::vector<platform::FileFilter>& filters) override {
         ++asked;
         lastFilters = filters;
         return answer;
@@ -33,7 +34,7 @@ public:
 };
 
 class ObservedPlayerWindow : public PlayerWindow {
-public:
+  public:
     using PlayerWindow::PlayerWindow;
     LRESULT HandleCustomMessage(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) override {
         if (msg >= WM_USER) handledMessages.push_back(msg);
@@ -58,7 +59,7 @@ bool Await(F done, int boundMs = 3000) {
 }
 
 class PlayerTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { Start(); }
 
     // Builds and shows the window; `withEngine` false makes engine creation fail.
@@ -68,7 +69,8 @@ protected:
         store = std::make_unique<SettingsStore>(folder.path() + QStringLiteral("/MoviraPlayer/"));
         window = std::make_unique<ObservedPlayerWindow>(fake.Api(), store.get());
         window->SetFileDialog(&dialog);
-        ASSERT_TRUE(window->Create(nullptr, QStringLiteral("MoviraPlayer"), WS_VISIBLE | WS_OVERLAPPEDWINDOW, 0));
+        ASSERT_TRUE(window->Create(nullptr, QStringLiteral("MoviraPlayer"),
+                                   WS_VISIBLE | WS_OVERLAPPEDWINDOW, 0));
         window->CenterWindow();
         window->ShowWindow(true, true);
         QCoreApplication::processEvents();
@@ -82,7 +84,9 @@ protected:
         EXPECT_TRUE(f.open(QIODevice::WriteOnly));
         return path;
     }
-    CControlUI* Control(const char* name) { return window->GetPM().FindControl(QString::fromLatin1(name)); }
+    CControlUI* Control(const char* name) {
+        return window->GetPM().FindControl(QString::fromLatin1(name));
+    }
     void Click(const char* name) {
         CControlUI* c = Control(name);
         ASSERT_TRUE(c) << name;

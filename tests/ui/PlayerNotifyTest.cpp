@@ -132,7 +132,8 @@ TEST_F(PlayerTest, CloseButtonRecordsTheRectangleOnlyWithAFileOpen) {
 TEST_F(PlayerTest, TheVideoWindowFollowsMaximiseAndRestore) {
     const auto videoFillsTheArea = [&] {
         const QRect client = window->GetClientRect();
-        return window->VideoWindow().GetRect() == QRect(0, 30, client.width(), client.height() - 90);
+        return window->VideoWindow().GetRect() ==
+               QRect(0, 30, client.width(), client.height() - 90);
     };
     Click("maxbtn");
     ASSERT_TRUE(window->IsZoomed());

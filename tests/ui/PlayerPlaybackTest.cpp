@@ -33,7 +33,8 @@ TEST(PlayerEngineStart, OptionsWindowVolumeAndMuteReachTheEngineInOrder) {
     PlayerWindow window(fake.Api(), &store);
     ASSERT_TRUE(window.Create(nullptr, QStringLiteral("MoviraPlayer"), WS_VISIBLE, 0));
     const auto calls = fake.CallTexts();
-    const std::string wid = "mpv_set_option wid int64 " + std::to_string(window.VideoWindow().GetNativeId());
+    const std::string wid =
+        "mpv_set_option wid int64 " + std::to_string(window.VideoWindow().GetNativeId());
     const auto at = [&](const std::string& text) {
         return std::find(calls.begin(), calls.end(), text) - calls.begin();
     };
@@ -65,8 +66,10 @@ TEST_F(PlayerTest, OpenDialogIsAskedForAnEmptyPathAndCancelStillSaves) {
     EXPECT_EQ(dialog.asked, 1);
     ASSERT_EQ(dialog.lastFilters.size(), 2u);
     EXPECT_EQ(dialog.lastFilters[0].first, QStringLiteral("Media files"));
-    EXPECT_EQ(dialog.lastFilters[0].second, QStringLiteral("*.mp3;*.mp4;*.mkv;*.avi;*.mov;*.flv;*.m4a;*.flac;*.wav"));
-    EXPECT_EQ(dialog.lastFilters[1], platform::FileFilter(QStringLiteral("All files"), QStringLiteral("*.*")));
+    EXPECT_EQ(dialog.lastFilters[0].second,
+              QStringLiteral("*.mp3;*.mp4;*.mkv;*.avi;*.mov;*.flv;*.m4a;*.flac;*.wav"));
+    EXPECT_EQ(dialog.lastFilters[1],
+              platform::FileFilter(QStringLiteral("All files"), QStringLiteral("*.*")));
     EXPECT_TRUE(QFile::exists(store->ConfigFilePath()));
     EXPECT_TRUE(Commands().empty());
 
@@ -97,7 +100,8 @@ TEST_F(PlayerTest, ResumeThresholdsSaveAndRestore) {
         if (c.restored)
             EXPECT_EQ(Commands(), std::vector<std::string>{"mpv_command seek 5.001 absolute"});
         else
-            EXPECT_EQ(Commands(), std::vector<std::string>{"mpv_command cycle pause"}) << c.position;
+            EXPECT_EQ(Commands(), std::vector<std::string>{"mpv_command cycle pause"})
+                << c.position;
     }
 }
 
@@ -106,7 +110,8 @@ TEST_F(PlayerTest, PlayStateDrivesThePlayButtonAndTogglePause) {
     fake.ClearCalls();
     fake.SetFlag("eof-reached", true);
     window->TogglePause();
-    EXPECT_EQ(fake.CallTexts("mpv_command"), std::vector<std::string>{"mpv_command seek 0 absolute"});
+    EXPECT_EQ(fake.CallTexts("mpv_command"),
+              std::vector<std::string>{"mpv_command seek 0 absolute"});
     EXPECT_TRUE(Contains(fake.CallTexts(), "mpv_set_property_string pause no"));
     fake.SetFlag("eof-reached", false);
     fake.SetFlag("pause", false);

@@ -9,9 +9,10 @@
 #include "ui/PlayerWindow.h"
 
 class PlayerWindowShell : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
-        ASSERT_TRUE(window.Create(nullptr, QStringLiteral("MoviraPlayer"), WS_VISIBLE | WS_OVERLAPPEDWINDOW, 0));
+        ASSERT_TRUE(window.Create(nullptr, QStringLiteral("MoviraPlayer"),
+                                  WS_VISIBLE | WS_OVERLAPPEDWINDOW, 0));
         window.CenterWindow();
         window.ShowWindow(true, true);
         origin = window.ClientToScreen(QPoint(0, 0));

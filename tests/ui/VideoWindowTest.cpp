@@ -16,7 +16,7 @@ namespace {
 
 // A parent window that records what reaches it and answers hit tests as told.
 class RecordingWindow : public CWindowWnd {
-public:
+  public:
     QString GetWindowClassName() const override { return QStringLiteral("RecordingWindow"); }
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override {
         if (msg == WM_NCHITTEST) return hitTestAnswer;
@@ -34,9 +34,10 @@ public:
 };
 
 class VideoWindow : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
-        ASSERT_TRUE(parent.Create(nullptr, QStringLiteral("parent"), WS_VISIBLE, 0, 0, 0, 400, 300));
+        ASSERT_TRUE(
+            parent.Create(nullptr, QStringLiteral("parent"), WS_VISIBLE, 0, 0, 0, 400, 300));
         parent.ShowWindow();
         ASSERT_TRUE(video.Create(parent, QRect(0, 30, 400, 210)));
         video.DragAcceptFiles(true);
@@ -44,7 +45,8 @@ protected:
     void Mouse(QEvent::Type type, QPoint local) {
         QWidget* w = video.GetHWND();
         QMouseEvent e(type, QPointF(local), QPointF(w->mapToGlobal(local)), Qt::LeftButton,
-                      type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
+                      type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
+                      Qt::NoModifier);
         QCoreApplication::sendEvent(w, &e);
     }
     RecordingWindow parent;
@@ -59,7 +61,8 @@ TEST_F(VideoWindow, ClickAndDoubleClickPostTheirMessagesInWindowsOrder) {
     Mouse(QEvent::MouseButtonDblClick, {50, 50});
     Mouse(QEvent::MouseButtonRelease, {50, 50});
     QCoreApplication::processEvents();
-    EXPECT_EQ(parent.messages, (std::vector<UINT>{WM_VIDEO_CLICK, WM_VIDEO_DBLCLK, WM_VIDEO_CLICK}));
+    EXPECT_EQ(parent.messages,
+              (std::vector<UINT>{WM_VIDEO_CLICK, WM_VIDEO_DBLCLK, WM_VIDEO_CLICK}));
 }
 
 TEST_F(VideoWindow, HitTestFollowsTheParentAndForwardsTheMouseWhereItIsNotClient) {
@@ -79,13 +82,15 @@ TEST_F(VideoWindow, HitTestFollowsTheParentAndForwardsTheMouseWhereItIsNotClient
 }
 
 TEST_F(VideoWindow, DropPostsTheFirstFileWithItsWholePath) {
-    const QString longPath = QStringLiteral("/tmp/") + QString(300, u'x') + QStringLiteral("/视频 1.mkv");
+    const QString longPath =
+        QStringLiteral("/tmp/") + QString(300, u'x') + QStringLiteral("/视频 1.mkv");
     DropFiles drop{{longPath, QStringLiteral("/tmp/second.mp4")}};
     EXPECT_EQ(video.WindowProc(WM_DROPFILES, reinterpret_cast<WPARAM>(&drop), 0), 0);
     DropFiles empty;
     video.WindowProc(WM_DROPFILES, reinterpret_cast<WPARAM>(&empty), 0);
     QCoreApplication::processEvents();
-    ASSERT_EQ(parent.messages, std::vector<UINT>{WM_VIDEO_DROPFILE}) << "an empty drop posts nothing";
+    ASSERT_EQ(parent.messages, std::vector<UINT>{WM_VIDEO_DROPFILE})
+        << "an empty drop posts nothing";
     ASSERT_EQ(parent.droppedPaths.size(), 1u);
     EXPECT_EQ(parent.droppedPaths[0], longPath);
 }
@@ -94,7 +99,8 @@ TEST_F(VideoWindow, PostedDataIsFreedWhenTheReceiverIsGone) {
     auto data = std::make_shared<int>(7);
     {
         RecordingWindow shortLived;
-        ASSERT_TRUE(shortLived.Create(nullptr, QStringLiteral("gone"), WS_VISIBLE, 0, 0, 0, 100, 100));
+        ASSERT_TRUE(
+            shortLived.Create(nullptr, QStringLiteral("gone"), WS_VISIBLE, 0, 0, 0, 100, 100));
         EXPECT_TRUE(shortLived.PostMessage(WM_VIDEO_DROPFILE, MakePayload(data)));
         EXPECT_EQ(data.use_count(), 2) << "the queued message holds the data";
     }
