@@ -10,7 +10,6 @@
 #include "platform/SignalWatcher.h"
 #include "platform/UiLanguage.h"
 #include "skin/SkinPackage.h"
-#include "toolkit/Dpi.h"
 #include "toolkit/PaintManager.h"
 #include "ui/PlayerWindow.h"
 
@@ -39,17 +38,11 @@ int RunPlayer(const QStringList& arguments) {
     LoadInterfaceLanguage(platform::UserUiPrimaryLanguage());
 
     auto window = std::make_unique<PlayerWindow>();
-    window->MainPage().SetPaintManager(&window->GetPM());
-    window->AddVirtualWnd(QStringLiteral("mainpage"), &window->MainPage());
-    if (!window->Create(nullptr, QStringLiteral("MoviraPlayer"), WS_VISIBLE | WS_OVERLAPPEDWINDOW,
-                        0)) {
+    if (!window->CreateAndShow()) {
         // Only a damaged skin package gets here; there is no window to show anything in.
         qCritical("MoviraPlayer: the main window could not be built from its layout");
         return 1;
     }
-    window->CenterWindow();
-    window->GetPM().SetDPI(CDPI::GetMainMonitorDPI());
-    window->ShowWindow(true, true);
     if (!path.isEmpty()) window->OpenMedia(path);
 
     // The end of the session, `kill` and Ctrl+C close the window as the user would, so the

@@ -33,12 +33,10 @@ void BM_TimePosUpdate(benchmark::State& state) {
     QTemporaryDir folder;
     SettingsStore store(folder.path() + QStringLiteral("/MoviraPlayer/"));
     PlayerWindow window(stub_engine::Api(), &store);
-    if (!window.Create(nullptr, QStringLiteral("MoviraPlayer"), WS_VISIBLE | WS_OVERLAPPEDWINDOW,
-                       0)) {
+    if (!window.CreateAndShow()) {
         state.SkipWithError("the main window did not build");
         return;
     }
-    window.ShowWindow(true, false);
     QCoreApplication::processEvents();
 
     // A 30 s file, as the engine reports it after loading.

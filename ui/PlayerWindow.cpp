@@ -24,7 +24,7 @@ T* Find(CPaintManagerUI& pm, const char* name) {
 }  // namespace
 
 PlayerWindow::PlayerWindow(const EngineApi& api, SettingsStore* store)
-    : m_api(api), m_store(store), m_fileDialog(&platform::SystemFileDialog()), m_mainPage(&m_pm) {}
+    : m_store(store), m_fileDialog(&platform::SystemFileDialog()), m_mpv(api), m_mainPage(&m_pm) {}
 
 PlayerWindow::~PlayerWindow() {
     SavePosition();
@@ -32,8 +32,18 @@ PlayerWindow::~PlayerWindow() {
     m_pMenu.reset();
     CMenuWnd::GetGlobalContextMenuObserver().SetMenuCheckInfo(nullptr);
     // The engine goes before its window: it must never draw into a destroyed one.
-    ShutdownEngineInstance(m_api, m_mpv);
+    m_mpv.Shutdown();
     RemoveVirtualWnd(QStringLiteral("mainpage"));
+}
+
+bool PlayerWindow::CreateAndShow() {
+    AddVirtualWnd(QStringLiteral("mainpage"), &m_mainPage);
+    if (!Create(nullptr, QStringLiteral("MoviraPlayer"), WS_VISIBLE | WS_OVERLAPPEDWINDOW, 0))
+        return false;
+    CenterWindow();
+    m_pm.SetDPI(CDPI::GetMainMonitorDPI());
+    ShowWindow(true, true);
+    return true;
 }
 
 SettingsStore& PlayerWindow::Store() const {
@@ -75,7 +85,7 @@ void PlayerWindow::InitWindow() {
     SettingsStore& store = Store();
     store.Load();
     m_bMute = store.m_mute;
-    if (m_mpv) SetVolume(m_api, m_mpv, store.m_volume);
+    m_mpv.SetVolume(store.m_volume);
     if (m_pVolume) m_pVolume->SetValue(static_cast<int>(store.m_volume));
     LayoutVideoWindow();
 
@@ -99,10 +109,8 @@ bool PlayerWindow::CreateEngine() {
                               .arg(static_cast<quint64>(m_videoWnd.GetNativeId()), 0, 16)
                               .arg(client.width())
                               .arg(client.height()));
-    // An engine table that failed to load has no functions to call.
-    if (!m_api.loaded) return false;
-    return CreateEngineInstance(m_api, m_mpv, m_videoWnd.IsWindow() ? m_videoWnd.GetNativeId() : 0,
-                                m_dpiScale, &PlayerWindow::EngineWakeupCallback, this);
+    return m_mpv.Create(m_videoWnd.IsWindow() ? m_videoWnd.GetNativeId() : 0, m_dpiScale,
+                        &PlayerWindow::EngineWakeupCallback, this);
 }
 
 void PlayerWindow::EngineWakeupCallback(void* context) {
@@ -113,13 +121,19 @@ void PlayerWindow::EngineWakeupCallback(void* context) {
 void PlayerWindow::LayoutVideoWindow() {
     if (!m_videoWnd.IsWindow()) return;
     const QRect client = GetClientRect();
-    const float s = m_dpiScale;
-    const int top = static_cast<int>(30 * s);
-    const int bottomMargin = static_cast<int>(60 * s);
-    const int side = static_cast<int>(0 * s);
-    const int width = client.width() - 2 * side;
+    // The bars' heights at the DPI of start-up, in and out of fullscreen, shown or hidden:
+    // while the bars are hidden their bands show the layout's black video area.
+    const int top = static_cast<int>(static_cast<float>(TopBarHeight()) * m_dpiScale);
+    const int bottomMargin = static_cast<int>(static_cast<float>(BottomBarHeight()) * m_dpiScale);
+    const int width = client.width();
     const int height = client.height() - bottomMargin - top;
-    if (width > 0 && height > 0) m_videoWnd.MoveWindow(QRect(side, top, width, height), true);
+    if (width > 0 && height > 0) m_videoWnd.MoveWindow(QRect(0, top, width, height), true);
+}
+
+int PlayerWindow::TopBarHeight() const { return m_pTopBar ? m_pTopBar->GetFixedHeight() : 0; }
+
+int PlayerWindow::BottomBarHeight() const {
+    return m_pBottomBar ? m_pBottomBar->GetFixedHeight() : 0;
 }
 
 void PlayerWindow::OnFinalMessage(QWidget* hWnd) {
@@ -145,14 +159,11 @@ LRESULT PlayerWindow::OnNcHitTest(UINT msg, WPARAM wParam, LPARAM lParam, bool& 
     const bool inBand =
         pt.x() >= bandLeft && pt.x() < bandRight && pt.y() >= bandTop && pt.y() < bandBottom;
     if (!inBand) return WindowImplBase::OnNcHitTest(msg, wParam, lParam, handled);
+    // Buttons and sliders work as usual.
     const CControlUI* control = m_pm.FindControl(ToLogical(pt));
-    if (control) {
-        const QString cls = control->GetClass();
-        if (cls.contains(u"ButtonUI") || cls.contains(u"SliderUI") ||
-            cls.contains(u"FadeButtonUI")) {
-            handled = false;
-            return HTCLIENT;
-        }
+    if (control && control->IsInteractive()) {
+        handled = false;
+        return HTCLIENT;
     }
     // Pressing on the bare control bar drags the window.
     handled = true;

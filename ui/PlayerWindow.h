@@ -9,7 +9,7 @@
 
 #include "engine/EngineApi.h"
 #include "engine/EngineEventSink.h"
-#include "engine/PlaybackCommands.h"
+#include "engine/EngineInstance.h"
 #include "toolkit/MenuObserver.h"
 #include "toolkit/WindowImplBase.h"
 #include "ui/MainPage.h"
@@ -30,11 +30,18 @@ class PlayerWindow : public WindowImplBase, private EngineEventSink {
     static constexpr UINT HIDE_BARS_TIMER_ID = 1001;
     static constexpr UINT kHideBarsDelayMs = 3000;
     static constexpr int kRevealBand = 50;  // pixels from the top that bring the bars back
+    // The progress slider's range: its value is the position in thousandths of the length.
+    static constexpr double kProgressScale = 1000.0;
 
     // The engine table and the settings store are the process's own unless a test hands in
     // others.
     explicit PlayerWindow(const EngineApi& api = GetEngineApi(), SettingsStore* store = nullptr);
     ~PlayerWindow() override;
+
+    // Builds the window from its layout and shows it as the program does at start-up: the
+    // main page registered, centred, at the main monitor's DPI. False when the layout could
+    // not be built.
+    bool CreateAndShow();
 
     QString GetWindowClassName() const override;
     UINT GetClassStyle() const override;
@@ -87,7 +94,7 @@ class PlayerWindow : public WindowImplBase, private EngineEventSink {
     void SetFileDialog(platform::FileDialogService* dialog) { m_fileDialog = dialog; }
 
     // Read access for tests and the About window.
-    mpv_handle* Engine() const { return m_mpv; }
+    mpv_handle* Engine() const { return m_mpv.Handle(); }
     const QString& FilePath() const { return m_filePath; }
     const QString& Title() const { return m_title; }
     double Duration() const { return m_duration; }
@@ -108,6 +115,13 @@ class PlayerWindow : public WindowImplBase, private EngineEventSink {
     void OnMenuPick(const struct MenuCommand& pick);
     QPoint MenuAnchor(CControlUI* button) const;
     void OnClickControl(CControlUI* sender);
+    void OnCloseClicked();
+    void SendSysCommand(WPARAM command);
+    void ToggleMute();
+    void ToggleTitle();
+    // The bars' heights as the layout fixes them, in logical pixels; 0 for a missing bar.
+    int TopBarHeight() const;
+    int BottomBarHeight() const;
     void RecordWindowRect();
     void Stop();
     void TogglePin();
@@ -124,12 +138,11 @@ class PlayerWindow : public WindowImplBase, private EngineEventSink {
     void OnMediaTitle(const char* utf8) override;
     void OnFileLoaded() override;
 
-    const EngineApi& m_api;
     SettingsStore* m_store;
     platform::FileDialogService* m_fileDialog;
 
-    mpv_handle* m_mpv = nullptr;
     MpvVideoWnd m_videoWnd;
+    EngineInstance m_mpv;  // after the video window, so that it ends first
     double m_duration = 0.0;
     bool m_bFullScreen = false;
     QRect m_rcWindow;             // kept on entering fullscreen; the normal rectangle if maximised

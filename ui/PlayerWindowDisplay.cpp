@@ -2,7 +2,6 @@
 // the video.
 
 #include "engine/FitGeometry.h"
-#include "engine/PlaybackCommands.h"
 #include "engine/TimeFormat.h"
 #include "toolkit/UIContainer.h"
 #include "toolkit/UILabel.h"
@@ -10,8 +9,8 @@
 #include "ui/PlayerWindow.h"
 
 void PlayerWindow::UpdateTimeText() {
-    if (!m_mpv) return;
-    const double position = ::GetDoubleProperty(m_api, m_mpv, "time-pos").value_or(0.0);
+    if (!m_mpv.HasHandle()) return;
+    const double position = m_mpv.GetDouble("time-pos").value_or(0.0);
     if (m_pTimeLabel) m_pTimeLabel->SetText(PlaybackTimeText(position, m_duration));
 }
 
@@ -19,9 +18,9 @@ void PlayerWindow::OnTimePosChanged(double position) {
     if (m_bSeeking) return;
     // The length comes as an event of its own, which the engine has been seen to skip when a
     // file resumes paused; without it the slider and the total would stay at zero.
-    if (m_duration <= 0.0) m_duration = ::GetDoubleProperty(m_api, m_mpv, "duration").value_or(0.0);
+    if (m_duration <= 0.0) m_duration = m_mpv.GetDouble("duration").value_or(0.0);
     if (m_duration > 0.0 && m_pProgress)
-        m_pProgress->SetValue(static_cast<int>(position / m_duration * 1000.0));
+        m_pProgress->SetValue(static_cast<int>(position / m_duration * kProgressScale));
     UpdateTimeText();
 }
 
@@ -37,13 +36,11 @@ void PlayerWindow::OnMediaTitleChanged(const char* utf8Title) {
 }
 
 void PlayerWindow::FitWindowToVideo() {
-    const std::int64_t w = ::GetInt64Property(m_api, m_mpv, "video-params/w");
-    const std::int64_t h = ::GetInt64Property(m_api, m_mpv, "video-params/h");
-    // The bars' heights as laid out, in the window system's pixels.
+    const std::int64_t w = m_mpv.GetInt64("video-params/w");
+    const std::int64_t h = m_mpv.GetInt64("video-params/h");
+    // The bars' heights in the window system's pixels.
     const qreal ratio = DevicePixelRatio();
-    const int bars = static_cast<int>(((m_pTopBar ? m_pTopBar->GetHeight() : 0) +
-                                       (m_pBottomBar ? m_pBottomBar->GetHeight() : 0)) *
-                                      ratio);
+    const int bars = static_cast<int>((TopBarHeight() + BottomBarHeight()) * ratio);
     const auto rect = FitWindowRect(w, h, m_dpiScale, MonitorWorkArea(), bars);
     if (rect) SetWindowPos(*rect);
 }

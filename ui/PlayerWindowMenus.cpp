@@ -1,7 +1,5 @@
 // PlayerWindow: the speed and subtitle pop-up menus, and the About window.
 
-#include "engine/PlaybackCommands.h"
-#include "engine/TrackList.h"
 #include "toolkit/MenuWnd.h"
 #include "toolkit/UIMenu.h"
 #include "toolkit/UIMenuElement.h"
@@ -28,7 +26,7 @@ void PlayerWindow::ShowSpeedMenu(CControlUI* anchor) {
     m_pMenu->Init(nullptr, QStringLiteral("speed_menu.xml"), MenuAnchor(anchor), &m_pm, nullptr,
                   kMenuAlignment);
     // The current speed carries a check mark; a speed no item names marks none.
-    const double current = ::GetDoubleProperty(m_api, m_mpv, "speed").value_or(1.0);
+    const double current = m_mpv.GetDouble("speed").value_or(1.0);
     for (const SpeedItem& item : kSpeedItems)
         CMenuWnd::SetMenuItemInfo(QString::fromLatin1(item.name), item.speed == current);
 }
@@ -45,7 +43,7 @@ void PlayerWindow::ShowSubtitleMenu(CControlUI* anchor) {
         off->SetResourceText(true);
         off->SetUserData(QStringLiteral("-1"));
         items->Add(std::move(off));
-        for (const TrackEntry& track : ReadSubtitleTracks(m_api, m_mpv)) {
+        for (const TrackEntry& track : m_mpv.SubtitleTracks()) {
             auto item = std::make_unique<CMenuElementUI>();
             item->SetName(QStringLiteral("subtitle_"));
             item->SetText(SubtitleItemText(track));

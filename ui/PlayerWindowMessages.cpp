@@ -1,6 +1,5 @@
 // PlayerWindow: the window messages it handles and the engine's events.
 
-#include "engine/EngineEvents.h"
 #include "engine/PlaybackCommands.h"
 #include "platform/AllocatorTuning.h"
 #include "toolkit/DropFiles.h"
@@ -15,7 +14,7 @@ LRESULT PlayerWindow::HandleCustomMessage(UINT msg, WPARAM wParam, LPARAM lParam
     handled = false;
     switch (msg) {
         case WM_DESTROY:
-            PostQuitMessage(0);
+            // OnDestroy has posted the quit message; nothing else needs this one.
             handled = true;
             break;
         case WM_SHOWWINDOW:
@@ -37,8 +36,7 @@ LRESULT PlayerWindow::HandleCustomMessage(UINT msg, WPARAM wParam, LPARAM lParam
                 if (m_bFullScreen) {
                     ToggleFullScreen();
                 } else {
-                    SendMessage(WM_SYSCOMMAND, SC_MINIMIZE, 0);
-                    PostMessage(WM_RELAYOUT_VIDEO);
+                    SendSysCommand(SC_MINIMIZE);
                 }
             }
             break;
@@ -52,8 +50,8 @@ LRESULT PlayerWindow::HandleCustomMessage(UINT msg, WPARAM wParam, LPARAM lParam
             OnFullScreenMouseLeave();
             break;
         case WM_DPICHANGED:
+            // Resets the images and layout when the DPI really changed.
             m_pm.SetDPI(static_cast<int>(wParam & 0xFFFF));
-            m_pm.ResetDPIAssets();
             if (const auto* suggested = reinterpret_cast<const QRect*>(lParam))
                 SetWindowPos(*suggested);
             if (CControlUI* root = m_pm.GetRoot()) root->NeedUpdate();
@@ -70,7 +68,7 @@ LRESULT PlayerWindow::HandleCustomMessage(UINT msg, WPARAM wParam, LPARAM lParam
             break;
         }
         case WM_ENGINE_WAKEUP:
-            if (m_mpv) DrainEngineEvents(m_api, m_mpv, *this);
+            m_mpv.DrainEvents(*this);
             break;
         case WM_VIDEO_CLICK:
             TogglePause();
@@ -90,7 +88,7 @@ LRESULT PlayerWindow::HandleCustomMessage(UINT msg, WPARAM wParam, LPARAM lParam
             platform::ReturnFreedMemory();
             break;
         case WM_VIDEO_DBLCLK:
-            if (!m_mpv || m_filePath.isEmpty()) OpenMedia(QString());
+            if (!m_mpv.HasHandle() || m_filePath.isEmpty()) OpenMedia(QString());
             handled = true;
             break;
         default:
@@ -106,12 +104,12 @@ void PlayerWindow::OnMenuPick(const MenuCommand& pick) {
             return;
         }
     }
-    if (pick.name == u"subtitle_" && m_mpv) {
+    if (pick.name == u"subtitle_") {
         const std::int64_t id = ParseUserDataId(pick.userData);
         if (id == -1)
-            HideSubtitles(m_api, m_mpv);
+            m_mpv.HideSubtitles();
         else
-            SelectSubtitle(m_api, m_mpv, id);
+            m_mpv.SelectSubtitle(id);
     }
 }
 

@@ -1,6 +1,5 @@
 // PlayerWindow: what every button and slider of the main window does.
 
-#include "engine/PlaybackCommands.h"
 #include "engine/TimeFormat.h"
 #include "settings/SettingsStore.h"
 #include "toolkit/UILabel.h"
@@ -11,7 +10,6 @@
 
 namespace {
 constexpr double kStepSeconds = 30.0;
-constexpr double kProgressScale = 1000.0;
 }  // namespace
 
 void PlayerWindow::Notify(TNotifyUI& msg) {
@@ -30,48 +28,69 @@ void PlayerWindow::Notify(TNotifyUI& msg) {
 }
 
 void PlayerWindow::OnClickControl(CControlUI* sender) {
+    // Each control is known by its name in the layout.
+    using Handler = void (*)(PlayerWindow&, CControlUI*);
+    static const std::pair<QLatin1StringView, Handler> kHandlers[] = {
+        {QLatin1StringView("closebtn"), [](PlayerWindow& w, CControlUI*) { w.OnCloseClicked(); }},
+        {QLatin1StringView("minbtn"),
+         [](PlayerWindow& w, CControlUI*) { w.SendSysCommand(SC_MINIMIZE); }},
+        {QLatin1StringView("maxbtn"),
+         [](PlayerWindow& w, CControlUI*) { w.SendSysCommand(SC_MAXIMIZE); }},
+        {QLatin1StringView("restorebtn"),
+         [](PlayerWindow& w, CControlUI*) { w.SendSysCommand(SC_RESTORE); }},
+        {QLatin1StringView("btn_open"), [](PlayerWindow& w, CControlUI*) { w.OpenMedia({}); }},
+        {QLatin1StringView("btn_play"),
+         [](PlayerWindow& w, CControlUI*) {
+             if (w.m_filePath.isEmpty())
+                 w.OpenMedia({});
+             else
+                 w.TogglePause();
+         }},
+        {QLatin1StringView("btn_stop"), [](PlayerWindow& w, CControlUI*) { w.Stop(); }},
+        {QLatin1StringView("btn_fullscreen"),
+         [](PlayerWindow& w, CControlUI*) { w.ToggleFullScreen(); }},
+        {QLatin1StringView("btn_forward"),
+         [](PlayerWindow& w, CControlUI*) { w.SeekRelative(kStepSeconds); }},
+        {QLatin1StringView("btn_backward"),
+         [](PlayerWindow& w, CControlUI*) { w.SeekRelative(-kStepSeconds); }},
+        {QLatin1StringView("btn_volume"), [](PlayerWindow& w, CControlUI*) { w.ToggleMute(); }},
+        {QLatin1StringView("pinbtn"), [](PlayerWindow& w, CControlUI*) { w.TogglePin(); }},
+        {QLatin1StringView("infobtn"), [](PlayerWindow& w, CControlUI*) { w.ToggleTitle(); }},
+        {QLatin1StringView("menubtn"), [](PlayerWindow& w, CControlUI*) { w.ShowAbout(); }},
+        {QLatin1StringView("btn_speed"),
+         [](PlayerWindow& w, CControlUI* button) { w.ShowSpeedMenu(button); }},
+        {QLatin1StringView("btn_subtitle"),
+         [](PlayerWindow& w, CControlUI* button) { w.ShowSubtitleMenu(button); }},
+    };
     const QString name = sender->GetName();
-    if (sender == m_pCloseBtn) {
-        if (!m_filePath.isEmpty()) RecordWindowRect();
-        PostMessage(WM_CLOSE);
-    } else if (sender == m_pMinBtn) {
-        SendMessage(WM_SYSCOMMAND, SC_MINIMIZE, 0);
-        PostMessage(WM_RELAYOUT_VIDEO);
-    } else if (sender == m_pMaxBtn) {
-        SendMessage(WM_SYSCOMMAND, SC_MAXIMIZE, 0);
-        PostMessage(WM_RELAYOUT_VIDEO);
-    } else if (sender == m_pRestoreBtn) {
-        SendMessage(WM_SYSCOMMAND, SC_RESTORE, 0);
-    } else if (name == u"btn_open") {
-        OpenMedia(QString());
-    } else if (name == u"btn_play") {
-        if (m_filePath.isEmpty())
-            OpenMedia(QString());
-        else
-            TogglePause();
-    } else if (name == u"btn_stop") {
-        Stop();
-    } else if (name == u"btn_fullscreen") {
-        ToggleFullScreen();
-    } else if (name == u"btn_forward") {
-        SeekRelative(kStepSeconds);
-    } else if (name == u"btn_backward") {
-        SeekRelative(-kStepSeconds);
-    } else if (name == u"btn_volume") {
-        m_bMute = !m_bMute;
-        ApplyMute();
-    } else if (name == u"pinbtn") {
-        TogglePin();
-    } else if (name == u"infobtn") {
-        if (m_pTitleLabel)
-            m_pTitleLabel->SetText(m_pTitleLabel->GetText().isEmpty() ? m_title : QString());
-    } else if (name == u"menubtn") {
-        ShowAbout();
-    } else if (name == u"btn_speed") {
-        ShowSpeedMenu(sender);
-    } else if (name == u"btn_subtitle") {
-        ShowSubtitleMenu(sender);
+    for (const auto& [control, handler] : kHandlers) {
+        if (name == control) {
+            handler(*this, sender);
+            return;
+        }
     }
+}
+
+void PlayerWindow::OnCloseClicked() {
+    if (!m_filePath.isEmpty()) RecordWindowRect();
+    PostMessage(WM_CLOSE);
+}
+
+void PlayerWindow::SendSysCommand(WPARAM command) {
+    SendMessage(WM_SYSCOMMAND, command, 0);
+    // Minimised and maximised, the video is laid out again once the command has been carried
+    // out; a restore is followed by the move it causes.
+    if (command != SC_RESTORE) PostMessage(WM_RELAYOUT_VIDEO);
+}
+
+void PlayerWindow::ToggleMute() {
+    m_bMute = !m_bMute;
+    ApplyMute();
+}
+
+void PlayerWindow::ToggleTitle() {
+    if (m_pTitleLabel)
+        m_pTitleLabel->SetText(m_pTitleLabel->GetText().isEmpty() ? m_title : QString());
 }
 
 void PlayerWindow::StoreWindowRect(ResumeEntry& entry, const QRect& r, float dpiScale) {
@@ -93,8 +112,8 @@ void PlayerWindow::Stop() {
         if (m_pInfoBtn) m_pInfoBtn->SetVisible(false);
     }
     if (m_pProgress) m_pProgress->SetValue(0);
-    if (m_mpv) {
-        StopPlayback(m_api, m_mpv);
+    if (m_mpv.HasHandle()) {
+        m_mpv.Stop();
         if (!m_filePath.isEmpty()) Store().EraseEntry(m_filePath);
     }
 }
@@ -117,13 +136,13 @@ void PlayerWindow::OnProgressDragged() {
 void PlayerWindow::OnProgressReleased() {
     m_bSeeking = false;
     const double position = m_pProgress->GetValue() / kProgressScale * m_duration;
-    if (m_mpv) SeekAbsolute(m_api, m_mpv, position, 2);
+    m_mpv.SeekAbsolute(position, 2);
 }
 
 void PlayerWindow::OnVolumeChanged(CControlUI* sender) {
     const auto* slider = dynamic_cast<CProgressUI*>(sender);
     if (!slider) return;
-    if (m_mpv) SetVolume(m_api, m_mpv, static_cast<double>(slider->GetValue()));
+    m_mpv.SetVolume(static_cast<double>(slider->GetValue()));
     m_bMute = false;
     ApplyMute();
 }

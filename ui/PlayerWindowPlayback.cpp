@@ -2,7 +2,6 @@
 
 #include <QFileInfo>
 
-#include "engine/PlaybackCommands.h"
 #include "platform/FileDialogService.h"
 #include "platform/UiLanguage.h"
 #include "settings/SettingsStore.h"
@@ -38,26 +37,25 @@ void PlayerWindow::OpenMedia(const QString& path) {
     }
     // A file or a folder that exists; anything else is ignored without a word.
     if (!QFileInfo::exists(chosen)) return;
-    if (!m_mpv) return;
+    // Without an engine nothing is opened, so the window never claims a file it cannot play.
+    if (!m_mpv.HasHandle()) return;
     m_filePath = chosen;
-    ::LoadFile(m_api, m_mpv, chosen);
+    m_mpv.LoadFile(chosen);
 }
 
 void PlayerWindow::TogglePause() {
-    if (!m_mpv || m_filePath.isEmpty()) return;
-    ::TogglePause(m_api, m_mpv);
+    if (m_filePath.isEmpty()) return;
+    m_mpv.TogglePause();
 }
 
-PlayState PlayerWindow::GetPlayState() const { return ::GetPlayState(m_api, m_mpv); }
+PlayState PlayerWindow::GetPlayState() const { return m_mpv.GetPlayState(); }
 
-void PlayerWindow::SeekRelative(double seconds) {
-    if (!m_mpv) return;
-    ::SeekRelative(m_api, m_mpv, seconds);
-}
+void PlayerWindow::SeekRelative(double seconds) { m_mpv.SeekRelative(seconds); }
 
 void PlayerWindow::SetSpeed(double speed, const QString& label) {
-    if (!m_mpv) return;
-    ::SetSpeed(m_api, m_mpv, speed);
+    // The label names the engine's speed; without an engine there is none to name.
+    if (!m_mpv.HasHandle()) return;
+    m_mpv.SetSpeed(speed);
     if (label.isEmpty() || !m_pSpeedLabel) return;
     if (!m_pSpeedLabel->IsVisible()) m_pSpeedLabel->SetVisible(true);
     m_pSpeedLabel->SetText(label);
@@ -66,27 +64,27 @@ void PlayerWindow::SetSpeed(double speed, const QString& label) {
 void PlayerWindow::ApplyMute() {
     if (!m_pVolumeBtn) return;
     m_pVolumeBtn->ApplyAttributeList(QString::fromLatin1(m_bMute ? kMutedLook : kUnmutedLook));
-    ::SetMute(m_api, m_mpv, m_bMute);
+    m_mpv.SetMute(m_bMute);
 }
 
 void PlayerWindow::RestorePosition() {
     const ResumeEntry* entry = Store().FindEntry(m_filePath);
     const double position = entry ? entry->progress : 0.0;
     if (position > kResumeThreshold)
-        ::SeekAbsolute(m_api, m_mpv, position, 3);
+        m_mpv.SeekAbsolute(position, 3);
     else
         TogglePause();
 }
 
 void PlayerWindow::SavePosition() {
-    double position = m_pProgress ? m_pProgress->GetValue() / 1000.0 * m_duration : 0.0;
-    if (const auto pos = ::GetDoubleProperty(m_api, m_mpv, "time-pos")) position = *pos;
+    double position = m_pProgress ? m_pProgress->GetValue() / kProgressScale * m_duration : 0.0;
+    if (const auto pos = m_mpv.GetDouble("time-pos")) position = *pos;
     SettingsStore& store = Store();
     // With nothing open there is no file to remember a position for.
     if (!m_filePath.isEmpty())
         store.EntryFor(m_filePath).progress = position < kResumeThreshold ? 0.0 : position;
     double volume = m_pVolume ? static_cast<double>(m_pVolume->GetValue()) : store.m_volume;
-    if (const auto v = ::GetDoubleProperty(m_api, m_mpv, "volume")) volume = *v;
+    if (const auto v = m_mpv.GetDouble("volume")) volume = *v;
     store.m_volume = volume;
     store.m_mute = m_bMute;
     store.Save();

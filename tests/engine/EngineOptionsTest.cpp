@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "FakeEngineApi.h"
+#include "engine/EngineInstance.h"
 #include "engine/EngineOptions.h"
 
 namespace {
@@ -132,6 +133,26 @@ TEST_F(EngineOptionsTest, ShutdownQuitsThenDestroysAndForgetsTheHandle) {
     fake.ClearCalls();
     ShutdownEngineInstance(fake.Api(), handle);
     EXPECT_TRUE(fake.Calls().empty());
+}
+
+// The window's instance object: nothing without a loaded table, and the instance ends when the
+// object goes.
+TEST_F(EngineOptionsTest, InstanceObjectNeedsALoadedTableAndEndsWhenItGoes) {
+    const EngineApi unloaded;
+    EngineInstance none(unloaded);
+    EXPECT_FALSE(none.Create(42, 1.5, Wakeup, &context));
+    EXPECT_FALSE(none.HasHandle());
+    none.TogglePause();
+    EXPECT_EQ(none.GetDouble("time-pos"), std::nullopt);
+
+    {
+        EngineInstance instance(fake.Api());
+        ASSERT_TRUE(instance.Create(42, 1.5, Wakeup, &context));
+        EXPECT_EQ(instance.Handle(), FakeEngineApi::Handle());
+        fake.ClearCalls();
+    }
+    EXPECT_EQ(fake.CallTexts(),
+              (std::vector<std::string>{"mpv_command_string quit", "mpv_terminate_destroy"}));
 }
 
 }  // namespace

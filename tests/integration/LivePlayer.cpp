@@ -10,7 +10,6 @@
 #include "IntegrationEnv.h"
 #include "engine/PlaybackCommands.h"
 #include "settings/SettingsStore.h"
-#include "toolkit/Dpi.h"
 #include "toolkit/MenuWnd.h"
 #include "toolkit/UIControl.h"
 #include "toolkit/UIMenu.h"
@@ -38,13 +37,7 @@ void LivePlayerTest::SetUp() {
     store_ =
         std::make_unique<SettingsStore>(settingsDir_.path() + QStringLiteral("/MoviraPlayer/"));
     window_ = std::make_unique<PlayerWindow>(GetEngineApi(), store_.get());
-    window_->MainPage().SetPaintManager(&window_->GetPM());
-    window_->AddVirtualWnd(QStringLiteral("mainpage"), &window_->MainPage());
-    ASSERT_TRUE(window_->Create(nullptr, QStringLiteral("MoviraPlayer"),
-                                WS_VISIBLE | WS_OVERLAPPEDWINDOW, 0));
-    window_->CenterWindow();
-    window_->GetPM().SetDPI(CDPI::GetMainMonitorDPI());
-    window_->ShowWindow(true, true);
+    ASSERT_TRUE(window_->CreateAndShow());
     ASSERT_NE(window_->Engine(), nullptr) << "the engine did not start in the video window";
 }
 

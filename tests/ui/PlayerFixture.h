@@ -69,10 +69,7 @@ class PlayerTest : public ::testing::Test {
         store = std::make_unique<SettingsStore>(folder.path() + QStringLiteral("/MoviraPlayer/"));
         window = std::make_unique<ObservedPlayerWindow>(fake.Api(), store.get());
         window->SetFileDialog(&dialog);
-        ASSERT_TRUE(window->Create(nullptr, QStringLiteral("MoviraPlayer"),
-                                   WS_VISIBLE | WS_OVERLAPPEDWINDOW, 0));
-        window->CenterWindow();
-        window->ShowWindow(true, true);
+        ASSERT_TRUE(window->CreateAndShow());
         QCoreApplication::processEvents();
         window->handledMessages.clear();
         fake.ClearCalls();

@@ -11,10 +11,7 @@
 class PlayerWindowShell : public ::testing::Test {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(window.Create(nullptr, QStringLiteral("MoviraPlayer"),
-                                  WS_VISIBLE | WS_OVERLAPPEDWINDOW, 0));
-        window.CenterWindow();
-        window.ShowWindow(true, true);
+        ASSERT_TRUE(window.CreateAndShow());
         origin = window.ClientToScreen(QPoint(0, 0));
     }
     LRESULT HitTest(int x, int y) {
