@@ -6,22 +6,15 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
-#include <QFile>
-#include <QTemporaryDir>
 
-#include "skin/SkinPackage.h"
-#include "toolkit/PaintManager.h"
+#include "OffscreenSession.h"
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QTemporaryDir home;
-    if (!home.isValid()) return 2;
-    qputenv("HOME", QFile::encodeName(home.path()));
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.path() + QStringLiteral("/config")));
+    const OffscreenSession session;
+    if (!session.IsValid()) return 2;
     // Widgets, not only a QGuiApplication: the per-position benchmark drives a real window.
     QApplication app(argc, argv);
-    const SkinPackageBlob skin = EmbeddedSkinPackage();
-    if (!CPaintManagerUI::SetResourceZip(skin.data, skin.size)) return 2;
+    if (!session.LoadSkin()) return 2;
 
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;

@@ -1,25 +1,16 @@
-// Toolkit, start-up and window tests run on Qt's offscreen platform with the embedded skin
-// package loaded, and with HOME and XDG_CONFIG_HOME in a private temporary folder so that no
-// user file is touched.
+// The main() of the toolkit, start-up and window tests.
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QFile>
-#include <QTemporaryDir>
 
-#include "skin/SkinPackage.h"
-#include "toolkit/PaintManager.h"
+#include "OffscreenSession.h"
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QTemporaryDir home;
-    if (!home.isValid()) return 2;
-    qputenv("HOME", QFile::encodeName(home.path()));
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.path() + QStringLiteral("/config")));
+    const OffscreenSession session;
+    if (!session.IsValid()) return 2;
     QApplication app(argc, argv);
-    const SkinPackageBlob skin = EmbeddedSkinPackage();
-    if (!CPaintManagerUI::SetResourceZip(skin.data, skin.size)) return 2;
+    if (!session.LoadSkin()) return 2;
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

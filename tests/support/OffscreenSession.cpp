@@ -1,0 +1,18 @@
+#include "OffscreenSession.h"
+
+#include <QFile>
+
+#include "skin/SkinPackage.h"
+#include "toolkit/PaintManager.h"
+
+OffscreenSession::OffscreenSession() {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (!m_home.isValid()) return;
+    qputenv("HOME", QFile::encodeName(m_home.path()));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_home.path() + QStringLiteral("/config")));
+}
+
+bool OffscreenSession::LoadSkin() const {
+    const SkinPackageBlob skin = EmbeddedSkinPackage();
+    return CPaintManagerUI::SetResourceZip(skin.data, skin.size);
+}
