@@ -4,6 +4,7 @@
 #include "engine/FitGeometry.h"
 #include "engine/PlaybackCommands.h"
 #include "engine/TimeFormat.h"
+#include "toolkit/Dpi.h"
 #include "toolkit/UIContainer.h"
 #include "toolkit/UILabel.h"
 #include "toolkit/UISlider.h"
@@ -40,10 +41,9 @@ void PlayerWindow::FitWindowToVideo() {
     const std::int64_t w = ::GetInt64Property(m_api, m_mpv, "video-params/w");
     const std::int64_t h = ::GetInt64Property(m_api, m_mpv, "video-params/h");
     // The bars' heights as laid out, in the window system's pixels.
-    const qreal ratio = DevicePixelRatio();
-    const int bars = static_cast<int>(((m_pTopBar ? m_pTopBar->GetHeight() : 0) +
-                                       (m_pBottomBar ? m_pBottomBar->GetHeight() : 0)) *
-                                      ratio);
+    const int bars = CDPI::ToDevice(
+        (m_pTopBar ? m_pTopBar->GetHeight() : 0) + (m_pBottomBar ? m_pBottomBar->GetHeight() : 0),
+        DevicePixelRatio());
     const auto rect = FitWindowRect(w, h, m_dpiScale, MonitorWorkArea(), bars);
     if (rect) SetWindowPos(*rect);
 }

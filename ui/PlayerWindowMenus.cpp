@@ -2,6 +2,7 @@
 
 #include "engine/PlaybackCommands.h"
 #include "engine/TrackList.h"
+#include "toolkit/Dpi.h"
 #include "toolkit/MenuWnd.h"
 #include "toolkit/UIMenu.h"
 #include "toolkit/UIMenuElement.h"
@@ -15,10 +16,8 @@ constexpr DWORD kMenuAlignment = kMenuAlignBottom;
 }  // namespace
 
 QPoint PlayerWindow::MenuAnchor(CControlUI* button) const {
-    const qreal ratio = DevicePixelRatio();
     const QPoint topLeft = button ? button->GetPos().topLeft() : QPoint();
-    return ClientToScreen(
-        QPoint(static_cast<int>(topLeft.x() * ratio), static_cast<int>(topLeft.y() * ratio)));
+    return ClientToScreen(CDPI::ToDevice(topLeft, DevicePixelRatio()));
 }
 
 void PlayerWindow::ShowSpeedMenu(CControlUI* anchor) {
