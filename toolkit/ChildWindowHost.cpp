@@ -5,8 +5,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QUrl>
-#include <cmath>
 
+#include "toolkit/Dpi.h"
 #include "toolkit/DropFiles.h"
 #include "toolkit/NativeChildWnd.h"
 
@@ -23,9 +23,8 @@ LRESULT ChildWindowHost::Proc(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 LPARAM ChildWindowHost::ClientLParam(const QPointF& logical) const {
-    const qreal r = devicePixelRatioF();
-    return MakePointLParam(static_cast<int>(std::floor(logical.x() * r)),
-                           static_cast<int>(std::floor(logical.y() * r)));
+    const QPoint device = CDPI::ToDevice(logical, devicePixelRatioF());
+    return MakePointLParam(device.x(), device.y());
 }
 
 bool ChildWindowHost::IsTransparentAt(const QPointF& globalLogical) {

@@ -2,9 +2,10 @@
 
 #include <QGuiApplication>
 #include <QScreen>
-#include <cmath>
+#include <algorithm>
 #include <limits>
 
+#include "toolkit/Dpi.h"
 #include "toolkit/MenuCommand.h"
 #include "toolkit/UIMenu.h"
 #include "toolkit/UIMenuElement.h"
@@ -14,11 +15,6 @@ namespace {
 // One notch of a mouse wheel, and how far it scrolls a menu: three items.
 constexpr int kWheelNotch = 120;
 constexpr int kScrollPerNotch = 3 * CMenuElementUI::kDefaultHeight;
-
-QRect ToPhysical(const QRect& r, qreal ratio) {
-    return QRect(static_cast<int>(r.x() * ratio), static_cast<int>(r.y() * ratio),
-                 static_cast<int>(r.width() * ratio), static_cast<int>(r.height() * ratio));
-}
 
 int DistanceTo(const QRect& r, const QPoint& p) {
     const int dx = std::max({r.left() - p.x(), 0, p.x() - r.right()});
@@ -32,7 +28,7 @@ QScreen* ScreenNear(const QPoint& physical) {
     int bestDistance = std::numeric_limits<int>::max();
     for (QScreen* screen : QGuiApplication::screens()) {
         const int d =
-            DistanceTo(ToPhysical(screen->geometry(), screen->devicePixelRatio()), physical);
+            DistanceTo(CDPI::ToDevice(screen->geometry(), screen->devicePixelRatio()), physical);
         if (d < bestDistance) {
             best = screen;
             bestDistance = d;
@@ -146,9 +142,8 @@ void CMenuWnd::ResizeMenu() {
     }
     QScreen* screen = ScreenNear(m_anchor);
     const qreal ratio = screen ? screen->devicePixelRatio() : DevicePixelRatio();
-    const QRect workArea = screen ? ToPhysical(screen->availableGeometry(), ratio) : QRect();
-    const QSize physical(static_cast<int>(std::ceil(std::max(1, size.width()) * ratio)),
-                         static_cast<int>(std::ceil(std::max(1, size.height()) * ratio)));
+    const QRect workArea = screen ? CDPI::ToDevice(screen->availableGeometry(), ratio) : QRect();
+    const QSize physical = CDPI::DeviceSizeHolding(size.expandedTo(QSize(1, 1)), ratio);
     SetWindowPos(PlaceMenu(physical, m_anchor, m_alignment, workArea));
     // Laid out now rather than at the first paint, so the items' places are known at once.
     m_pm.NeedUpdate();

@@ -3,6 +3,7 @@
 #include <QWidget>
 
 #include "toolkit/ChildWindowHost.h"
+#include "toolkit/Dpi.h"
 #include "toolkit/WindowWnd.h"
 
 CNativeChildWnd::CNativeChildWnd() = default;
@@ -28,25 +29,17 @@ std::int64_t CNativeChildWnd::GetNativeId() const {
 
 QRect CNativeChildWnd::GetClientRect() const {
     if (!m_host) return {};
-    const qreal r = m_host->devicePixelRatioF();
-    return QRect(0, 0, static_cast<int>(m_host->width() * r),
-                 static_cast<int>(m_host->height() * r));
+    return QRect(QPoint(0, 0), CDPI::ToDevice(m_host->size(), m_host->devicePixelRatioF()));
 }
 
 QRect CNativeChildWnd::GetRect() const {
     if (!m_host) return {};
-    const qreal r = m_host->devicePixelRatioF();
-    const QRect g = m_host->geometry();
-    return QRect(static_cast<int>(g.x() * r), static_cast<int>(g.y() * r),
-                 static_cast<int>(g.width() * r), static_cast<int>(g.height() * r));
+    return CDPI::ToDevice(m_host->geometry(), m_host->devicePixelRatioF());
 }
 
 void CNativeChildWnd::MoveWindow(const QRect& rect, bool repaint) {
     if (!m_host) return;
-    const qreal r = m_host->devicePixelRatioF();
-    m_host->setGeometry(QRect(static_cast<int>(rect.x() / r), static_cast<int>(rect.y() / r),
-                              static_cast<int>(rect.width() / r),
-                              static_cast<int>(rect.height() / r)));
+    m_host->setGeometry(CDPI::ToLogical(rect, m_host->devicePixelRatioF()));
     if (repaint) m_host->update();
 }
 

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "platform/ExecutableFolder.h"
+#include "toolkit/Dpi.h"
 #include "toolkit/ResourceZip.h"
 #include "toolkit/UIControl.h"
 
@@ -250,9 +251,8 @@ void CPaintManagerUI::SetCursorShape(Qt::CursorShape shape) {
 }
 
 QPoint CPaintManagerUI::ToLogical(LPARAM lParam) const {
-    const qreal ratio = m_host ? m_host->DevicePixelRatio() : 1.0;
-    return QPoint(static_cast<int>(PointLParamX(lParam) / ratio),
-                  static_cast<int>(PointLParamY(lParam) / ratio));
+    return CDPI::ToLogical(QPoint(PointLParamX(lParam), PointLParamY(lParam)),
+                           m_host ? m_host->DevicePixelRatio() : 1.0);
 }
 
 void CPaintManagerUI::SetHot(CControlUI* control, const QPoint& pt) {

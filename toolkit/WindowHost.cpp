@@ -12,10 +12,10 @@
 #include <QWheelEvent>
 #include <QWindow>
 #include <algorithm>
-#include <cmath>
 #include <memory>
 
 #include "platform/WindowManagerDrag.h"
+#include "toolkit/Dpi.h"
 #include "toolkit/DropFiles.h"
 #include "toolkit/PaintManager.h"
 #include "toolkit/WindowWnd.h"
@@ -181,16 +181,13 @@ qreal WindowHost::DevicePixelRatio() const { return devicePixelRatioF(); }
 QSize WindowHost::ClientSize() const { return size(); }
 
 LPARAM WindowHost::ClientLParam(const QPointF& logical) const {
-    const qreal r = devicePixelRatioF();
-    return MakePointLParam(static_cast<int>(std::floor(logical.x() * r)),
-                           static_cast<int>(std::floor(logical.y() * r)));
+    const QPoint device = CDPI::ToDevice(logical, devicePixelRatioF());
+    return MakePointLParam(device.x(), device.y());
 }
 
 LRESULT WindowHost::HitTest(const QPointF& globalLogical) {
-    const qreal r = devicePixelRatioF();
-    return Dispatch(WM_NCHITTEST, 0,
-                    MakePointLParam(static_cast<int>(std::floor(globalLogical.x() * r)),
-                                    static_cast<int>(std::floor(globalLogical.y() * r))));
+    const QPoint device = CDPI::ToDevice(globalLogical, devicePixelRatioF());
+    return Dispatch(WM_NCHITTEST, 0, MakePointLParam(device.x(), device.y()));
 }
 
 bool WindowHost::event(QEvent* e) {
@@ -382,12 +379,12 @@ void WindowHost::timerEvent(QTimerEvent* e) {
 }
 
 void WindowHost::SendWindowPosChanged(UINT flags) {
-    const qreal r = devicePixelRatioF();
+    const QRect device = CDPI::ToDevice(QRect(x(), y(), width(), height()), devicePixelRatioF());
     WINDOWPOS pos;
-    pos.x = static_cast<int>(x() * r);
-    pos.y = static_cast<int>(y() * r);
-    pos.cx = static_cast<int>(width() * r);
-    pos.cy = static_cast<int>(height() * r);
+    pos.x = device.x();
+    pos.y = device.y();
+    pos.cx = device.width();
+    pos.cy = device.height();
     pos.flags = flags;
     Dispatch(WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&pos));
 }
@@ -396,9 +393,8 @@ void WindowHost::moveEvent(QMoveEvent*) { SendWindowPosChanged(SWP_NOSIZE | SWP_
 
 void WindowHost::resizeEvent(QResizeEvent*) {
     if (CPaintManagerUI* pm = m_owner ? m_owner->GetPaintManager() : nullptr) pm->NeedUpdate();
-    const qreal r = devicePixelRatioF();
-    Dispatch(WM_SIZE, 0,
-             MakePointLParam(static_cast<int>(width() * r), static_cast<int>(height() * r)));
+    const QSize device = CDPI::ToDevice(size(), devicePixelRatioF());
+    Dispatch(WM_SIZE, 0, MakePointLParam(device.width(), device.height()));
     SendWindowPosChanged(SWP_NOMOVE | SWP_NOZORDER);
 }
 
@@ -422,11 +418,9 @@ void WindowHost::wheelEvent(QWheelEvent* e) {
         return;
     }
     // As on Windows: the signed delta in the high word of wParam, the screen point in lParam.
-    const qreal r = devicePixelRatioF();
-    const QPointF g = e->globalPosition();
+    const QPoint g = CDPI::ToDevice(e->globalPosition(), devicePixelRatioF());
     Dispatch(WM_MOUSEWHEEL, static_cast<WPARAM>(static_cast<std::uint16_t>(delta)) << 16,
-             MakePointLParam(static_cast<int>(std::floor(g.x() * r)),
-                             static_cast<int>(std::floor(g.y() * r))));
+             MakePointLParam(g.x(), g.y()));
     e->accept();
 }
 

@@ -2,9 +2,9 @@
 
 #include <QDebug>
 #include <QWidget>
-#include <cmath>
 
 #include "toolkit/DialogBuilder.h"
+#include "toolkit/Dpi.h"
 #include "toolkit/UIControl.h"
 #include "toolkit/WindowHost.h"
 
@@ -102,9 +102,7 @@ LRESULT WindowImplBase::OnDestroy(UINT, WPARAM, LPARAM, bool& handled) {
 }
 
 QPoint WindowImplBase::ToLogical(const QPoint& physicalClient) const {
-    const qreal r = DevicePixelRatio();
-    return QPoint(static_cast<int>(std::floor(physicalClient.x() / r)),
-                  static_cast<int>(std::floor(physicalClient.y() / r)));
+    return CDPI::ToLogical(physicalClient, DevicePixelRatio());
 }
 
 LRESULT WindowImplBase::OnNcHitTest(UINT, WPARAM, LPARAM lParam, bool& handled) {
@@ -114,9 +112,9 @@ LRESULT WindowImplBase::OnNcHitTest(UINT, WPARAM, LPARAM lParam, bool& handled) 
     const qreal r = DevicePixelRatio();
     const WindowAttributes& w = m_pm.GetWindowAttributes();
     if (!IsZoomed()) {
-        const QMargins box(
-            static_cast<int>(w.sizeBox.left() * r), static_cast<int>(w.sizeBox.top() * r),
-            static_cast<int>(w.sizeBox.right() * r), static_cast<int>(w.sizeBox.bottom() * r));
+        const QMargins box(CDPI::ToDevice(w.sizeBox.left(), r), CDPI::ToDevice(w.sizeBox.top(), r),
+                           CDPI::ToDevice(w.sizeBox.right(), r),
+                           CDPI::ToDevice(w.sizeBox.bottom(), r));
         const bool top = pt.y() < client.top() + box.top();
         const bool bottom = pt.y() >= client.bottom() + 1 - box.bottom();
         const bool left = pt.x() < client.left() + box.left();
@@ -127,9 +125,9 @@ LRESULT WindowImplBase::OnNcHitTest(UINT, WPARAM, LPARAM lParam, bool& handled) 
         if (right) return HTRIGHT;
     }
     const QPoint logical = ToLogical(pt);
-    const QRect caption(QPoint(w.caption.left(), w.caption.top()),
-                        QPoint(static_cast<int>(client.width() / r) - w.caption.right() - 1,
-                               w.caption.bottom() - 1));
+    const QRect caption(
+        QPoint(w.caption.left(), w.caption.top()),
+        QPoint(CDPI::ToLogical(client.width(), r) - w.caption.right() - 1, w.caption.bottom() - 1));
     if (caption.contains(logical)) {
         CControlUI* control = m_pm.FindControl(logical);
         if (!control || !control->IsInteractive()) return HTCAPTION;

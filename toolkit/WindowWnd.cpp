@@ -9,18 +9,9 @@
 #include <QWindow>
 #include <utility>
 
+#include "toolkit/Dpi.h"
 #include "toolkit/PaintManager.h"
 #include "toolkit/WindowHost.h"
-
-namespace {
-
-// Qt's geometry is in device-independent pixels; the window's callers work in device pixels.
-QRect ToDevicePixels(const QRect& g, qreal r) {
-    return QRect(static_cast<int>(g.x() * r), static_cast<int>(g.y() * r),
-                 static_cast<int>(g.width() * r), static_cast<int>(g.height() * r));
-}
-
-}  // namespace
 
 CWindowWnd::CWindowWnd() = default;
 
@@ -199,35 +190,30 @@ void CWindowWnd::SetZoomed(bool zoomed) {
 
 QRect CWindowWnd::GetWindowRect() const {
     const WindowHost* host = Host();
-    return host ? ToDevicePixels(host->frameGeometry(), host->devicePixelRatioF()) : QRect();
+    return host ? CDPI::ToDevice(host->frameGeometry(), host->devicePixelRatioF()) : QRect();
 }
 
 QRect CWindowWnd::GetNormalRect() const {
     const WindowHost* host = Host();
-    return host ? ToDevicePixels(host->normalGeometry(), host->devicePixelRatioF()) : QRect();
+    return host ? CDPI::ToDevice(host->normalGeometry(), host->devicePixelRatioF()) : QRect();
 }
 
 QRect CWindowWnd::GetClientRect() const {
     const WindowHost* host = Host();
     if (!host) return {};
-    const qreal r = host->devicePixelRatioF();
-    return QRect(0, 0, static_cast<int>(host->width() * r), static_cast<int>(host->height() * r));
+    return QRect(QPoint(0, 0), CDPI::ToDevice(host->size(), host->devicePixelRatioF()));
 }
 
 QPoint CWindowWnd::ScreenToClient(const QPoint& screen) const {
     const WindowHost* host = Host();
     if (!host) return screen;
-    const qreal r = host->devicePixelRatioF();
-    const QPoint origin = host->mapToGlobal(QPoint(0, 0));
-    return screen - QPoint(static_cast<int>(origin.x() * r), static_cast<int>(origin.y() * r));
+    return screen - CDPI::ToDevice(host->mapToGlobal(QPoint(0, 0)), host->devicePixelRatioF());
 }
 
 QPoint CWindowWnd::ClientToScreen(const QPoint& client) const {
     const WindowHost* host = Host();
     if (!host) return client;
-    const qreal r = host->devicePixelRatioF();
-    const QPoint origin = host->mapToGlobal(QPoint(0, 0));
-    return client + QPoint(static_cast<int>(origin.x() * r), static_cast<int>(origin.y() * r));
+    return client + CDPI::ToDevice(host->mapToGlobal(QPoint(0, 0)), host->devicePixelRatioF());
 }
 
 qreal CWindowWnd::DevicePixelRatio() const {
@@ -294,20 +280,10 @@ void CWindowWnd::OnFinalMessage(QWidget*) {}
 
 QString CWindowWnd::ToolTipAt(const QPoint&) { return {}; }
 
-namespace {
-QRect ToPhysical(const QRect& r, qreal ratio) {
-    return QRect(static_cast<int>(r.x() * ratio), static_cast<int>(r.y() * ratio),
-                 static_cast<int>(r.width() * ratio), static_cast<int>(r.height() * ratio));
-}
-}  // namespace
-
 void CWindowWnd::SetWindowPos(const QRect& rect) {
     WindowHost* host = Host();
     if (!host) return;
-    const qreal r = host->devicePixelRatioF();
-    host->setGeometry(QRect(static_cast<int>(rect.x() / r), static_cast<int>(rect.y() / r),
-                            static_cast<int>(rect.width() / r),
-                            static_cast<int>(rect.height() / r)));
+    host->setGeometry(CDPI::ToLogical(rect, host->devicePixelRatioF()));
 }
 
 void CWindowWnd::SetTopMost(bool topMost) {
@@ -333,12 +309,12 @@ QRect CWindowWnd::MonitorWorkArea() const {
     const WindowHost* host = Host();
     QScreen* screen = host ? host->screen() : QGuiApplication::primaryScreen();
     if (!screen) return {};
-    return ToPhysical(screen->availableGeometry(), screen->devicePixelRatio());
+    return CDPI::ToDevice(screen->availableGeometry(), screen->devicePixelRatio());
 }
 
 QRect CWindowWnd::MonitorRect() const {
     const WindowHost* host = Host();
     QScreen* screen = host ? host->screen() : QGuiApplication::primaryScreen();
     if (!screen) return {};
-    return ToPhysical(screen->geometry(), screen->devicePixelRatio());
+    return CDPI::ToDevice(screen->geometry(), screen->devicePixelRatio());
 }

@@ -3,6 +3,7 @@
 
 #include "engine/FitGeometry.h"
 #include "engine/TimeFormat.h"
+#include "toolkit/Dpi.h"
 #include "toolkit/UIContainer.h"
 #include "toolkit/UILabel.h"
 #include "toolkit/UISlider.h"
@@ -39,8 +40,7 @@ void PlayerWindow::FitWindowToVideo() {
     const std::int64_t w = m_mpv.GetInt64("video-params/w");
     const std::int64_t h = m_mpv.GetInt64("video-params/h");
     // The bars' heights in the window system's pixels.
-    const qreal ratio = DevicePixelRatio();
-    const int bars = static_cast<int>((TopBarHeight() + BottomBarHeight()) * ratio);
+    const int bars = CDPI::ToDevice(TopBarHeight() + BottomBarHeight(), DevicePixelRatio());
     const auto rect = FitWindowRect(w, h, m_dpiScale, MonitorWorkArea(), bars);
     if (rect) SetWindowPos(*rect);
 }

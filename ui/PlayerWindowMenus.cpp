@@ -1,5 +1,6 @@
 // PlayerWindow: the speed and subtitle pop-up menus, and the About window.
 
+#include "toolkit/Dpi.h"
 #include "toolkit/MenuWnd.h"
 #include "toolkit/UIMenu.h"
 #include "toolkit/UIMenuElement.h"
@@ -13,10 +14,8 @@ constexpr DWORD kMenuAlignment = kMenuAlignBottom;
 }  // namespace
 
 QPoint PlayerWindow::MenuAnchor(CControlUI* button) const {
-    const qreal ratio = DevicePixelRatio();
     const QPoint topLeft = button ? button->GetPos().topLeft() : QPoint();
-    return ClientToScreen(
-        QPoint(static_cast<int>(topLeft.x() * ratio), static_cast<int>(topLeft.y() * ratio)));
+    return ClientToScreen(CDPI::ToDevice(topLeft, DevicePixelRatio()));
 }
 
 void PlayerWindow::ShowSpeedMenu(CControlUI* anchor) {

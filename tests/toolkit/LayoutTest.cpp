@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "SkinFixture.h"
+#include "toolkit/Dpi.h"
 #include "toolkit/UIContainer.h"
 #include "toolkit/UILabel.h"
 #include "toolkit/UIMenu.h"
@@ -202,4 +203,40 @@ TEST(ScaledImages, TheDpiPicksTheMatchingVariant) {
     pm.SetDPI(144);
     EXPECT_EQ(pm.GetImage(QStringLiteral("imgs/play_normal.png"))->image.width(), 60);
     EXPECT_FALSE(pm.GetImage(QStringLiteral("imgs/nothing.png")));
+}
+
+// Logical and device pixels round down both ways. Where truncation was right (non-negative
+// values, and negative ones times an integer ratio) the result is what it gave; left of the
+// primary screen at fractional scales it is a pixel further left.
+TEST(DpiConversions, RoundDownLikeTruncationExceptLeftOfThePrimaryScreen) {
+    for (const qreal ratio : {1.0, 1.25, 1.5, 2.0}) {
+        for (const int v : {0, 1, 3, 799, 1913}) {
+            EXPECT_EQ(CDPI::ToDevice(v, ratio), static_cast<int>(v * ratio)) << v << " x" << ratio;
+            EXPECT_EQ(CDPI::ToLogical(v, ratio), static_cast<int>(v / ratio)) << v << " x" << ratio;
+        }
+    }
+    for (const qreal ratio : {1.0, 2.0})
+        for (const int v : {-1, -3, -1913})
+            EXPECT_EQ(CDPI::ToDevice(v, ratio), static_cast<int>(v * ratio)) << v << " x" << ratio;
+    struct Case {
+        qreal ratio;
+        int value, device, logical;
+    };
+    for (const Case& c : {Case{1.0, -1913, -1913, -1913}, Case{1.25, -1913, -2392, -1531},
+                          Case{1.5, -1913, -2870, -1276}, Case{1.5, -1, -2, -1},
+                          Case{2.0, -1913, -3826, -957}, Case{2.0, -1, -2, -1}}) {
+        EXPECT_EQ(CDPI::ToDevice(c.value, c.ratio), c.device) << c.value << " x" << c.ratio;
+        EXPECT_EQ(CDPI::ToLogical(c.value, c.ratio), c.logical) << c.value << " x" << c.ratio;
+    }
+    EXPECT_EQ(CDPI::ToDevice(QPointF(-0.5, 10.9), 1.0), QPoint(-1, 10));
+    // Origin and size each, so a window's size does not depend on where it stands.
+    EXPECT_EQ(CDPI::ToDevice(QRect(-1913, -1, 1913, 1080), 1.25), QRect(-2392, -2, 2391, 1350));
+    EXPECT_EQ(CDPI::ToDevice(QRect(1913, 1, 1913, 1080), 1.25), QRect(2391, 1, 2391, 1350));
+    EXPECT_EQ(CDPI::ToLogical(QRect(-2392, -2, 2391, 1350), 1.25), QRect(-1914, -2, 1912, 1080));
+    // A size rounded down comes back short; the holding size comes back whole.
+    EXPECT_EQ(CDPI::ToLogical(CDPI::ToDevice(QSize(101, 282), 1.25), 1.25), QSize(100, 281));
+    EXPECT_EQ(CDPI::DeviceSizeHolding(QSize(101, 282), 1.25), QSize(127, 353));
+    EXPECT_EQ(CDPI::ToLogical(CDPI::DeviceSizeHolding(QSize(101, 282), 1.25), 1.25),
+              QSize(101, 282));
+    EXPECT_EQ(CDPI::DeviceSizeHolding(QSize(101, 282), 2.0), QSize(202, 564));
 }
