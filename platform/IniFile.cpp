@@ -3,9 +3,11 @@
 #include <QStringDecoder>
 #include <algorithm>
 #include <climits>
+#include <cstdint>
 #include <utility>
 
 #include "platform/AtomicFile.h"
+#include "platform/LeadingInteger.h"
 
 namespace platform {
 namespace {
@@ -117,28 +119,11 @@ Text Unquoted(Text value) {
     return value;
 }
 
-char Ascii(char c) { return c; }
-char Ascii(QChar c) { return c.unicode() < 0x80 ? static_cast<char>(c.unicode()) : '\0'; }
-
-// Sign and leading digits, stopping at the first other character. Accumulates in 64 bits
-// and clamps, so no input can overflow.
+// Values are read without the blanks around them, but a quoted value keeps those inside the
+// quotes, and these end the number: a quoted " 5" reads as 0.
 template <typename Text>
-int LeadingInteger(Text text) {
-    bool negative = false;
-    if (!text.isEmpty() && (Ascii(text.front()) == '-' || Ascii(text.front()) == '+')) {
-        negative = Ascii(text.front()) == '-';
-        text = text.sliced(1);
-    }
-    long long magnitude = 0;
-    for (const auto unit : text) {
-        const char c = Ascii(unit);
-        if (c < '0' || c > '9') {
-            break;
-        }
-        magnitude = std::min(magnitude * 10 + (c - '0'), 1LL + INT_MAX);
-    }
-    const long long value = negative ? -magnitude : magnitude;
-    return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
+int ClampedInteger(Text text) {
+    return static_cast<int>(std::clamp<std::int64_t>(LeadingInteger(text), INT_MIN, INT_MAX));
 }
 
 // Parsing works on UTF-8 bytes: every character that gives a line its structure is ASCII,
@@ -357,7 +342,7 @@ int IniFile::SectionView::Int(QStringView key, int fallback) const {
         return fallback;
     }
     const QByteArrayView text = Unquoted(m_file.Value(*line));
-    return text.isEmpty() ? fallback : LeadingInteger(text);
+    return text.isEmpty() ? fallback : ClampedInteger(text);
 }
 
 QString IniFile::String(QStringView section, QStringView key, const QString& fallback) const {
@@ -366,7 +351,7 @@ QString IniFile::String(QStringView section, QStringView key, const QString& fal
 }
 
 int IniFile::ToInt(QStringView value, int fallback) {
-    return value.isEmpty() ? fallback : LeadingInteger(value);
+    return value.isEmpty() ? fallback : ClampedInteger(value);
 }
 
 int IniFile::Int(QStringView section, QStringView key, int fallback) const {

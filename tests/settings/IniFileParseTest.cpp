@@ -77,7 +77,9 @@ TEST(IniFileParseTest, QuotesAndIntegers) {
                                                  {"-2147483648", INT_MIN},
                                                  {"-99999999999999999999", INT_MIN},
                                                  {"18446744073709551617", INT_MAX},
-                                                 {"- 5", 0}};
+                                                 {"- 5", 0},
+                                                 {"\" 5\"", 0},
+                                                 {"'\t-3'", 0}};
     for (const auto& [text, expected] : cases) {
         const IniFile file = IniFile::Parse(QByteArray("[s]\nk=") + text + "\n");
         EXPECT_EQ(file.Int(u"s", u"k", -1), expected) << text;
