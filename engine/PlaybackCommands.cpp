@@ -4,7 +4,6 @@
 #include <array>
 #include <charconv>
 #include <initializer_list>
-#include <limits>
 #include <vector>
 
 namespace {
@@ -23,10 +22,6 @@ bool ReadFlag(const EngineApi& api, mpv_handle* handle, const char* name) {
     int flag = 0;
     api.mpv_get_property(handle, name, MPV_FORMAT_FLAG, &flag);
     return flag != 0;
-}
-
-bool IsBlank(char16_t c) {
-    return c == u' ' || c == u'\t' || c == u'\n' || c == u'\v' || c == u'\f' || c == u'\r';
 }
 
 }  // namespace
@@ -146,36 +141,6 @@ std::int64_t GetInt64Property(const EngineApi& api, mpv_handle* handle, const ch
         return fallback;
     }
     return value;
-}
-
-std::int64_t ParseUserDataId(const QString& text) {
-    const char16_t* p = reinterpret_cast<const char16_t*>(text.utf16());
-    const char16_t* const end = p + text.size();
-    while (p != end && IsBlank(*p)) {
-        ++p;
-    }
-    bool negative = false;
-    if (p != end && (*p == u'+' || *p == u'-')) {
-        negative = *p == u'-';
-        ++p;
-    }
-    // The magnitude is gathered unsigned so that the most negative value still fits.
-    const std::uint64_t limit =
-        negative ? std::uint64_t{1} << 63 : std::uint64_t{std::numeric_limits<std::int64_t>::max()};
-    std::uint64_t magnitude = 0;
-    for (; p != end && *p >= u'0' && *p <= u'9'; ++p) {
-        const unsigned digit = *p - u'0';
-        if (magnitude > (limit - digit) / 10) {
-            magnitude = limit;
-            break;
-        }
-        magnitude = magnitude * 10 + digit;
-    }
-    if (!negative) {
-        return static_cast<std::int64_t>(magnitude);
-    }
-    return magnitude == limit ? std::numeric_limits<std::int64_t>::min()
-                              : -static_cast<std::int64_t>(magnitude);
 }
 
 std::string FormatFixed(double v, int decimals) {

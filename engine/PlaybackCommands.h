@@ -50,11 +50,6 @@ std::optional<double> GetDoubleProperty(const EngineApi& api, mpv_handle* handle
 std::int64_t GetInt64Property(const EngineApi& api, mpv_handle* handle, const char* name,
                               std::int64_t fallback = 0);
 
-// A menu item's user data as a signed 64-bit decimal: leading blanks and a sign are
-// skipped, digits are read up to the first other character, no digits give 0, and a value
-// out of range saturates.
-std::int64_t ParseUserDataId(const QString& text);
-
 // v with a fixed number of decimals and '.' as separator whatever the locale, since the
 // engine parses numbers the C way.
 std::string FormatFixed(double v, int decimals);

@@ -29,7 +29,8 @@ void FuzzLanguage(QByteArrayView data);
 void FuzzSkinZip(QByteArrayView data);
 // Image attributes: ImageDescriptor::Parse.
 void FuzzImageDescriptor(QByteArrayView data);
-// A picked menu item's record and its user-data number: ParseUserDataId.
+// A picked menu item's record and its user-data number: MenuCommand and ParseUserDataId
+// (toolkit/MenuCommand.h).
 void FuzzMenuPick(QByteArrayView data);
 
 std::span<const FuzzTarget> FuzzTargets();

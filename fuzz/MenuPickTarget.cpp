@@ -10,7 +10,6 @@
 
 #include "FuzzCheck.h"
 #include "FuzzTargets.h"
-#include "engine/PlaybackCommands.h"
 #include "toolkit/MenuCommand.h"
 
 namespace {

@@ -23,9 +23,6 @@ class IniFile {
   public:
     // Applies a save's keys to the file as it is on disk at the moment of saving.
     using Change = std::function<void(IniFile& file)>;
-    // Puts the finished temporary file in place of the target. The default is rename(2);
-    // tests substitute a step that fails to show what an interrupted save leaves behind.
-    using ReplaceStep = std::function<bool(const QString& temporary, const QString& target)>;
 
     // UTF-8 with or without a byte-order mark, or UTF-16 with one. Never fails: a line
     // that is neither a header nor a key line is kept and otherwise ignored.
@@ -65,14 +62,13 @@ class IniFile {
     // or ';', which would read back as something else.
     void SetValue(QStringView section, QStringView key, QStringView value);
 
-    // Saves path once and atomically, merged with what is on disk at this moment: under an
-    // exclusive flock on "<path>.lock" the file is read again, change applies its keys to
-    // it, and the result goes to a temporary file in the same folder that is flushed to
-    // disk and renamed over the target. Another process saving the same file in the same
-    // way therefore loses none of its keys. Returns false, leaving the old file untouched
-    // and no temporary file behind, when any step fails, and also when the file exists
-    // but cannot be read, since writing then would throw away its contents.
-    static bool Update(const QString& path, const Change& change, const ReplaceStep& replace = {});
+    // Saves path once and atomically, merged with what is on disk at this moment: under the
+    // file's lock (AtomicFile::Update, which says how the file is replaced) the file is read
+    // again, change applies its keys to it, and the result replaces it. Another process saving
+    // the same file in the same way therefore loses none of its keys. Returns false, leaving
+    // the old file untouched and no temporary file behind, when any step fails, and also when
+    // the file exists but cannot be read, since writing then would throw away its contents.
+    static bool Update(const QString& path, const Change& change);
 
   private:
     // One line. A line as read is a range of m_text, so reading a large file allocates

@@ -3,6 +3,7 @@
 // item's name, its user data and its display text, and whether it was checked.
 
 #include <QString>
+#include <cstdint>
 
 struct MenuCommand {
     QString name;
@@ -10,3 +11,8 @@ struct MenuCommand {
     QString text;
     bool checked = false;
 };
+
+// A menu item's user data as a signed 64-bit decimal: leading blanks and a sign are
+// skipped, digits are read up to the first other character, no digits give 0, and a value
+// out of range saturates.
+std::int64_t ParseUserDataId(const QString& text);

@@ -26,6 +26,13 @@ TEST(IniFileParseTest, OddLayoutsReadLikeTheProfileFunctions) {
     EXPECT_EQ(file.String(u"other", u"KEY", "-"), "last");
     EXPECT_EQ(file.String(u"", u"early", "-"), "-");  // before the first header: no section
     EXPECT_EQ(file.SectionNames(), QStringList({"Settings", "settings", "Other"}));
+    // Walking the sections meets each name once, with the section the lookups use.
+    QStringList visited;
+    file.ForEachSection([&visited](const IniFile::SectionView& section) {
+        visited.append(section.Name() + u':' + section.String(u"volume", "-") + u':' +
+                       section.String(u"language", "-"));
+    });
+    EXPECT_EQ(visited, QStringList({"Settings:55.5:-", "Other:-:-"}));
 }
 
 TEST(IniFileParseTest, NamesMatchByCaseFoldingBeyondAscii) {
@@ -77,7 +84,9 @@ TEST(IniFileParseTest, QuotesAndIntegers) {
                                                  {"-2147483648", INT_MIN},
                                                  {"-99999999999999999999", INT_MIN},
                                                  {"18446744073709551617", INT_MAX},
-                                                 {"- 5", 0}};
+                                                 {"- 5", 0},
+                                                 {"\" 5\"", 0},
+                                                 {"'\t-3'", 0}};
     for (const auto& [text, expected] : cases) {
         const IniFile file = IniFile::Parse(QByteArray("[s]\nk=") + text + "\n");
         EXPECT_EQ(file.Int(u"s", u"k", -1), expected) << text;

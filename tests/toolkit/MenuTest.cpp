@@ -10,7 +10,9 @@
 #include <QWheelEvent>
 #include <QWidget>
 #include <QWindow>
+#include <cstdint>
 #include <memory>
+#include <ostream>
 #include <vector>
 
 #include "toolkit/MenuCommand.h"
@@ -331,3 +333,44 @@ TEST_F(Menus, ItemsAddedInCodeShowTheirLanguageTextAndPickLikeLayoutItems) {
     EXPECT_EQ(owner.picks[1].name, QStringLiteral("subtitle_"));
     EXPECT_EQ(owner.picks[1].userData, QStringLiteral("-1"));
 }
+
+// A picked item's user data as the owner reads it: the subtitle menu keeps track ids there.
+namespace {
+
+struct IdCase {
+    const char16_t* text;
+    std::int64_t expected;
+};
+
+void PrintTo(const IdCase& c, std::ostream* os) {
+    *os << '"' << QString::fromUtf16(c.text).toStdString() << '"';
+}
+
+class ParseUserDataIdTest : public testing::TestWithParam<IdCase> {};
+
+TEST_P(ParseUserDataIdTest, ReadsLikeADecimalInteger) {
+    const IdCase& c = GetParam();
+    EXPECT_EQ(ParseUserDataId(QString::fromUtf16(c.text)), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, ParseUserDataIdTest,
+    testing::Values(
+        // The turn-off item and track ids.
+        IdCase{u"-1", -1}, IdCase{u"1", 1}, IdCase{u"42", 42}, IdCase{u"007", 7},
+        // Blanks and signs in front.
+        IdCase{u"  7", 7}, IdCase{u"\t\n+15", 15}, IdCase{u" -3", -3},
+        // Digits end at the first other character.
+        IdCase{u"12abc", 12}, IdCase{u"1 2", 1}, IdCase{u"3.9", 3},
+        // No digits.
+        IdCase{u"", 0}, IdCase{u"abc", 0}, IdCase{u"-", 0}, IdCase{u"+", 0}, IdCase{u"- 5", 0},
+        IdCase{u"--5", 0},
+        // Digits and signs from outside ASCII do not count.
+        IdCase{u"\u0663", 0}, IdCase{u"\u22125", 0}, IdCase{u"\uFF15", 0},
+        // The ends of the range, and beyond them.
+        IdCase{u"9223372036854775807", INT64_MAX}, IdCase{u"9223372036854775808", INT64_MAX},
+        IdCase{u"99999999999999999999999", INT64_MAX}, IdCase{u"-9223372036854775808", INT64_MIN},
+        IdCase{u"-9223372036854775809", INT64_MIN},
+        IdCase{u"-99999999999999999999999", INT64_MIN}));
+
+}  // namespace
