@@ -15,12 +15,10 @@ Both get the options the player gives the engine (engine/EngineOptions.cpp) and 
 sound output: a private PulseAudio server whose only sink is a null sink. The player's
 measured runs start with the settings files its warm-up left, as for a returning user
 (--first-start: with none, as on its very first start). Only the Python standard library
-is used; the screen is read through libX11 with ctypes.
+is used; the servers and screen grabs are those of the stress run (harness/).
 """
 
 import argparse
-import ctypes
-import ctypes.util
 import os
 import platform
 import re
@@ -33,13 +31,20 @@ import tempfile
 import time
 from dataclasses import dataclass, field
 
-SCREEN_W, SCREEN_H = 1280, 800
-TITLE_BAR_H, CONTROL_BAR_H = 30, 60  # the main window's bars, from skin/main.xml
+# The package shared with the stress run sits in the top folder.
+sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+
+from harness.main_window import CONTROL_BAR_H, TITLE_BAR_H, fit_window_rect  # noqa: E402
+from harness.servers import (SCREEN_H, SCREEN_W, start_sound_server,  # noqa: E402
+                             start_x_server, stop)
+from harness.xlib import Connection, Rect  # noqa: E402
+
 SETTINGS_FOLDER = "MoviraPlayer"  # the player's, in XDG_CONFIG_HOME
 
-# The options the player sets on its engine, in the same order, as command-line options.
-# Left out: "pause=yes" (the player starts paused and starts playback itself once the file
-# has loaded; bare mpv just plays) and "wid" (mpv opens its own window instead).
+# The options the player sets on its engine, in the same order, as command-line options
+# (test_compare_players.py compares them with engine/EngineOptions.cpp). Left out:
+# "pause=yes" (the player starts paused and starts playback itself once the file has
+# loaded; bare mpv just plays) and "wid" (mpv opens its own window instead).
 ENGINE_OPTIONS = [
     "vo=gpu", "gpu-sw=yes", "gpu-api=auto", "hidpi-window-scale=yes", "window-scale=1",
     "hwdec=auto", "vd-lavc-dr=yes", "keep-open=yes", "osc=no", "input-default-bindings=no",
@@ -72,20 +77,12 @@ CLIPS = [Clip("640x360", 640, 360), Clip("1920x1080", 1920, 1080)]
 
 
 def fitted_video_area(video_w, video_h):
-    """Where the player shows a video of this size: its window fitted as FitWindowRect
-    (engine/FitGeometry.cpp) does at 100 % scale on a screen that is all work area (no
-    window manager), minus the bars. Bare mpv gets a window of this size and place."""
+    """Where the player shows a video of this size: its window fitted at 100 % scale on a
+    screen that is all work area (no window manager), minus the bars. Bare mpv gets a
+    window of this size and place."""
     bars = TITLE_BAR_H + CONTROL_BAR_H
-    w, h = max(video_w, 850), video_h
-    max_w = int(SCREEN_W * 0.9)
-    max_video_h = max(1, int(SCREEN_H * 0.9) - bars)
-    if w > max_w:
-        h, w = int(h * max_w / w), max_w
-    if h > max_video_h:
-        w, h = int(w * max_video_h / h), max_video_h
-    x = (SCREEN_W - w) // 2
-    y = (SCREEN_H - (h + bars)) // 2
-    return x, y + TITLE_BAR_H, w, h
+    x, y, w, h = fit_window_rect(video_w, video_h, (0, 0, SCREEN_W, SCREEN_H), bars)
+    return x, y + TITLE_BAR_H, w, h - bars
 
 
 def make_clip(clip, folder):
@@ -112,71 +109,30 @@ def make_clip(clip, folder):
 
 # --- the screen ---------------------------------------------------------------------------
 
-class _XImage(ctypes.Structure):
-    # The leading fields of Xlib's XImage, up to the ones read here.
-    _fields_ = [("width", ctypes.c_int), ("height", ctypes.c_int),
-                ("xoffset", ctypes.c_int), ("format", ctypes.c_int),
-                ("data", ctypes.c_void_p), ("byte_order", ctypes.c_int),
-                ("bitmap_unit", ctypes.c_int), ("bitmap_bit_order", ctypes.c_int),
-                ("bitmap_pad", ctypes.c_int), ("depth", ctypes.c_int),
-                ("bytes_per_line", ctypes.c_int), ("bits_per_pixel", ctypes.c_int)]
+def colourful_fraction(pixels, width, height, step=8):
+    """The share of a grab (4 bytes a pixel: blue, green, red, unused), sampled every step
+    pixels each way, in strong colour: the clips' colour bars are almost all strong colour;
+    the player's grey bars, its black video area and the screen's black background are not.
+    (The played part of the progress slider is, but it is far too small to count.)"""
+    colourful = samples = 0
+    pitch, stride = width * 4, step * 4
+    for y in range(0, height, step):
+        row = pixels[y * pitch:(y + 1) * pitch]
+        for b, g, r in zip(row[0::stride], row[1::stride], row[2::stride]):
+            samples += 1
+            if max(r, g, b) - min(r, g, b) >= 80:
+                colourful += 1
+    return colourful / samples
 
 
-class Screen:
-    """Grabs the X server's root window, as a screenshot tool does, straight through
-    libX11: a grab takes a few milliseconds, where running a screenshot program each time
-    would take longer than the 50 ms between grabs."""
+class Screen(Connection):
+    """The whole screen, grabbed every 50 ms while a program starts."""
 
-    _Z_PIXMAP = 2
-    _ALL_PLANES = ctypes.c_ulong(~0 & 0xFFFFFFFFFFFFFFFF)
-
-    def __init__(self, display):
-        lib = ctypes.CDLL(ctypes.util.find_library("X11") or "libX11.so.6")
-        lib.XOpenDisplay.restype = ctypes.c_void_p
-        lib.XOpenDisplay.argtypes = [ctypes.c_char_p]
-        lib.XDefaultRootWindow.restype = ctypes.c_ulong
-        lib.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
-        lib.XGetImage.restype = ctypes.POINTER(_XImage)
-        lib.XGetImage.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_int,
-                                  ctypes.c_uint, ctypes.c_uint, ctypes.c_ulong, ctypes.c_int]
-        lib.XDestroyImage.argtypes = [ctypes.POINTER(_XImage)]
-        lib.XCloseDisplay.argtypes = [ctypes.c_void_p]
-        self._lib = lib
-        self._display = lib.XOpenDisplay(display.encode())
-        if not self._display:
-            raise RuntimeError(f"cannot open display {display}")
-        self._root = lib.XDefaultRootWindow(self._display)
-
-    def close(self):
-        self._lib.XCloseDisplay(self._display)
-
-    def colourful_fraction(self, step=8):
-        """The share of the screen, sampled every step pixels each way, in strong colour:
-        the clips' colour bars are almost all strong colour; the player's grey bars, its
-        black video area and the screen's black background are not. (The played part of
-        the progress slider is, but it is far too small to count.)"""
-        image = self._lib.XGetImage(self._display, self._root, 0, 0, SCREEN_W, SCREEN_H,
-                                    self._ALL_PLANES, self._Z_PIXMAP)
-        if not image:
-            raise RuntimeError("XGetImage failed")
-        try:
-            info = image.contents
-            if info.bits_per_pixel != 32:
-                raise RuntimeError(f"expected 32 bits a pixel, got {info.bits_per_pixel}")
-            pitch = info.bytes_per_line
-            data = ctypes.string_at(info.data, pitch * info.height)
-        finally:
-            self._lib.XDestroyImage(image)
-        colourful = samples = 0
-        stride = 4 * step
-        for y in range(0, SCREEN_H, step):
-            row = data[y * pitch:y * pitch + SCREEN_W * 4]
-            # Little-endian 32-bit pixels: blue, green, red, unused.
-            for b, g, r in zip(row[0::stride], row[1::stride], row[2::stride]):
-                samples += 1
-                if max(r, g, b) - min(r, g, b) >= 80:
-                    colourful += 1
-        return colourful / samples
+    def colourful_fraction(self):
+        pixels = self.grab(Rect(0, 0, SCREEN_W, SCREEN_H))
+        if pixels is None:
+            raise RuntimeError("cannot grab the screen as 32-bit pixels")
+        return colourful_fraction(pixels, SCREEN_W, SCREEN_H)
 
 
 # --- processes ------------------------------------------------------------------------------
@@ -377,52 +333,6 @@ def settings_template(home, folder):
     return folder
 
 
-# --- the servers ----------------------------------------------------------------------------
-
-def start_x_server(work):
-    """Xvfb at 1280x800x24 with a black background and no window manager. Returns the
-    process and the display name once it accepts connections."""
-    read_end, write_end = os.pipe()
-    process = subprocess.Popen(
-        ["Xvfb", "-displayfd", str(write_end), "-screen", "0", f"{SCREEN_W}x{SCREEN_H}x24",
-         "-nolisten", "tcp", "-br"],
-        pass_fds=(write_end,), stdout=subprocess.DEVNULL,
-        stderr=open(os.path.join(work, "xvfb.log"), "w"))
-    os.close(write_end)
-    with os.fdopen(read_end) as f:
-        number = f.readline().strip()
-    if not number:
-        process.kill()
-        raise RuntimeError("Xvfb did not start; see xvfb.log")
-    return process, f":{number}"
-
-
-def start_sound_server(work, runtime_dir):
-    """A private PulseAudio server with only a null sink, in runtime_dir, where both
-    programs' sound output finds it. It gives both the same real audio output and pacing;
-    it runs outside both process trees."""
-    env = {key: value for key, value in os.environ.items()
-           if key not in ("DISPLAY", "DBUS_SESSION_BUS_ADDRESS", "PULSE_SERVER")}
-    env.update(HOME=os.path.join(work, "pulse-home"), XDG_RUNTIME_DIR=runtime_dir)
-    os.makedirs(env["HOME"], exist_ok=True)
-    process = subprocess.Popen(
-        ["pulseaudio", "-n", "--daemonize=no", "--exit-idle-time=-1", "--use-pid-file=no",
-         "--disable-shm=yes", "--log-target=stderr",
-         "-L", "module-null-sink sink_name=null",
-         "-L", "module-native-protocol-unix auth-anonymous=1"],
-        env=env, stdout=subprocess.DEVNULL,
-        stderr=open(os.path.join(work, "pulseaudio.log"), "w"))
-    socket_path = os.path.join(runtime_dir, "pulse", "native")
-    deadline = time.monotonic() + 15
-    while not os.path.exists(socket_path):
-        if process.poll() is not None or time.monotonic() > deadline:
-            process.kill()
-            raise RuntimeError("pulseaudio did not start; see pulseaudio.log")
-        time.sleep(0.05)
-    time.sleep(0.2)  # the socket file appears a moment before the server accepts
-    return process
-
-
 # --- the report -----------------------------------------------------------------------------
 
 MEASURES = [
@@ -565,13 +475,7 @@ def main():
         if screen:
             screen.close()
         for server in (sound_server, x_server):
-            if server and server.poll() is None:
-                server.terminate()
-                try:
-                    server.wait(timeout=10)
-                except subprocess.TimeoutExpired:
-                    server.kill()
-                    server.wait()
+            stop(server)
         if args.keep:
             print(f"bench: logs kept in {work}", file=sys.stderr)
         else:

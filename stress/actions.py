@@ -8,9 +8,10 @@ may leave a menu, dialog or the About window open; the run closes them afterward
 import os
 import time
 
+from harness.servers import SCREEN_H, SCREEN_W
+
 import layout as L
 from drag_source import DragSource, source_place
-from servers import SCREEN_H, SCREEN_W
 from windows import FULLSCREEN, MAXIMISED, MINIMISED, NORMAL
 
 # How far a window drag may take the window past the screen's edges.

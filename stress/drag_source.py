@@ -8,8 +8,8 @@ import select
 import subprocess
 import time
 
-from servers import SCREEN_H, SCREEN_W, clean_environment, stop
-from xdisplay import Rect
+from harness.servers import SCREEN_H, SCREEN_W, clean_environment, stop
+from harness.xlib import Rect
 
 SOURCE_W, SOURCE_H = 160, 80
 

@@ -1,18 +1,18 @@
 """Where the main window's controls sit at 100 % scale for a window of width w and height h,
-in window coordinates (x, y, width, height): the title bar is 30 high at the top, the
-control bar 60 high at the bottom, and the right-hand controls move with the right edge
-(skin/main.xml; tests/e2e/SizedLayout.h holds the same rectangles for the tests)."""
+in window coordinates (x, y, width, height): the title bar at the top, the control bar at
+the bottom (their heights in harness.main_window), and the right-hand controls move with
+the right edge (skin/main.xml; tests/e2e/SizedLayout.h holds the same rectangles for the
+tests)."""
 
-TITLE_H = 30
-CONTROLS_H = 60
+from harness.main_window import CONTROL_BAR_H, TITLE_BAR_H
 
 
 def title_bar(w, h):
-    return (0, 0, w, TITLE_H)
+    return (0, 0, w, TITLE_BAR_H)
 
 
 def video(w, h):
-    return (0, TITLE_H, w, h - TITLE_H - CONTROLS_H)
+    return (0, TITLE_BAR_H, w, h - TITLE_BAR_H - CONTROL_BAR_H)
 
 
 # Title bar, right to left from the close button.

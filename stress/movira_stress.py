@@ -15,7 +15,10 @@ import shutil
 import signal
 import sys
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+# The stress run's modules import each other by name, and the package it shares with the
+# benchmark (harness/) sits in the top folder.
+_here = os.path.dirname(os.path.abspath(__file__))
+sys.path[:0] = [_here, os.path.dirname(_here)]
 
 import report  # noqa: E402
 from config import Config  # noqa: E402

@@ -7,9 +7,10 @@ its way to the X server)."""
 import time
 from dataclasses import dataclass
 
+from harness.xlib import Rect
+
 import layout as L
 from windows import MAXIMISED, NORMAL
-from xdisplay import Rect
 
 BOUND = 5.0  # seconds for each change to show
 

@@ -5,7 +5,7 @@ tests start it."""
 import os
 import subprocess
 
-from servers import clean_environment
+from harness.servers import clean_environment
 
 SETTINGS_FOLDER = "MoviraPlayer"
 

@@ -6,8 +6,9 @@ the clip's fitted size, and the engine's cache holds that clip alone."""
 
 import time
 
+from harness.servers import SCREEN_H, SCREEN_W
+
 import layout as L
-from servers import SCREEN_H, SCREEN_W
 from windows import FULLSCREEN, MINIMISED, NORMAL
 
 CLIP_TITLE = "Movira demo"  # the reference clip's title tag, shown as the caption

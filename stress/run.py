@@ -7,6 +7,8 @@ import shutil
 import subprocess
 import time
 
+from harness.servers import start_sound_server, start_window_manager, start_x_server, stop
+
 import layout as L
 import memory
 import paint_probe
@@ -16,7 +18,6 @@ from actions import Actions
 from outcome import Outcome
 from player import Player
 from responsiveness import PingMonitor
-from servers import start_sound_server, start_window_manager, start_x_server, stop
 from windows import FULLSCREEN, MINIMISED, PlayerWindows
 from xdisplay import XDisplay
 from xdo import Xdo

@@ -5,10 +5,11 @@ import os
 import tempfile
 import unittest
 
+from harness.xlib import Rect
+
 import memory
 from drag_source import SOURCE_H, SOURCE_W, source_place
 from settings_check import check, resume_key
-from xdisplay import Rect
 
 CONFIG = "[Settings]\nVolume=42.5\nMute=1\nTopMost=0\nLanguage=lan_en.xml\n"
 CLIP = "/media/clip.mp4"

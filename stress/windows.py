@@ -5,9 +5,10 @@ Escape) so that every action starts from the main window alone."""
 
 import time
 
+from harness.servers import SCREEN_H, SCREEN_W
+from harness.xlib import Rect
+
 from layout import ABOUT_CLOSE, bare_controls, centre
-from servers import SCREEN_H, SCREEN_W
-from xdisplay import Rect
 
 # States of the main window.
 NORMAL, MAXIMISED, FULLSCREEN, MINIMISED = "normal", "maximised", "fullscreen", "minimised"

@@ -1,15 +1,16 @@
 """The X server as the stress run sees it, through libX11 with ctypes: top-level windows
-and their properties, geometry, the window manager's state flags, screen grabs and the
-_NET_WM_PING round trip. One XDisplay is one connection; give each thread its own."""
+and their properties, geometry, the window manager's state flags and the _NET_WM_PING round
+trip, on top of the connection and screen grabs of harness.xlib. One XDisplay is one
+connection; give each thread its own."""
 
 import ctypes
-import ctypes.util
 import select
 from dataclasses import dataclass
 
-_lib = ctypes.CDLL(ctypes.util.find_library("X11") or "libX11.so.6")
+from harness.xlib import Connection, Rect, Window, declare
+from harness.xlib import LIB as _lib
 
-Window = ctypes.c_ulong
+
 Atom = ctypes.c_ulong
 
 # Event types, masks and constants of X.h used here.
@@ -18,7 +19,6 @@ STRUCTURE_NOTIFY_MASK = 1 << 17
 SUBSTRUCTURE_NOTIFY_MASK = 1 << 19
 SUBSTRUCTURE_REDIRECT_MASK = 1 << 20
 IS_VIEWABLE = 2
-Z_PIXMAP = 2
 ANY_PROPERTY_TYPE = 0
 ICONIC_STATE = 3
 
@@ -49,87 +49,26 @@ class _WindowAttributes(ctypes.Structure):
                 ("override_redirect", ctypes.c_int), ("screen", ctypes.c_void_p)]
 
 
-class _XImage(ctypes.Structure):
-    # The leading fields of Xlib's XImage, up to the ones read here.
-    _fields_ = [("width", ctypes.c_int), ("height", ctypes.c_int),
-                ("xoffset", ctypes.c_int), ("format", ctypes.c_int),
-                ("data", ctypes.c_void_p), ("byte_order", ctypes.c_int),
-                ("bitmap_unit", ctypes.c_int), ("bitmap_bit_order", ctypes.c_int),
-                ("bitmap_pad", ctypes.c_int), ("depth", ctypes.c_int),
-                ("bytes_per_line", ctypes.c_int), ("bits_per_pixel", ctypes.c_int)]
-
-
-def _declare(name, restype, *argtypes):
-    function = getattr(_lib, name)
-    function.restype = restype
-    function.argtypes = list(argtypes)
-
-
 _P = ctypes.c_void_p
-_declare("XInitThreads", ctypes.c_int)
-_declare("XOpenDisplay", _P, ctypes.c_char_p)
-_declare("XCloseDisplay", ctypes.c_int, _P)
-_declare("XDefaultRootWindow", Window, _P)
-_declare("XConnectionNumber", ctypes.c_int, _P)
-_declare("XInternAtom", Atom, _P, ctypes.c_char_p, ctypes.c_int)
-_declare("XGetWindowProperty", ctypes.c_int, _P, Window, Atom, ctypes.c_long, ctypes.c_long,
-         ctypes.c_int, Atom, ctypes.POINTER(Atom), ctypes.POINTER(ctypes.c_int),
-         ctypes.POINTER(ctypes.c_ulong), ctypes.POINTER(ctypes.c_ulong),
-         ctypes.POINTER(ctypes.c_void_p))
-_declare("XFree", ctypes.c_int, _P)
-_declare("XQueryTree", ctypes.c_int, _P, Window, ctypes.POINTER(Window), ctypes.POINTER(Window),
-         ctypes.POINTER(ctypes.POINTER(Window)), ctypes.POINTER(ctypes.c_uint))
-_declare("XGetWindowAttributes", ctypes.c_int, _P, Window, ctypes.POINTER(_WindowAttributes))
-_declare("XTranslateCoordinates", ctypes.c_int, _P, Window, Window, ctypes.c_int, ctypes.c_int,
-         ctypes.POINTER(ctypes.c_int), ctypes.POINTER(ctypes.c_int), ctypes.POINTER(Window))
-_declare("XSelectInput", ctypes.c_int, _P, Window, ctypes.c_long)
-_declare("XSendEvent", ctypes.c_int, _P, Window, ctypes.c_int, ctypes.c_long,
-         ctypes.POINTER(_XEvent))
-_declare("XPending", ctypes.c_int, _P)
-_declare("XNextEvent", ctypes.c_int, _P, ctypes.POINTER(_XEvent))
-_declare("XFlush", ctypes.c_int, _P)
-_declare("XSync", ctypes.c_int, _P, ctypes.c_int)
-_declare("XGetImage", ctypes.POINTER(_XImage), _P, Window, ctypes.c_int, ctypes.c_int,
-         ctypes.c_uint, ctypes.c_uint, ctypes.c_ulong, ctypes.c_int)
-_declare("XDestroyImage", ctypes.c_int, ctypes.POINTER(_XImage))
-
-_ERROR_HANDLER = ctypes.CFUNCTYPE(ctypes.c_int, _P, _P)
-_declare("XSetErrorHandler", _P, _ERROR_HANDLER)
-
-
-@_ERROR_HANDLER
-def _ignore_errors(_display, _event):
-    # A window may go away between listing it and asking about it (a menu closing, the
-    # player exiting). Xlib's default handler would end this process; the caller sees a
-    # failed request instead.
-    return 0
-
-
-_lib.XInitThreads()
-_lib.XSetErrorHandler(_ignore_errors)
-
-
-@dataclass(frozen=True)
-class Rect:
-    x: int
-    y: int
-    width: int
-    height: int
-
-    @property
-    def right(self):
-        return self.x + self.width
-
-    @property
-    def bottom(self):
-        return self.y + self.height
-
-    def contains(self, px, py):
-        return self.x <= px < self.right and self.y <= py < self.bottom
-
-    def intersects(self, other):
-        return (self.x < other.right and other.x < self.right and self.y < other.bottom
-                and other.y < self.bottom)
+declare("XConnectionNumber", ctypes.c_int, _P)
+declare("XInternAtom", Atom, _P, ctypes.c_char_p, ctypes.c_int)
+declare("XGetWindowProperty", ctypes.c_int, _P, Window, Atom, ctypes.c_long, ctypes.c_long,
+        ctypes.c_int, Atom, ctypes.POINTER(Atom), ctypes.POINTER(ctypes.c_int),
+        ctypes.POINTER(ctypes.c_ulong), ctypes.POINTER(ctypes.c_ulong),
+        ctypes.POINTER(ctypes.c_void_p))
+declare("XFree", ctypes.c_int, _P)
+declare("XQueryTree", ctypes.c_int, _P, Window, ctypes.POINTER(Window), ctypes.POINTER(Window),
+        ctypes.POINTER(ctypes.POINTER(Window)), ctypes.POINTER(ctypes.c_uint))
+declare("XGetWindowAttributes", ctypes.c_int, _P, Window, ctypes.POINTER(_WindowAttributes))
+declare("XTranslateCoordinates", ctypes.c_int, _P, Window, Window, ctypes.c_int, ctypes.c_int,
+        ctypes.POINTER(ctypes.c_int), ctypes.POINTER(ctypes.c_int), ctypes.POINTER(Window))
+declare("XSelectInput", ctypes.c_int, _P, Window, ctypes.c_long)
+declare("XSendEvent", ctypes.c_int, _P, Window, ctypes.c_int, ctypes.c_long,
+        ctypes.POINTER(_XEvent))
+declare("XPending", ctypes.c_int, _P)
+declare("XNextEvent", ctypes.c_int, _P, ctypes.POINTER(_XEvent))
+declare("XFlush", ctypes.c_int, _P)
+declare("XSync", ctypes.c_int, _P, ctypes.c_int)
 
 
 @dataclass(frozen=True)
@@ -143,18 +82,10 @@ class TopLevel:
     window_types: tuple
 
 
-class XDisplay:
+class XDisplay(Connection):
     def __init__(self, display_name):
-        self._display = _lib.XOpenDisplay(display_name.encode())
-        if not self._display:
-            raise RuntimeError(f"cannot open display {display_name}")
-        self.root = _lib.XDefaultRootWindow(self._display)
+        super().__init__(display_name)
         self._atoms = {}
-
-    def close(self):
-        if self._display:
-            _lib.XCloseDisplay(self._display)
-            self._display = None
 
     def atom(self, name):
         if name not in self._atoms:
@@ -269,29 +200,6 @@ class XDisplay:
     def is_iconic(self, window):
         state = self.cardinals(window, "WM_STATE")
         return bool(state) and state[0] == ICONIC_STATE
-
-    # --- the screen ----------------------------------------------------------------------
-
-    def grab(self, rect):
-        """The pixels of rect on the screen as bytes, 4 a pixel (blue, green, red, unused),
-        rows one after another; None if the grab failed (e.g. rect off the screen)."""
-        if rect.width <= 0 or rect.height <= 0:
-            return None
-        image = _lib.XGetImage(self._display, self.root, rect.x, rect.y, rect.width,
-                               rect.height, ctypes.c_ulong(0xFFFFFFFF), Z_PIXMAP)
-        if not image:
-            return None
-        try:
-            info = image.contents
-            if info.bits_per_pixel != 32:
-                return None
-            rows = []
-            for row in range(info.height):
-                start = info.data + row * info.bytes_per_line
-                rows.append(ctypes.string_at(start, info.width * 4))
-            return b"".join(rows)
-        finally:
-            _lib.XDestroyImage(image)
 
     # --- pings -----------------------------------------------------------------------------
 

@@ -5,7 +5,7 @@ window move) when the next input comes."""
 
 import subprocess
 
-from servers import clean_environment
+from harness.servers import clean_environment
 
 BOUND = 10  # seconds for one xdotool call
 

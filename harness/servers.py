@@ -1,6 +1,7 @@
-"""The private servers of a stress run: Xvfb on a free display, the openbox window manager on
-it, and a PulseAudio server whose only sink is a null sink, in the run's own runtime folder.
-Nothing of the user's session is touched: no DISPLAY, D-Bus or PulseAudio of theirs."""
+"""The private servers of a stress or benchmark run: Xvfb on a free display, the openbox
+window manager on it, and a PulseAudio server whose only sink is a null sink, in the run's
+own runtime folder. Nothing of the user's session is touched: no DISPLAY, D-Bus or
+PulseAudio of theirs."""
 
 import os
 import signal
@@ -35,12 +36,14 @@ def stop(process, grace=10):
 
 def start_x_server(work):
     """Xvfb at SCREEN_WxSCREEN_H on a display it picks itself (-displayfd). Returns the
-    process and the display name once it accepts connections."""
+    process and the display name once it accepts connections. The root window is black,
+    which the benchmark's picture detection relies on, and the server never resets, so
+    that root properties outlive a moment without clients."""
     read_end, write_end = os.pipe()
     with open(os.path.join(work, "xvfb.log"), "w") as log:
         process = subprocess.Popen(
             ["Xvfb", "-displayfd", str(write_end), "-screen", "0", f"{SCREEN_W}x{SCREEN_H}x24",
-             "-nolisten", "tcp", "-noreset"],
+             "-nolisten", "tcp", "-noreset", "-br"],
             pass_fds=(write_end,), stdin=subprocess.DEVNULL, stdout=log, stderr=log,
             env=clean_environment())
     os.close(write_end)
@@ -76,7 +79,9 @@ def start_window_manager(work, display):
     raise RuntimeError("openbox did not take the screen within 20 s")
 
 
-def _accepts(path):
+def accepts(path):
+    """True once something listens on the Unix socket at path: the socket file alone
+    appears a moment before the server accepts."""
     with socket.socket(socket.AF_UNIX, socket.SOCK_STREAM) as s:
         try:
             s.connect(path)
@@ -101,7 +106,7 @@ def start_sound_server(work, runtime_dir):
             env=env, stdin=subprocess.DEVNULL, stdout=log, stderr=log)
     socket_path = os.path.join(runtime_dir, "pulse", "native")
     deadline = time.monotonic() + 20
-    while not _accepts(socket_path):
+    while not accepts(socket_path):
         if process.poll() is not None or time.monotonic() > deadline:
             stop(process)
             raise RuntimeError("pulseaudio did not listen; see pulseaudio.log")
