@@ -9,12 +9,9 @@
 #include <algorithm>
 
 #include "MainLayout.h"
-#include "Poll.h"
 #include "SettingsFiles.h"
 
 namespace e2e {
-
-using namespace std::chrono_literals;
 
 namespace {
 constexpr auto kStepBound = 20s;
@@ -27,19 +24,8 @@ void BadInputTest::SetUp() {
     ASSERT_NO_FATAL_FAILURE(MediaTest::SetUp());
     inputs_ = artifactDir_ + QStringLiteral("/inputs");
     ASSERT_TRUE(QDir().mkpath(inputs_));
-    ASSERT_TRUE(QDir().mkpath(player_->settingsDir()));
-    QFile config(player_->settingsDir() + QStringLiteral("/config.ini"));
-    ASSERT_TRUE(config.open(QIODevice::WriteOnly));
-    ASSERT_EQ(config.write(kSeededConfig), kSeededConfig.size());
-    config.close();
-    QString error;
-    ASSERT_TRUE(watcher_.start(server_->display(), &error)) << str(error);
-}
-
-void BadInputTest::TearDown() {
-    watcher_.stop();
-    if (HasFailure()) std::cerr << "windows:\n" << str(describe(watcher_.events())) << '\n';
-    MediaTest::TearDown();
+    ASSERT_NO_FATAL_FAILURE(seedSettings(QStringLiteral("config.ini"), kSeededConfig));
+    ASSERT_NO_FATAL_FAILURE(watchWindows());
 }
 
 void BadInputTest::startAndAwaitMain(const QStringList& arguments, const QRect& geometry) {
@@ -58,28 +44,12 @@ void BadInputTest::startAndAwaitMain(const QStringList& arguments, const QRect& 
         },
         30s);
     ASSERT_TRUE(shown) << "the player showed no window";
-
-    const bool placed = pollUntil(
-        [&] {
-            const auto rect = xdo_->geometry(window_);
-            if (rect) geometry_ = *rect;
-            return geometry_ == geometry;
-        },
-        kStepBound);
-    ASSERT_TRUE(placed) << "the window stands at " << testing::PrintToString(geometry_)
-                        << ", expected " << testing::PrintToString(geometry);
     // Only the control bar: the title bar may show a title of any length.
-    const QRect bar = onScreen(sized::bareControls(size()));
-    const auto painted = screen_->grabUntil(
-        QStringLiteral("painted"),
-        [&](const QImage& image) { return checkUniform(image, bar, layout::kBarColour).isEmpty(); },
-        kStepBound, &lastShot_);
-    ASSERT_TRUE(painted.has_value()) << "the control bar was never painted: "
-                                     << str(checkUniform(lastShot_, bar, layout::kBarColour));
+    ASSERT_NO_FATAL_FAILURE(awaitPlaced(geometry, false));
 }
 
 void BadInputTest::expectAnswersClicks() {
-    const QRect button = onScreen(controls::volumeButton(size()));
+    const QRect button = onScreen(sized::volumeButton(size()));
     const QPoint away = onScreen(sized::bareControls(size()).center());
     ASSERT_TRUE(xdo_->mouseMove(away)) << str(xdo_->lastError());
     const QImage first = awaitStill(QStringLiteral("volume-before"), button);
@@ -87,7 +57,7 @@ void BadInputTest::expectAnswersClicks() {
 
     for (const bool muted : {true, false}) {
         SCOPED_TRACE(muted ? "first click" : "second click");
-        ASSERT_NO_FATAL_FAILURE(clickAt(controls::volumeButton(size()).center()));
+        ASSERT_NO_FATAL_FAILURE(clickAt(sized::volumeButton(size()).center()));
         ASSERT_TRUE(xdo_->mouseMove(away)) << str(xdo_->lastError());
         // The same picture twice in a row, so that a hover look on the way out never counts.
         QImage previous;

@@ -6,7 +6,6 @@
 #include <QStringList>
 
 #include "MediaSession.h"
-#include "WindowWatcher.h"
 
 namespace e2e {
 
@@ -18,7 +17,6 @@ namespace e2e {
 class BadInputTest : public MediaTest {
   protected:
     void SetUp() override;
-    void TearDown() override;
 
     // The config.ini written before the player starts.
     static const QByteArray kSeededConfig;
@@ -45,18 +43,7 @@ class BadInputTest : public MediaTest {
     // may switch users.
     bool runAsNobody();
 
-    WindowWatcher watcher_;
     QString inputs_;  // where a test makes its files, outside the player's home
 };
-
-// Controls of the main window these tests use, in window coordinates for a window of size
-// s at 100 % scale; the buttons on the right move with the right edge.
-namespace controls {
-inline QRect volumeButton(QSize s) { return {s.width() - 148, s.height() - 44, 40, 40}; }
-inline QRect subtitleButton(QSize s) { return {s.width() - 181, s.height() - 44, 40, 40}; }
-inline QRect pinButton(QSize s) { return {s.width() - 120, 0, 30, 30}; }
-// The info button, shown left of the title label once a title is known.
-inline QRect infoButton(QSize) { return {110, 7, 16, 16}; }
-}  // namespace controls
 
 }  // namespace e2e

@@ -9,12 +9,9 @@
 
 #include "BadInputSession.h"
 #include "MainLayout.h"
-#include "Poll.h"
 
 namespace e2e {
 namespace {
-
-using namespace std::chrono_literals;
 
 // Sound only, so the window keeps its size; titled "Movira title 0123456789 ...".
 constexpr media::Clip kLongTitle{"e2e-long-title.m4a", "", {}};
@@ -72,13 +69,10 @@ TEST_F(LongTitleTest, ShortenedWithAnEllipsisInsideItsLabel) {
     // The info button hides the title and shows it again: with and without it, everything
     // right of the label (the pin button and the rest) looks the same.
     const QRect label = onScreen(sized::titleText(size()));
-    const QRect rightOfLabel = onScreen(QRect(controls::pinButton(size()).left(), 0, 120, 30));
-    const QPoint infoButton = controls::infoButton(size()).center();
-    const QPoint away = sized::bareControls(size()).center();
+    const QRect rightOfLabel = onScreen(QRect(sized::pinButton(size()).left(), 0, 120, 30));
     const auto clickInfo = [&](const QString& shot,
                                const std::function<bool(const QImage&)>& condition) {
-        ASSERT_NO_FATAL_FAILURE(clickAt(infoButton));
-        ASSERT_TRUE(xdo_->mouseMove(onScreen(away))) << str(xdo_->lastError());
+        ASSERT_NO_FATAL_FAILURE(press(sized::infoButton(size())));
         const auto seen = screen_->grabUntil(shot, condition, 20s, &lastShot_);
         ASSERT_TRUE(seen.has_value()) << str(shot) << " never seen";
     };
@@ -126,7 +120,7 @@ TEST_F(ManySubtitlesTest, MenuStaysOnScreenAndReachesTheLastOfSixty) {
     ASSERT_FALSE(before.isNull());
     ASSERT_EQ(countBright(before, videoArea()), 0) << "a subtitle shows before any pick";
 
-    ASSERT_NO_FATAL_FAILURE(clickAt(controls::subtitleButton(size()).center()));
+    ASSERT_NO_FATAL_FAILURE(clickAt(sized::subtitleButton(size()).center()));
     WindowId menu = 0;
     const bool opened = watcher_.waitFor(
         [&](const std::vector<WindowEvent>& events) {
@@ -142,7 +136,7 @@ TEST_F(ManySubtitlesTest, MenuStaysOnScreenAndReachesTheLastOfSixty) {
     const auto placed = xdo_->geometry(menu);
     ASSERT_TRUE(placed.has_value()) << str(xdo_->lastError());
     const QRect menuRect = *placed;
-    EXPECT_TRUE(QRect(0, 0, XServer::kWidth, XServer::kHeight).contains(menuRect))
+    EXPECT_TRUE(XServer::kScreen.contains(menuRect))
         << "the menu leaves the screen: " << testing::PrintToString(menuRect);
     // The turn-off item and 60 tracks do not fit: the menu must scroll.
     ASSERT_LT(menuRect.height(), (kSubtitleTracks + 1) * layout::kMenuItemHeight);
@@ -155,10 +149,8 @@ TEST_F(ManySubtitlesTest, MenuStaysOnScreenAndReachesTheLastOfSixty) {
     ASSERT_FALSE(awaitStill(QStringLiteral("menu-scrolled"), menuRect).isNull());
 
     // The bottom item is now the last track: picking it shows its subtitle.
-    ASSERT_TRUE(xdo_->mouseMove(
-        QPoint(menuRect.center().x(), menuRect.bottom() - layout::kMenuItemHeight / 2)))
-        << str(xdo_->lastError());
-    ASSERT_TRUE(xdo_->click()) << str(xdo_->lastError());
+    ASSERT_NO_FATAL_FAILURE(
+        clickScreen({menuRect.center().x(), menuRect.bottom() - layout::kMenuItemHeight / 2}));
     const auto subtitle = screen_->grabUntil(
         QStringLiteral("subtitle"),
         [&](const QImage& image) { return countBright(image, videoArea()) > 100; }, 20s,

@@ -8,22 +8,14 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 #include <QRandomGenerator>
 
 #include "BadInputSession.h"
-#include "Poll.h"
 #include "SettingsFiles.h"
+#include "TestFiles.h"
 
 namespace e2e {
 namespace {
-
-using namespace std::chrono_literals;
-
-bool writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
 
 QByteArray readFile(const QString& path) {
     QFile file(path);
@@ -42,14 +34,14 @@ void PrintTo(const UnplayableCase& c, std::ostream* os) { *os << c.name; }
 
 QString zeroBytes(const QString& folder) {
     const QString path = folder + QStringLiteral("/empty.mp4");
-    return writeFile(path, {}) ? path : QString();
+    return WriteFile(path, {}) ? path : QString();
 }
 
 // The first 40 % of a clip whose index sits at its end, as a broken download leaves it.
 QString truncatedMp4(const QString& folder) {
     const QByteArray whole = readFile(media::path(media::kBars));
     const QString path = folder + QStringLiteral("/truncated.mp4");
-    return !whole.isEmpty() && writeFile(path, whole.left(whole.size() * 2 / 5)) ? path : QString();
+    return !whole.isEmpty() && WriteFile(path, whole.left(whole.size() * 2 / 5)) ? path : QString();
 }
 
 QString randomBytesMkv(const QString& folder) {
@@ -57,12 +49,12 @@ QString randomBytesMkv(const QString& folder) {
     QByteArray bytes(256 * 1024, Qt::Uninitialized);
     random.fillRange(reinterpret_cast<quint32*>(bytes.data()), bytes.size() / 4);
     const QString path = folder + QStringLiteral("/noise.mkv");
-    return writeFile(path, bytes) ? path : QString();
+    return WriteFile(path, bytes) ? path : QString();
 }
 
 QString directory(const QString& folder) {
     const QString path = folder + QStringLiteral("/a folder.mp4");
-    return QDir().mkpath(path) && writeFile(path + QStringLiteral("/notes.txt"), "not media\n")
+    return QDir().mkpath(path) && WriteFile(path + QStringLiteral("/notes.txt"), "not media\n")
                ? path
                : QString();
 }
@@ -79,7 +71,7 @@ QString missing(const QString& folder) { return folder + QStringLiteral("/no suc
 // Plain text that is no media and no playlist either.
 QString textFile(const QString& folder) {
     const QString path = folder + QStringLiteral("/notes.txt");
-    return writeFile(path, "Things to watch\n- the long one\n- the one with subtitles\n")
+    return WriteFile(path, "Things to watch\n- the long one\n- the one with subtitles\n")
                ? path
                : QString();
 }
@@ -202,26 +194,13 @@ INSTANTIATE_TEST_SUITE_P(Paths, OddPathTest,
                          ::testing::Values(OddPathCase{"FourThousandCharacters", longPath},
                                            OddPathCase{"WithANewline", newlinePath},
                                            OddPathCase{"SpacesChineseAndEmoji", unicodePath}),
-                         [](const ::testing::TestParamInfo<OddPathCase>& info) {
-                             return info.param.name;
-                         });
+                         CaseName());
 
 // ---- A file gone before it loads ----
 
 // The user drags a clip from another program, and while the drag is under way the file is
 // deleted (a download manager cleaning up, say). The drop arrives with a path to nothing.
-class DeletedFileTest : public BadInputTest {
-  protected:
-    void TearDown() override {
-        if (source_.state() != QProcess::NotRunning) {
-            source_.kill();
-            source_.waitForFinished(5000);
-        }
-        BadInputTest::TearDown();
-    }
-
-    QProcess source_;
-};
+using DeletedFileTest = BadInputTest;
 
 TEST_F(DeletedFileTest, DroppedAfterDeletionIsIgnored) {
     const QString path = inputs_ + QStringLiteral("/doomed.mp4");
@@ -229,38 +208,16 @@ TEST_F(DeletedFileTest, DroppedAfterDeletionIsIgnored) {
     ASSERT_NO_FATAL_FAILURE(startAndAwaitMain({}, media::kEmptyWindow));
 
     // The drag source of the drop tests, clear of the player, dragging the clip.
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("DISPLAY"), server_->display());
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), player_->runtimeDir());
-    env.remove(QStringLiteral("XAUTHORITY"));
-    source_.setProcessEnvironment(env);
-    source_.setStandardErrorFile(artifactDir_ + QStringLiteral("/drag-source.log"));
-    const QPoint sourceAt(20, 20);
-    source_.start(QStringLiteral(MOVIRA_DRAG_SOURCE),
-                  {QString::number(sourceAt.x()), QString::number(sourceAt.y()), path});
-    ASSERT_TRUE(source_.waitForStarted(10000)) << str(source_.errorString());
-    const auto sources = xdo_->waitForWindows(QStringLiteral("^e2e drag source$"), 20s);
-    ASSERT_EQ(sources.size(), 1u) << "the drag source shows no window";
-
-    const QPoint from = sourceAt + QPoint(80, 40);
+    ASSERT_NO_FATAL_FAILURE(startDragSource({path}, QPoint(20, 20)));
     const QPoint to = onScreen(QPoint(400, 285));
-    ASSERT_TRUE(xdo_->mouseMove(from)) << str(xdo_->lastError());
-    ASSERT_TRUE(xdo_->mouseDown()) << str(xdo_->lastError());
-    constexpr int kSteps = 6;
-    for (int step = 1; step <= kSteps; ++step) {
-        ASSERT_TRUE(xdo_->mouseMove(from + (to - from) * step / kSteps)) << str(xdo_->lastError());
-    }
+    ASSERT_NO_FATAL_FAILURE(pressAndMove(dragSource_->grip(), to, 6));
     ASSERT_TRUE(QFile::remove(path));
-    ASSERT_TRUE(xdo_->mouseMove(to + QPoint(1, 1))) << str(xdo_->lastError());
-    ASSERT_TRUE(xdo_->mouseUp()) << str(xdo_->lastError());
+    ASSERT_NO_FATAL_FAILURE(dropAt(to));
 
-    // The source prints how the drag ended once the player has answered the drop.
-    const bool answered =
-        pollUntil([&] { return source_.canReadLine() || source_.waitForReadyRead(100); }, 20s);
-    ASSERT_TRUE(answered) << "the drag never ended";
-    EXPECT_EQ(QString::fromUtf8(source_.readLine()).trimmed(), QStringLiteral("copied"))
-        << "the player did not take the drop";
+    // The source tells how the drag ended once the player has answered the drop.
+    const auto verdict = dragSource_->awaitVerdict(20s);
+    ASSERT_TRUE(verdict.has_value()) << "the drag never ended";
+    EXPECT_EQ(*verdict, QStringLiteral("copied")) << "the player did not take the drop";
 
     ASSERT_NO_FATAL_FAILURE(expectAnswersClicks());
     EXPECT_EQ(xdo_->windowName(window_), QStringLiteral("MoviraPlayer"));
@@ -269,7 +226,7 @@ TEST_F(DeletedFileTest, DroppedAfterDeletionIsIgnored) {
     expectSettingsKept();
     // The drag source's windows (its own and the one under the pointer while dragging)
     // are the only others.
-    EXPECT_EQ(otherWindowsShown({sources.front()}, {QStringLiteral("e2e_drag_source")}),
+    EXPECT_EQ(otherWindowsShown({dragSourceWindow_}, {QStringLiteral("e2e_drag_source")}),
               QStringList());
 }
 

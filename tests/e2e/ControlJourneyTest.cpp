@@ -8,13 +8,10 @@
 #include "MainLayout.h"
 #include "MediaSession.h"
 #include "Picture.h"
-#include "Poll.h"
 #include "SettingsFiles.h"
 
 namespace e2e {
 namespace {
-
-using namespace std::chrono_literals;
 
 // A pixel of the 840 px slider is about 0.1 s of the 90 s clip.
 constexpr double kClipSeconds = 90.0;
@@ -24,17 +21,6 @@ bool isLightText(QRgb pixel) { return QColor(pixel).lightness() >= 150; }
 
 class ControlJourneyTest : public MediaTest {
   protected:
-    // Clicks the control at `rect` (window coordinates), then moves the pointer off it, so
-    // that screenshots show the control's normal image and no tooltip.
-    void press(const QRect& rect) {
-        ASSERT_NO_FATAL_FAILURE(clickAt(rect.center()));
-        ASSERT_NO_FATAL_FAILURE(rest());
-    }
-    void rest() {
-        ASSERT_TRUE(xdo_->mouseMove(onScreen(sized::bareControls(size()).center())))
-            << str(xdo_->lastError());
-    }
-
     QRect slider() const { return onScreen(sized::progressSlider(size())); }
     // The thumb's centre on the screen when it stands at `fraction` of the slider.
     QPoint thumbAt(double fraction) const {
@@ -56,19 +42,6 @@ class ControlJourneyTest : public MediaTest {
         const auto at = picture::progress(shot.value_or(last), slider());
         EXPECT_TRUE(shot.has_value()) << str(label) << ": the thumb stands at " << at.value_or(-1);
         return shot ? at : std::nullopt;
-    }
-
-    // Waits until the image of the control at `rect` is (or is not) the one in `reference`.
-    bool awaitLook(const QString& label, const QRect& rect, const QImage& reference, bool same) {
-        const QRect area = onScreen(rect);
-        return screen_
-            ->grabUntil(
-                label,
-                [&](const QImage& image) {
-                    return (countDifferences(reference, image, area) == 0) == same;
-                },
-                10s)
-            .has_value();
     }
 };
 
@@ -105,7 +78,7 @@ TEST_F(ControlJourneyTest, EveryControlActsAndTheRunIsRemembered) {
         ASSERT_TRUE(xdo_->mouseMove(thumbAt(at))) << str(xdo_->lastError());
     }
     ASSERT_TRUE(xdo_->mouseUp()) << str(xdo_->lastError());
-    ASSERT_NO_FATAL_FAILURE(rest());
+    ASSERT_NO_FATAL_FAILURE(restPointer());
     const auto dragged = screen_->grabUntil(
         QStringLiteral("dragged"),
         [&](const QImage& image) {
@@ -138,21 +111,16 @@ TEST_F(ControlJourneyTest, EveryControlActsAndTheRunIsRemembered) {
               "")
         << "the speed label shows before any speed was picked";
     ASSERT_NO_FATAL_FAILURE(clickAt(sized::speedButton(size()).center()));
-    const auto menus = xdo_->waitForWindows(QStringLiteral("^Menu$"), 10s);
-    ASSERT_EQ(menus.size(), 1u) << "no menu window; " << str(xdo_->lastError());
-    const auto menu = xdo_->geometry(menus.front());
-    ASSERT_TRUE(menu.has_value()) << str(xdo_->lastError());
-    EXPECT_EQ(menu->left(), speedButton.left());
-    EXPECT_EQ(menu->top() + menu->height(), speedButton.top());
+    QRect menu;
+    ASSERT_NO_FATAL_FAILURE(awaitOnlyWindow(QStringLiteral("^Menu$"), 10s, nullptr, &menu));
+    EXPECT_EQ(menu.left(), speedButton.left());
+    EXPECT_EQ(menu.top() + menu.height(), speedButton.top());
     screen_->grab(QStringLiteral("speed-menu"));
     // Ten items of equal height inside a one-pixel border; "1.5x" is the fifth.
-    const QPoint item(menu->center().x(), menu->top() + 1 + (menu->height() - 2) * 9 / 20);
-    ASSERT_TRUE(xdo_->mouseMove(item)) << str(xdo_->lastError());
-    ASSERT_TRUE(xdo_->click()) << str(xdo_->lastError());
-    ASSERT_NO_FATAL_FAILURE(rest());
-    EXPECT_TRUE(
-        pollUntil([&] { return xdo_->visibleWindows(QStringLiteral("^Menu$")).empty(); }, 10s))
-        << "the menu stayed open after the pick";
+    ASSERT_NO_FATAL_FAILURE(
+        clickScreen({menu.center().x(), menu.top() + 1 + (menu.height() - 2) * 9 / 20}));
+    ASSERT_NO_FATAL_FAILURE(restPointer());
+    EXPECT_TRUE(awaitNoWindow(QStringLiteral("^Menu$"))) << "the menu stayed open after the pick";
     QImage last;
     EXPECT_TRUE(screen_
                     ->grabUntil(
@@ -192,30 +160,22 @@ TEST_F(ControlJourneyTest, EveryControlActsAndTheRunIsRemembered) {
 
     // Fullscreen from its button covers the screen; Escape brings the window back.
     ASSERT_NO_FATAL_FAILURE(press(sized::fullscreenButton(size())));
-    const QRect screen(0, 0, XServer::kWidth, XServer::kHeight);
-    EXPECT_TRUE(pollUntil([&] { return xdo_->geometry(window_) == screen; }, 10s))
-        << "fullscreen stands at "
-        << testing::PrintToString(xdo_->geometry(window_).value_or(QRect()));
+    EXPECT_TRUE(awaitGeometry(XServer::kScreen))
+        << "fullscreen stands at " << testing::PrintToString(geometry_);
     ASSERT_NO_FATAL_FAILURE(pressKey(QStringLiteral("Escape")));
-    ASSERT_TRUE(pollUntil([&] { return xdo_->geometry(window_) == windowed; }, 10s))
-        << "after Escape the window stands at "
-        << testing::PrintToString(xdo_->geometry(window_).value_or(QRect()));
+    ASSERT_TRUE(awaitGeometry(windowed))
+        << "after Escape the window stands at " << testing::PrintToString(geometry_);
 
     // About: a 400x300 window centred over the player, closed by its own close button.
     ASSERT_NO_FATAL_FAILURE(press(sized::menuButton(size())));
-    const auto abouts = xdo_->waitForWindows(QStringLiteral("^About$"), 10s);
-    ASSERT_EQ(abouts.size(), 1u) << "no About window; " << str(xdo_->lastError());
-    const auto about = xdo_->geometry(abouts.front());
-    ASSERT_TRUE(about.has_value()) << str(xdo_->lastError());
-    EXPECT_EQ(about->size(), QSize(400, 300));
-    EXPECT_EQ(about->center(), windowed.center());
+    QRect about;
+    ASSERT_NO_FATAL_FAILURE(awaitOnlyWindow(QStringLiteral("^About$"), 10s, nullptr, &about));
+    EXPECT_EQ(about.size(), QSize(400, 300));
+    EXPECT_EQ(about.center(), windowed.center());
     screen_->grab(QStringLiteral("about"));
-    ASSERT_TRUE(xdo_->mouseMove(about->topLeft() + QPoint(about->width() - 15, 15)))
-        << str(xdo_->lastError());
-    ASSERT_TRUE(xdo_->click()) << str(xdo_->lastError());
-    ASSERT_NO_FATAL_FAILURE(rest());
-    ASSERT_TRUE(
-        pollUntil([&] { return xdo_->visibleWindows(QStringLiteral("^About$")).empty(); }, 10s))
+    ASSERT_NO_FATAL_FAILURE(clickScreen(about.topLeft() + QPoint(about.width() - 15, 15)));
+    ASSERT_NO_FATAL_FAILURE(restPointer());
+    ASSERT_TRUE(awaitNoWindow(QStringLiteral("^About$")))
         << "the About window stayed after a click on its close button";
     // The player answers again: its play button pauses.
     ASSERT_NO_FATAL_FAILURE(press(sized::playButton(size())));

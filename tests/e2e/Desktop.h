@@ -17,6 +17,8 @@ struct Desktop {
 
 inline constexpr Desktop kBare{"Bare", false, 0};
 inline constexpr Desktop kOpenbox{"Openbox", true, 40};
+// Openbox where nothing reserves any of the screen, which is all work area as on kBare.
+inline constexpr Desktop kOpenboxWithoutTaskBar{"OpenboxWithoutTaskBar", true, 0};
 
 // Failure messages and test names name the desktop.
 inline void PrintTo(const Desktop& desktop, std::ostream* os) { *os << desktop.name; }

@@ -8,8 +8,6 @@
 namespace e2e {
 namespace {
 
-using namespace std::chrono_literals;
-
 using DisplayTest = MediaTest;
 
 TEST_F(DisplayTest, ShowsAChineseTitleAndTheTimeUpToTheLength) {

@@ -6,12 +6,9 @@
 #include <map>
 
 #include "Session.h"
-#include "WindowWatcher.h"
 
 namespace e2e {
 namespace {
-
-using namespace std::chrono_literals;
 
 // What the user saw, in order: each window shown with its name, a renaming while it was
 // shown, and "(hidden)" once it went away. Tells one box after the other from two boxes at
@@ -52,30 +49,26 @@ class EngineMissingTest : public Session {
     // Waits for the visible box captioned `caption`, then answers it with Return.
     void dismissBox(const QString& caption) {
         SCOPED_TRACE(str(caption));
-        const auto boxes = xdo_->waitForWindows(QLatin1Char('^') + caption + QLatin1Char('$'), 30s);
-        ASSERT_EQ(boxes.size(), 1u)
-            << "no single box captioned it; " << str(xdo_->lastError()) << "\nwindows so far:\n"
-            << str(describe(watcher_.events()));
+        WindowId box = 0;
+        ASSERT_NO_FATAL_FAILURE(
+            awaitOnlyWindow(QLatin1Char('^') + caption + QLatin1Char('$'), 30s, &box));
         screen_->grab(QStringLiteral("box"));
-        ASSERT_TRUE(xdo_->focus(boxes.front())) << str(xdo_->lastError());
+        ASSERT_TRUE(xdo_->focus(box)) << str(xdo_->lastError());
         ASSERT_TRUE(xdo_->key(QStringLiteral("Return"))) << str(xdo_->lastError());
         const bool gone = watcher_.waitFor(
             [&](const std::vector<WindowEvent>& events) {
                 return std::any_of(events.begin(), events.end(), [&](const WindowEvent& e) {
-                    return e.window == boxes.front() &&
+                    return e.window == box &&
                            (e.kind == WindowEvent::Unmapped || e.kind == WindowEvent::Destroyed);
                 });
             },
             10s);
         ASSERT_TRUE(gone) << "the box stayed after Return";
     }
-
-    WindowWatcher watcher_;
 };
 
 TEST_F(EngineMissingTest, TwoBoxesInOrderThenExitWithoutWindowOrSettings) {
-    QString error;
-    ASSERT_TRUE(watcher_.start(server_->display(), &error)) << str(error);
+    ASSERT_NO_FATAL_FAILURE(watchWindows());
     preparePlayer();
     const QString refusals = player_->home() + QStringLiteral("/../refused-libraries.txt");
     player_->setEnv(QStringLiteral("LD_PRELOAD"), QStringLiteral(MOVIRA_NO_MPV_SHIM));
@@ -84,15 +77,13 @@ TEST_F(EngineMissingTest, TwoBoxesInOrderThenExitWithoutWindowOrSettings) {
     player_->setEnv(
         QStringLiteral("ASAN_OPTIONS"),
         qEnvironmentVariable("ASAN_OPTIONS") + QStringLiteral(":verify_asan_link_order=0"));
+    QString error;
     ASSERT_TRUE(player_->start({}, &error)) << str(error);
 
     ASSERT_NO_FATAL_FAILURE(dismissBox(QStringLiteral("失败")));
     ASSERT_NO_FATAL_FAILURE(dismissBox(QStringLiteral("错误")));
 
-    const auto exit = player_->waitForExit(20s);
-    ASSERT_TRUE(exit.has_value()) << "still running after both boxes were answered";
-    EXPECT_FALSE(exit->crashed);
-    EXPECT_EQ(exit->code, 255);
+    ASSERT_NO_FATAL_FAILURE(expectExit(255));
 
     // The current library name first, then the older one, each once.
     QFile tried(refusals);

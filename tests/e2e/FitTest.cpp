@@ -8,8 +8,6 @@
 namespace e2e {
 namespace {
 
-using namespace std::chrono_literals;
-
 struct FitCase {
     const char* name;
     media::Clip clip;
@@ -41,12 +39,12 @@ INSTANTIATE_TEST_SUITE_P(
     Videos, FitTest,
     ::testing::Values(
         // 1920x1080: cut to 1152 wide (h 648), then to 630 high (w 1152*630/648 = 1120).
-        FitCase{"Wide", media::kWide, {80, 40, 1120, 720}},
+        FitCase{"Wide", media::kWide, media::kWideWindow},
         // 640x360: widened to 850, height kept.
         FitCase{"Small", media::kBars, media::kBarsWindow},
         // 360x640: widened to 850 first, then cut to 630 high: w 850*630/640 = 836.
-        FitCase{"Portrait", media::kPortrait, {222, 40, 836, 720}}),
-    [](const ::testing::TestParamInfo<FitCase>& info) { return info.param.name; });
+        FitCase{"Portrait", media::kPortrait, media::kPortraitWindow}),
+    CaseName());
 
 using SoundOnlyFitTest = MediaTest;
 

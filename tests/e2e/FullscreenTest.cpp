@@ -2,24 +2,15 @@
 // move near the top edge and hide again after the last move; Escape returns the window
 // to where it was, bars shown. On the bare X server and under openbox, where fullscreen
 // covers the task bar's band too.
-#include "Desktop.h"
 #include "MainLayout.h"
 #include "MediaSession.h"
 #include "Picture.h"
-#include "Poll.h"
 
 namespace e2e {
 namespace {
 
-using namespace std::chrono_literals;
-
-class FullscreenTest : public MediaTest, public ::testing::WithParamInterface<Desktop> {
+class FullscreenTest : public MediaOnDesktopTest {
   protected:
-    FullscreenTest() {
-        withWindowManager_ = GetParam().windowManager;
-        reservedBottom_ = GetParam().reservedBottom;
-    }
-
     // The two bands the bars take; with the bars hidden they show the black under them.
     static QRect topBand() { return {0, 0, XServer::kWidth, sized::kTitleHeight}; }
     static QRect bottomBand() {
@@ -45,18 +36,15 @@ class FullscreenTest : public MediaTest, public ::testing::WithParamInterface<De
 };
 
 TEST_P(FullscreenTest, BarsFollowThePointerNearTheTopAndEscapeRestoresTheWindow) {
-    ASSERT_NO_FATAL_FAILURE(
-        startWith(media::kBars, centredIn(workArea(), media::kBarsWindow.size())));
+    ASSERT_NO_FATAL_FAILURE(startWith(media::kBars, centred(media::kBarsWindow.size())));
     const QRect windowed = geometry_;
-    const QRect screen(0, 0, XServer::kWidth, XServer::kHeight);
-    const QSize fullSize = screen.size();
-    const QPoint middle = screen.center();
+    const QSize fullSize = XServer::kScreen.size();
+    const QPoint middle = XServer::kScreen.center();
 
     ASSERT_TRUE(xdo_->mouseMove(middle)) << str(xdo_->lastError());
     ASSERT_NO_FATAL_FAILURE(pressKey(QStringLiteral("F11")));
-    const bool covered = pollUntil([&] { return xdo_->geometry(window_) == screen; }, 10s);
-    ASSERT_TRUE(covered) << "the window stands at "
-                         << testing::PrintToString(xdo_->geometry(window_).value_or(QRect()));
+    ASSERT_TRUE(awaitGeometry(XServer::kScreen))
+        << "the window stands at " << testing::PrintToString(geometry_);
 
     // The bars hide on entering, not only when the hide timer runs out: the pointer keeps
     // moving below the top band between the screenshots, and every move restarts that
@@ -106,10 +94,9 @@ TEST_P(FullscreenTest, BarsFollowThePointerNearTheTopAndEscapeRestoresTheWindow)
 
     // Escape while they are hidden: back to the former rectangle, bars shown.
     ASSERT_NO_FATAL_FAILURE(pressKey(QStringLiteral("Escape")));
-    const bool restored = pollUntil([&] { return xdo_->geometry(window_) == windowed; }, 10s);
-    ASSERT_TRUE(restored) << "the window stands at "
-                          << testing::PrintToString(xdo_->geometry(window_).value_or(QRect()))
-                          << ", expected " << testing::PrintToString(windowed);
+    ASSERT_TRUE(awaitGeometry(windowed))
+        << "the window stands at " << testing::PrintToString(geometry_) << ", expected "
+        << testing::PrintToString(windowed);
     const auto back = screen_->grabUntil(
         QStringLiteral("left"),
         [&](const QImage& image) { return barsShown(image, windowed.topLeft(), windowed.size()); },
@@ -117,10 +104,7 @@ TEST_P(FullscreenTest, BarsFollowThePointerNearTheTopAndEscapeRestoresTheWindow)
     EXPECT_TRUE(back.has_value()) << "the bars are not shown after leaving fullscreen";
 }
 
-INSTANTIATE_TEST_SUITE_P(Desktops, FullscreenTest, ::testing::Values(kBare, kOpenbox),
-                         [](const ::testing::TestParamInfo<Desktop>& info) {
-                             return info.param.name;
-                         });
+INSTANTIATE_TEST_SUITE_P(Desktops, FullscreenTest, ::testing::Values(kBare, kOpenbox), CaseName());
 
 }  // namespace
 }  // namespace e2e

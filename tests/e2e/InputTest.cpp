@@ -1,12 +1,9 @@
 // Pausing and resuming with Space and with clicks on the picture, and the double click on
 // the video area, which asks for a file only while none is open.
 #include "MediaSession.h"
-#include "Poll.h"
 
 namespace e2e {
 namespace {
-
-using namespace std::chrono_literals;
 
 using InputTest = MediaTest;
 
@@ -41,16 +38,14 @@ TEST_F(InputTest, DoubleClickWithoutAFileAsksForOne) {
     ASSERT_TRUE(xdo_->doubleClick()) << str(xdo_->lastError());
 
     // Qt's own file dialog, captioned for opening a file.
-    const auto dialogs = xdo_->waitForWindows(QStringLiteral("^Open$"), 20s);
-    ASSERT_EQ(dialogs.size(), 1u) << "no file dialog; " << str(xdo_->lastError());
+    WindowId dialog = 0;
+    ASSERT_NO_FATAL_FAILURE(awaitOnlyWindow(QStringLiteral("^Open$"), 20s, &dialog));
     screen_->grab(QStringLiteral("dialog"));
 
     // Cancelled, it goes away and leaves the empty player as it was.
-    ASSERT_TRUE(xdo_->focus(dialogs.front())) << str(xdo_->lastError());
+    ASSERT_TRUE(xdo_->focus(dialog)) << str(xdo_->lastError());
     ASSERT_TRUE(xdo_->key(QStringLiteral("Escape"))) << str(xdo_->lastError());
-    const bool gone =
-        pollUntil([&] { return xdo_->visibleWindows(QStringLiteral("^Open$")).empty(); }, 10s);
-    EXPECT_TRUE(gone) << "the dialog stayed after Escape";
+    EXPECT_TRUE(awaitNoWindow(QStringLiteral("^Open$"))) << "the dialog stayed after Escape";
     EXPECT_TRUE(player_->running());
     EXPECT_EQ(xdo_->windowName(window_), QStringLiteral("MoviraPlayer"));
     EXPECT_EQ(xdo_->geometry(window_), media::kEmptyWindow);

@@ -4,23 +4,17 @@
 // config.ini does not choose it and is written back as it was. Seen on the screen: a
 // button's tooltip, the subtitle menu's first item and the About window's texts each show
 // the language's words and not the other language's (TextPicture.h tells them apart).
-#include <QDir>
-#include <QFile>
 #include <utility>
 #include <vector>
 
 #include "AboutLayout.h"
 #include "MainLayout.h"
 #include "MediaSession.h"
-#include "Poll.h"
 #include "SettingsFiles.h"
 #include "TextPicture.h"
-#include "WindowWatcher.h"
 
 namespace e2e {
 namespace {
-
-using namespace std::chrono_literals;
 
 // The words checked, from the skin's language tables; the About window's version line is
 // the player's own.
@@ -61,26 +55,14 @@ class LanguageTest : public MediaTest, public ::testing::WithParamInterface<Lang
   protected:
     void SetUp() override {
         ASSERT_NO_FATAL_FAILURE(MediaTest::SetUp());
-        ASSERT_TRUE(QDir().mkpath(player_->settingsDir()));
-        QFile config(player_->settingsDir() + QStringLiteral("/config.ini"));
-        ASSERT_TRUE(config.open(QIODevice::WriteOnly));
-        config.write(QByteArray("[Settings]\nVolume=100.0\nMute=0\nTopMost=0\nLanguage=") +
-                     GetParam().languageSetting + '\n');
-        config.close();
+        ASSERT_NO_FATAL_FAILURE(
+            seedSettings(QStringLiteral("config.ini"),
+                         QByteArray("[Settings]\nVolume=100.0\nMute=0\nTopMost=0\nLanguage=") +
+                             GetParam().languageSetting + '\n'));
         for (const auto& [name, value] : GetParam().environment) {
             player_->setEnv(QString::fromLatin1(name), QString::fromLatin1(value));
         }
-        QString error;
-        ASSERT_TRUE(watcher_.start(server_->display(), &error)) << str(error);
-    }
-    void TearDown() override {
-        watcher_.stop();
-        MediaTest::TearDown();
-    }
-
-    void restPointer() {
-        ASSERT_TRUE(xdo_->mouseMove(onScreen(sized::bareControls(size()).center())))
-            << str(xdo_->lastError());
+        ASSERT_NO_FATAL_FAILURE(watchWindows());
     }
 
     // Waits until `area` (on the screen) shows `expected` in `font`, then expects that the
@@ -104,8 +86,6 @@ class LanguageTest : public MediaTest, public ::testing::WithParamInterface<Lang
         EXPECT_FALSE(unlike.alike())
             << str(label) << " passes for \"" << other << "\" as well: " << str(unlike.describe());
     }
-
-    WindowWatcher watcher_;
 };
 
 TEST_P(LanguageTest, TooltipSubtitleMenuAndAboutWindowSpeakIt) {
@@ -138,32 +118,23 @@ TEST_P(LanguageTest, TooltipSubtitleMenuAndAboutWindowSpeakIt) {
 
     // The subtitle menu, over its button: the first of its 28 px items, inside a one-pixel
     // border, turns subtitles off. Picking it closes the menu.
-    ASSERT_NO_FATAL_FAILURE(clickAt(sized::subtitleButton(size()).center()));
-    ASSERT_NO_FATAL_FAILURE(restPointer());
-    const auto menus = xdo_->waitForWindows(QStringLiteral("^Menu$"), 20s);
-    ASSERT_EQ(menus.size(), 1u) << "no subtitle menu; " << str(xdo_->lastError());
-    const auto menu = xdo_->geometry(menus.front());
-    ASSERT_TRUE(menu.has_value()) << str(xdo_->lastError());
-    const QRect firstItem(menu->left() + 1, menu->top() + 1, menu->width() - 2,
+    ASSERT_NO_FATAL_FAILURE(press(sized::subtitleButton(size())));
+    QRect menu;
+    ASSERT_NO_FATAL_FAILURE(awaitOnlyWindow(QStringLiteral("^Menu$"), 20s, nullptr, &menu));
+    const QRect firstItem(menu.left() + 1, menu.top() + 1, menu.width() - 2,
                           layout::kMenuItemHeight);
     expectText(QStringLiteral("subtitle-menu"), firstItem, shown.subtitleOff, other.subtitleOff,
                text::skinFont(12));
-    ASSERT_TRUE(xdo_->mouseMove(firstItem.center())) << str(xdo_->lastError());
-    ASSERT_TRUE(xdo_->click()) << str(xdo_->lastError());
+    ASSERT_NO_FATAL_FAILURE(clickScreen(firstItem.center()));
     ASSERT_NO_FATAL_FAILURE(restPointer());
-    ASSERT_TRUE(
-        pollUntil([&] { return xdo_->visibleWindows(QStringLiteral("^Menu$")).empty(); }, 10s))
-        << "the menu stayed open after the pick";
+    ASSERT_TRUE(awaitNoWindow(QStringLiteral("^Menu$"))) << "the menu stayed open after the pick";
 
     // The About window: its title, the product's name and slogan in the skin's 12, 16 and
     // 14 px fonts, the version line and the home-page button.
-    ASSERT_NO_FATAL_FAILURE(clickAt(sized::menuButton(size()).center()));
-    ASSERT_NO_FATAL_FAILURE(restPointer());
-    const auto abouts = xdo_->waitForWindows(QStringLiteral("^About$"), 20s);
-    ASSERT_EQ(abouts.size(), 1u) << "no About window; " << str(xdo_->lastError());
-    const auto aboutRect = xdo_->geometry(abouts.front());
-    ASSERT_TRUE(aboutRect.has_value()) << str(xdo_->lastError());
-    const QPoint origin = aboutRect->topLeft();
+    ASSERT_NO_FATAL_FAILURE(press(sized::menuButton(size())));
+    QRect about;
+    ASSERT_NO_FATAL_FAILURE(awaitOnlyWindow(QStringLiteral("^About$"), 20s, nullptr, &about));
+    const QPoint origin = about.topLeft();
     expectText(QStringLiteral("about-title"), about::kTitle.translated(origin), shown.aboutTitle,
                other.aboutTitle, text::skinFont(12));
     expectText(QStringLiteral("about-name"), about::kProductName.translated(origin),
@@ -174,10 +145,8 @@ TEST_P(LanguageTest, TooltipSubtitleMenuAndAboutWindowSpeakIt) {
                shown.versionLine, other.versionLine, text::skinFont(12), 5s);
     expectText(QStringLiteral("about-home"), about::kHomePage.translated(origin), shown.homePage,
                other.homePage, text::skinFont(12), 5s);
-    ASSERT_TRUE(xdo_->mouseMove(origin + about::kCloseButton)) << str(xdo_->lastError());
-    ASSERT_TRUE(xdo_->click()) << str(xdo_->lastError());
-    ASSERT_TRUE(
-        pollUntil([&] { return xdo_->visibleWindows(QStringLiteral("^About$")).empty(); }, 10s))
+    ASSERT_NO_FATAL_FAILURE(clickScreen(origin + about::kCloseButton));
+    ASSERT_TRUE(awaitNoWindow(QStringLiteral("^About$")))
         << "the About window stayed after a click on its close button";
 
     // The setting played no part, and the run wrote it back as it was.
@@ -207,7 +176,7 @@ INSTANTIATE_TEST_SUITE_P(
                      "lan_zh.xml",
                      &kEnglish,
                      &kChinese}),
-    [](const ::testing::TestParamInfo<LanguageCase>& info) { return info.param.name; });
+    CaseName());
 
 }  // namespace
 }  // namespace e2e

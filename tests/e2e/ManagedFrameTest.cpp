@@ -9,7 +9,6 @@
 namespace e2e {
 namespace {
 
-using namespace std::chrono_literals;
 namespace L = layout;
 
 using ManagedFrameTest = ManagedTest;
@@ -82,8 +81,7 @@ TEST_F(ManagedFrameTest, ClicksOnTheCaptionStayClicks) {
     // click left the window following the pointer, it would have been moved by the time
     // it is restored.
     ASSERT_TRUE(xdo_->doubleClick()) << str(xdo_->lastError());
-    EXPECT_TRUE(awaitState(QStringLiteral("_NET_WM_STATE_MAXIMIZED_VERT"), true)) << str(states());
-    EXPECT_TRUE(awaitState(QStringLiteral("_NET_WM_STATE_MAXIMIZED_HORZ"), true)) << str(states());
+    expectMaximised(true);
     ASSERT_TRUE(awaitGeometry(workArea()))
         << "after a double click on the title bar the window stands at "
         << testing::PrintToString(geometry_);
@@ -92,7 +90,7 @@ TEST_F(ManagedFrameTest, ClicksOnTheCaptionStayClicks) {
     // The title bar is now at the top of the work area.
     ASSERT_TRUE(xdo_->mouseMove(onScreen(further))) << str(xdo_->lastError());
     ASSERT_TRUE(xdo_->doubleClick()) << str(xdo_->lastError());
-    EXPECT_TRUE(awaitState(QStringLiteral("_NET_WM_STATE_MAXIMIZED_VERT"), false)) << str(states());
+    EXPECT_TRUE(awaitState(kMaxVert, false)) << "states: " << str(states());
     ASSERT_TRUE(awaitGeometry(placed))
         << "after a second double click the window stands at " << testing::PrintToString(geometry_);
     ASSERT_NO_FATAL_FAILURE(awaitWindow(caption, placed));

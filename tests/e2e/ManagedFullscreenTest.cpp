@@ -9,20 +9,15 @@
 namespace e2e {
 namespace {
 
-using namespace std::chrono_literals;
-
-const QString kMaxVert = QStringLiteral("_NET_WM_STATE_MAXIMIZED_VERT");
-const QString kAbove = QStringLiteral("_NET_WM_STATE_ABOVE");
-
 class ManagedFullscreenTest : public ManagedTest {
   protected:
-    ManagedFullscreenTest() { reservedBottom_ = 0; }
+    ManagedFullscreenTest() { desktop_ = kOpenboxWithoutTaskBar; }
 };
 
 TEST_F(ManagedFullscreenTest, FullscreenFromMaximisedCoversAScreenWithoutTaskBar) {
     const QString title = media::title(media::kBars);
     const QRect windowed = centred(media::kBarsWindow.size());
-    const QRect screen(0, 0, XServer::kWidth, XServer::kHeight);
+    const QRect screen = XServer::kScreen;
     ASSERT_EQ(workArea(), screen);
     ASSERT_NO_FATAL_FAILURE(startWith(media::kBars, windowed));
 

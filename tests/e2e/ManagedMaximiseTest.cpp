@@ -8,24 +8,10 @@
 namespace e2e {
 namespace {
 
-using namespace std::chrono_literals;
-
-const QString kMaxVert = QStringLiteral("_NET_WM_STATE_MAXIMIZED_VERT");
-const QString kMaxHorz = QStringLiteral("_NET_WM_STATE_MAXIMIZED_HORZ");
-const QString kAbove = QStringLiteral("_NET_WM_STATE_ABOVE");
-
 class ManagedMaximiseTest : public ManagedTest {
   protected:
     // The maximise button, or the restore button in its place.
-    void clickMaxOrRestore() {
-        ASSERT_NO_FATAL_FAILURE(clickAt(sized::maxButton(size()).center()));
-        ASSERT_TRUE(xdo_->mouseMove(onScreen(sized::bareControls(size()).center())))
-            << str(xdo_->lastError());
-    }
-    void expectMaximised(bool maximised) {
-        EXPECT_TRUE(awaitState(kMaxVert, maximised)) << "states: " << str(states());
-        EXPECT_TRUE(awaitState(kMaxHorz, maximised)) << "states: " << str(states());
-    }
+    void clickMaxOrRestore() { press(sized::maxButton(size())); }
 };
 
 TEST_F(ManagedMaximiseTest, MaximiseFillsTheWorkAreaAndRestoreAndFullscreenComeBack) {
@@ -49,8 +35,7 @@ TEST_F(ManagedMaximiseTest, MaximiseFillsTheWorkAreaAndRestoreAndFullscreenComeB
     ASSERT_NO_FATAL_FAILURE(clickMaxOrRestore());
     ASSERT_NO_FATAL_FAILURE(awaitWindow(title, workArea()));
     ASSERT_NO_FATAL_FAILURE(pressKey(QStringLiteral("F11")));
-    const QRect screen(0, 0, XServer::kWidth, XServer::kHeight);
-    EXPECT_TRUE(awaitGeometry(screen))
+    EXPECT_TRUE(awaitGeometry(XServer::kScreen))
         << "fullscreen stands at " << testing::PrintToString(geometry_);
     EXPECT_TRUE(awaitState(kAbove, true)) << "states: " << str(states());
     screen_->grab(QStringLiteral("fullscreen"));

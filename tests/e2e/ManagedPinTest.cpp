@@ -2,51 +2,36 @@
 // the others, so an ordinary window that is activated over it stays beneath it; unpinned,
 // the same window covers it again. The ordinary window is xmessage, a plain X client,
 // painted magenta so that a screenshot tells which of the two is on top.
-#include <QProcess>
 #include <algorithm>
+#include <memory>
 
 #include "ManagedSession.h"
-#include "Poll.h"
-#include "StopProcess.h"
 
 namespace e2e {
 namespace {
 
-using namespace std::chrono_literals;
-
 constexpr QRgb kCoverColour = 0xFF00FF;
 const QString kCoverName = QStringLiteral("movira-cover");
-const QString kAbove = QStringLiteral("_NET_WM_STATE_ABOVE");
 
 class ManagedPinTest : public ManagedTest {
   protected:
-    void TearDown() override {
-        StopProcess(cover_);
-        ManagedTest::TearDown();
-    }
-
     // Opens the ordinary window with its frame at `place`; use with ASSERT_NO_FATAL_FAILURE.
     void openCover(const QRect& place) {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("DISPLAY"), server_->display());
-        env.remove(QStringLiteral("XAUTHORITY"));
-        cover_.setProcessEnvironment(env);
-        cover_.setProcessChannelMode(QProcess::MergedChannels);
-        cover_.setStandardOutputFile(artifactDir_ + QStringLiteral("/xmessage.log"));
-        cover_.start(QStringLiteral("xmessage"),
-                     {QStringLiteral("-name"), kCoverName, QStringLiteral("-bg"),
-                      hexColour(kCoverColour), QStringLiteral("-geometry"),
-                      QStringLiteral("%1x%2+%3+%4")
-                          .arg(place.width())
-                          .arg(place.height())
-                          .arg(place.x())
-                          .arg(place.y()),
-                      QStringLiteral("An ordinary window")});
-        ASSERT_TRUE(cover_.waitForStarted(10000)) << str(cover_.errorString());
-        const auto windows =
-            xdo_->waitForWindows(QLatin1Char('^') + kCoverName + QLatin1Char('$'), 20s);
-        ASSERT_EQ(windows.size(), 1u) << "no xmessage window; " << str(xdo_->lastError());
-        coverWindow_ = windows.front();
+        cover_ = std::make_unique<HelperProcess>(artifactDir_ + QStringLiteral("/xmessage.log"));
+        QString error;
+        ASSERT_TRUE(cover_->launch(QStringLiteral("xmessage"),
+                                   {QStringLiteral("-name"), kCoverName, QStringLiteral("-bg"),
+                                    hexColour(kCoverColour), QStringLiteral("-geometry"),
+                                    QStringLiteral("%1x%2+%3+%4")
+                                        .arg(place.width())
+                                        .arg(place.height())
+                                        .arg(place.x())
+                                        .arg(place.y()),
+                                    QStringLiteral("An ordinary window")},
+                                   HelperProcess::onDisplay(server_->display()), 10s, &error))
+            << str(error);
+        ASSERT_NO_FATAL_FAILURE(
+            awaitOnlyWindow(QLatin1Char('^') + kCoverName + QLatin1Char('$'), 20s, &coverWindow_));
         const auto outer = ewmh_->outerGeometry(coverWindow_);
         ASSERT_TRUE(outer.has_value());
         overlap_ = outer->intersected(videoArea());
@@ -90,14 +75,7 @@ class ManagedPinTest : public ManagedTest {
         return shown.has_value();
     }
 
-    void clickPin() {
-        ASSERT_NO_FATAL_FAILURE(clickAt(sized::pinButton(size()).center()));
-        // Off the button again, so that it shows its normal image.
-        ASSERT_TRUE(xdo_->mouseMove(onScreen(sized::bareControls(size()).center())))
-            << str(xdo_->lastError());
-    }
-
-    QProcess cover_;
+    std::unique_ptr<HelperProcess> cover_;
     WindowId coverWindow_ = 0;
     QRect overlap_;  // on the screen, inside the player's video area
 };
@@ -113,12 +91,12 @@ TEST_F(ManagedPinTest, PinnedTheWindowStaysAboveAnActivatedWindowAndUnpinnedItDo
 
     // Pinned: openbox holds the player above, and activating the other window leaves it
     // beneath, though it has the focus.
-    ASSERT_NO_FATAL_FAILURE(clickPin());
+    ASSERT_NO_FATAL_FAILURE(press(sized::pinButton(size())));
     ASSERT_TRUE(awaitState(kAbove, true)) << "states: " << str(states());
     ASSERT_TRUE(activateCover(QStringLiteral("pinned"), false));
 
     // Unpinned again, the state goes and the other window covers the player again.
-    ASSERT_NO_FATAL_FAILURE(clickPin());
+    ASSERT_NO_FATAL_FAILURE(press(sized::pinButton(size())));
     ASSERT_TRUE(awaitState(kAbove, false)) << "states: " << str(states());
     ASSERT_TRUE(activateCover(QStringLiteral("covered-again"), true));
     EXPECT_EQ(xdo_->geometry(window_), placed) << "pinning moved the window";

@@ -1,10 +1,6 @@
 #include "ManagedSession.h"
 
-#include "Poll.h"
-
 namespace e2e {
-
-using namespace std::chrono_literals;
 
 namespace {
 // Bound for the window manager to carry out one request.
@@ -20,15 +16,6 @@ void ManagedTest::SetUp() {
 void ManagedTest::TearDown() {
     ewmh_.reset();
     MediaTest::TearDown();
-}
-
-bool ManagedTest::awaitGeometry(const QRect& expected) {
-    return pollUntil(
-        [&] {
-            if (const auto rect = xdo_->geometry(window_)) geometry_ = *rect;
-            return geometry_ == expected;
-        },
-        kManagerBound);
 }
 
 bool ManagedTest::awaitState(const QString& state, bool present) {
@@ -57,9 +44,7 @@ void ManagedTest::dragFollowed(QPoint from, QPoint delta,
                 // fresh motion to the point.
                 if (!first && !xdo_->mouseMove(start + moved + QPoint(1, 0))) return false;
                 first = false;
-                if (!xdo_->mouseMove(start + moved)) return false;
-                if (const auto rect = xdo_->geometry(window_)) geometry_ = *rect;
-                return geometry_ == expected;
+                return xdo_->mouseMove(start + moved) && refreshGeometry() == expected;
             },
             kManagerBound, 50ms);
         if (!followed) xdo_->mouseUp();
@@ -68,7 +53,7 @@ void ManagedTest::dragFollowed(QPoint from, QPoint delta,
                               << testing::PrintToString(expected);
     }
     ASSERT_TRUE(xdo_->mouseUp()) << str(xdo_->lastError());
-    ASSERT_TRUE(awaitGeometry(expectedAt(delta)))
+    ASSERT_TRUE(awaitGeometry(expectedAt(delta), kManagerBound))
         << "after the button came up the window stands at " << testing::PrintToString(geometry_);
 }
 

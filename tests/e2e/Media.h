@@ -39,8 +39,10 @@ inline constexpr Clip kTracks{"e2e-tracks-640x360.mkv", "Movira tracks", {640, 3
 // Where the window stands on the 1280x800 test screen, which is all work area as no window
 // manager reserves any of it. A loaded video widens the window to at least 850 and adds
 // the 90 of the two bars to the picture's height; the window is centred.
-inline constexpr QRect kEmptyWindow{240, 100, 800, 600};   // nothing loaded, or sound only
-inline constexpr QRect kBarsWindow{215, 175, 850, 450};    // 640x360: (1280-850)/2, (800-450)/2
-inline constexpr QRect kTitledWindow{215, 235, 850, 330};  // 320x240
+inline constexpr QRect kEmptyWindow{240, 100, 800, 600};    // nothing loaded, or sound only
+inline constexpr QRect kBarsWindow{215, 175, 850, 450};     // 640x360: (1280-850)/2, (800-450)/2
+inline constexpr QRect kTitledWindow{215, 235, 850, 330};   // 320x240
+inline constexpr QRect kWideWindow{80, 40, 1120, 720};      // 1920x1080 (FitTest)
+inline constexpr QRect kPortraitWindow{222, 40, 836, 720};  // 360x640
 
 }  // namespace e2e::media

@@ -1,12 +1,12 @@
 #include "MediaSession.h"
 
+#include <QDir>
+
 #include "MainLayout.h"
 #include "Picture.h"
-#include "Poll.h"
+#include "TestFiles.h"
 
 namespace e2e {
-
-using namespace std::chrono_literals;
 
 namespace {
 // Bounds for one step of a test; generous, since a software renderer on a busy machine
@@ -49,6 +49,7 @@ void MediaTest::SetUp() {
 }
 
 void MediaTest::TearDown() {
+    dragSource_.reset();
     // The player goes first, so that it never sees its sound output vanish.
     Session::TearDown();
     sound_.reset();
@@ -63,98 +64,79 @@ void MediaTest::startPlayer(const QStringList& arguments, const QString& caption
 
 void MediaTest::awaitWindow(const QString& caption, const QRect& geometry) {
     const QString regex = QLatin1Char('^') + literalRegex(caption) + QLatin1Char('$');
-    const auto windows = xdo_->waitForWindows(regex, kStartBound);
-    ASSERT_EQ(windows.size(), 1u) << "visible windows captioned " << str(caption) << "; "
-                                  << str(xdo_->lastError());
-    window_ = windows.front();
-
-    const bool placed = pollUntil(
-        [&] {
-            const auto rect = xdo_->geometry(window_);
-            if (rect) geometry_ = *rect;
-            return geometry_ == geometry;
-        },
-        kStateBound);
-    ASSERT_TRUE(placed) << "the window stands at " << testing::PrintToString(geometry_)
-                        << ", expected " << testing::PrintToString(geometry);
-
-    const QRect title = onScreen(sized::bareTitle(size()));
-    const QRect controls = onScreen(sized::bareControls(size()));
-    QImage last;
-    const auto painted = screen_->grabUntil(
-        QStringLiteral("painted"),
-        [&](const QImage& image) {
-            return checkUniform(image, title, layout::kBarColour).isEmpty() &&
-                   checkUniform(image, controls, layout::kBarColour).isEmpty();
-        },
-        kStateBound, &last);
-    ASSERT_TRUE(painted.has_value())
-        << "the bars were never painted at the new size: title bar "
-        << str(checkUniform(last, title, layout::kBarColour)) << "; control bar "
-        << str(checkUniform(last, controls, layout::kBarColour));
+    ASSERT_NO_FATAL_FAILURE(awaitOnlyWindow(regex, kStartBound, &window_));
+    ASSERT_NO_FATAL_FAILURE(awaitPlaced(geometry));
 }
 
-QImage MediaTest::awaitPlaying(const QString& label,
-                               const std::function<bool(const QImage&)>& also) {
-    const QRect video = videoArea();
+void MediaTest::awaitPlaced(const QRect& geometry, bool titleBar) {
+    ASSERT_TRUE(awaitGeometry(geometry, kStateBound))
+        << "the window stands at " << testing::PrintToString(geometry_) << ", expected "
+        << testing::PrintToString(geometry);
+    QList<QRect> bars{onScreen(sized::bareControls(size()))};
+    if (titleBar) bars.prepend(onScreen(sized::bareTitle(size())));
+    const QString unpainted =
+        awaitUniform(QStringLiteral("painted"), bars, layout::kBarColour, kStateBound, &lastShot_);
+    ASSERT_TRUE(unpainted.isEmpty())
+        << "the bars were never painted at the new size: " << str(unpainted);
+}
+
+QImage MediaTest::awaitPlayback(const QString& label, bool playing,
+                                const std::function<bool(const QImage&)>& also) {
     const QRect button = onScreen(sized::playButton(size()));
-    QImage previous;
+    const auto look = playing ? picture::PlayLook::Pause : picture::PlayLook::Play;
     int moved = 0;
-    const auto playing = screen_->grabUntil(
-        label,
-        [&](const QImage& image) {
-            moved = previous.isNull() ? 0 : countDifferences(previous, image, video);
-            previous = image;
+    const auto seen = awaitMotion(
+        label, videoArea(),
+        [&](int motion, const QImage& image) {
             // The test's condition sees every screenshot, whatever the rest shows.
             const bool held = !also || also(image);
-            return moved > kMotionPixels &&
-                   picture::playLook(image, button) == picture::PlayLook::Pause && held;
+            return (playing ? motion > kMotionPixels : motion == 0) &&
+                   picture::playLook(image, button) == look && held;
         },
-        kStateBound, &lastShot_);
-    EXPECT_TRUE(playing.has_value())
-        << "never seen playing: the picture changed by " << moved
-        << " pixels, the play button shows " << lookName(lastShot_, button)
-        << (also ? ", and the test's own condition on the screenshot" : "");
-    return playing.value_or(QImage());
-}
-
-QImage MediaTest::awaitPaused(const QString& label,
-                              const std::function<bool(const QImage&)>& also) {
-    const QRect video = videoArea();
-    const QRect button = onScreen(sized::playButton(size()));
-    QImage previous;
-    int moved = 0;
-    const auto paused = screen_->grabUntil(
-        label,
-        [&](const QImage& image) {
-            moved = previous.isNull() ? -1 : countDifferences(previous, image, video);
-            previous = image;
-            const bool held = !also || also(image);
-            return moved == 0 && picture::playLook(image, button) == picture::PlayLook::Play &&
-                   held;
-        },
-        kStateBound, &lastShot_);
-    EXPECT_TRUE(paused.has_value())
-        << "never seen paused: the picture changed by " << moved
-        << " pixels, the play button shows " << lookName(lastShot_, button)
-        << (also ? ", and the test's own condition on the screenshot" : "");
-    return paused.value_or(QImage());
+        &moved);
+    EXPECT_TRUE(seen.has_value()) << "never seen " << (playing ? "playing" : "paused")
+                                  << ": the picture changed by " << moved
+                                  << " pixels, the play button shows "
+                                  << lookName(lastShot_, button)
+                                  << (also ? ", and the test's own condition on the screenshot"
+                                           : "");
+    return seen.value_or(QImage());
 }
 
 QImage MediaTest::awaitStill(const QString& label, const QRect& rect) {
-    QImage previous;
     int moved = 0;
-    const auto still = screen_->grabUntil(
-        label,
-        [&](const QImage& image) {
-            moved = previous.isNull() ? -1 : countDifferences(previous, image, rect);
-            previous = image;
-            return moved == 0;
-        },
-        kStateBound, &lastShot_);
+    const auto still = awaitMotion(
+        label, rect, [](int motion, const QImage&) { return motion == 0; }, &moved);
     EXPECT_TRUE(still.has_value()) << "the picture never held still; " << moved
                                    << " pixels changed between the last two screenshots";
     return still.value_or(QImage());
+}
+
+std::optional<QImage> MediaTest::awaitMotion(
+    const QString& label, const QRect& rect,
+    const std::function<bool(int, const QImage&)>& condition, int* moved) {
+    QImage previous;
+    return screen_->grabUntil(
+        label,
+        [&](const QImage& image) {
+            *moved = previous.isNull() ? -1 : countDifferences(previous, image, rect);
+            previous = image;
+            return condition(*moved, image);
+        },
+        kStateBound, &lastShot_);
+}
+
+bool MediaTest::awaitLook(const QString& label, const QRect& rect, const QImage& reference,
+                          bool same) {
+    const QRect area = onScreen(rect);
+    return screen_
+        ->grabUntil(
+            label,
+            [&](const QImage& image) {
+                return (countDifferences(reference, image, area) == 0) == same;
+            },
+            10s)
+        .has_value();
 }
 
 void MediaTest::pressKey(const QString& keysym) {
@@ -162,21 +144,39 @@ void MediaTest::pressKey(const QString& keysym) {
     ASSERT_TRUE(xdo_->key(keysym)) << str(xdo_->lastError());
 }
 
-void MediaTest::clickAt(QPoint windowPos) {
-    ASSERT_TRUE(xdo_->mouseMove(onScreen(windowPos))) << str(xdo_->lastError());
-    ASSERT_TRUE(xdo_->click()) << str(xdo_->lastError());
+void MediaTest::restPointer() {
+    ASSERT_TRUE(xdo_->mouseMove(onScreen(sized::bareControls(size()).center())))
+        << str(xdo_->lastError());
+}
+
+void MediaTest::press(QPoint windowPos) {
+    ASSERT_NO_FATAL_FAILURE(clickAt(windowPos));
+    ASSERT_NO_FATAL_FAILURE(restPointer());
 }
 
 void MediaTest::closeWithButton() {
     ASSERT_NO_FATAL_FAILURE(clickAt(sized::closeButton(size()).center()));
-    expectCleanExit();
+    expectExit();
 }
 
-void MediaTest::expectCleanExit() {
-    const auto exit = player_->waitForExit(20s);
-    ASSERT_TRUE(exit.has_value()) << "the player is still running";
-    EXPECT_FALSE(exit->crashed) << "the player was killed by a signal";
-    EXPECT_EQ(exit->code, 0);
+void MediaTest::seedSettings(const QString& name, const QByteArray& bytes) {
+    ASSERT_TRUE(QDir().mkpath(player_->settingsDir()));
+    ASSERT_TRUE(WriteFile(player_->settingsDir() + QLatin1Char('/') + name, bytes)) << str(name);
+}
+
+void MediaTest::startDragSource(const QStringList& files, QPoint where) {
+    dragSource_ =
+        std::make_unique<DragSourceProcess>(server_->display(), player_->runtimeDir(),
+                                            artifactDir_ + QStringLiteral("/drag-source.log"));
+    QString error;
+    ASSERT_TRUE(dragSource_->start(where, files, &error)) << str(error);
+    ASSERT_NO_FATAL_FAILURE(
+        awaitOnlyWindow(QStringLiteral("^e2e drag source$"), 20s, &dragSourceWindow_));
+}
+
+void MediaTest::dropAt(QPoint to) {
+    ASSERT_TRUE(xdo_->mouseMove(to + QPoint(1, 1))) << str(xdo_->lastError());
+    ASSERT_TRUE(xdo_->mouseUp()) << str(xdo_->lastError());
 }
 
 }  // namespace e2e

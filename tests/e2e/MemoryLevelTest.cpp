@@ -8,21 +8,14 @@
 
 #include "MediaSession.h"
 #include "Picture.h"
-#include "Poll.h"
 
 namespace e2e {
 namespace {
 
-using namespace std::chrono_literals;
-
-const QString kDialogCaption = QStringLiteral("^Open$");
 // Resident memory may differ this much between two looks at the same state; the growth
 // the test guards against was some 30 MiB over the opens below.
 constexpr double kSlackMiB = 10.0;
 constexpr int kRounds = 6;
-// Where each clip's fitted window stands on the bare test screen (FitTest).
-constexpr QRect kWideWindow{80, 40, 1120, 720};
-constexpr QRect kPortraitWindow{222, 40, 836, 720};
 
 class MemoryLevelTest : public MediaTest {
   protected:
@@ -30,9 +23,9 @@ class MemoryLevelTest : public MediaTest {
     // fitted and painted at `fitted`. Use with ASSERT_NO_FATAL_FAILURE.
     void open(const media::Clip& clip, const QRect& fitted) {
         ASSERT_NO_FATAL_FAILURE(clickAt(sized::openButton(size()).center()));
-        const auto dialogs = xdo_->waitForWindows(kDialogCaption, 20s);
-        ASSERT_EQ(dialogs.size(), 1u) << "no file dialog; " << str(xdo_->lastError());
-        ASSERT_TRUE(xdo_->focus(dialogs.front())) << str(xdo_->lastError());
+        WindowId dialog = 0;
+        ASSERT_NO_FATAL_FAILURE(awaitOnlyWindow(QStringLiteral("^Open$"), 20s, &dialog));
+        ASSERT_TRUE(xdo_->focus(dialog)) << str(xdo_->lastError());
         ASSERT_TRUE(xdo_->type(media::path(clip))) << str(xdo_->lastError());
         ASSERT_TRUE(xdo_->key(QStringLiteral("Return"))) << str(xdo_->lastError());
         ASSERT_NO_FATAL_FAILURE(awaitWindow(media::title(clip), fitted));
@@ -41,7 +34,7 @@ class MemoryLevelTest : public MediaTest {
     // Opens the HD clip, waits until it has played to its end (3 s), then returns the median of
     // a few readings of the process's VmRSS, in MiB. Use with ASSERT_NO_FATAL_FAILURE.
     void residentAfterTheHdClip(const QString& label, double* mib) {
-        ASSERT_NO_FATAL_FAILURE(open(media::kWide, kWideWindow));
+        ASSERT_NO_FATAL_FAILURE(open(media::kWide, media::kWideWindow));
         // At its end the engine keeps the last picture and pauses.
         ASSERT_FALSE(awaitPaused(label).isNull()) << "the HD clip did not reach its end";
         std::vector<double> readings;
@@ -72,14 +65,14 @@ TEST_F(MemoryLevelTest, OpeningFilesAgainDoesNotRaiseResidentMemory) {
 #endif
     ASSERT_NO_FATAL_FAILURE(startWith(media::kBars, media::kBarsWindow));
     // Every file once, so that what is made once (decoders, caches, the dialog's icons) is.
-    ASSERT_NO_FATAL_FAILURE(open(media::kPortrait, kPortraitWindow));
+    ASSERT_NO_FATAL_FAILURE(open(media::kPortrait, media::kPortraitWindow));
     double before = 0;
     ASSERT_NO_FATAL_FAILURE(residentAfterTheHdClip(QStringLiteral("before"), &before));
 
     for (int round = 0; round < kRounds; ++round) {
         ASSERT_NO_FATAL_FAILURE(open(media::kBars, media::kBarsWindow));
-        ASSERT_NO_FATAL_FAILURE(open(media::kWide, kWideWindow));
-        ASSERT_NO_FATAL_FAILURE(open(media::kPortrait, kPortraitWindow));
+        ASSERT_NO_FATAL_FAILURE(open(media::kWide, media::kWideWindow));
+        ASSERT_NO_FATAL_FAILURE(open(media::kPortrait, media::kPortraitWindow));
     }
     double after = 0;
     ASSERT_NO_FATAL_FAILURE(residentAfterTheHdClip(QStringLiteral("after"), &after));

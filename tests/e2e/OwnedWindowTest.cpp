@@ -5,12 +5,9 @@
 #include "AboutLayout.h"
 #include "MainLayout.h"
 #include "MediaSession.h"
-#include "Poll.h"
 
 namespace e2e {
 namespace {
-
-using namespace std::chrono_literals;
 
 enum class OnTop { Pinned, Fullscreen };
 
@@ -24,49 +21,27 @@ void PrintTo(const OnTopCase& c, std::ostream* os) { *os << c.name; }
 class OwnedWindowTest : public MediaTest, public ::testing::WithParamInterface<OnTopCase> {
   protected:
     // Openbox keeps owned windows above their owner, which is what is checked here.
-    OwnedWindowTest() { withWindowManager_ = true; }
+    OwnedWindowTest() { desktop_ = kOpenboxWithoutTaskBar; }
 
     // Pins the window with its pin button and waits for the button's pinned look.
     void pin() {
-        const QRect button = onScreen(sized::pinButton(size()));
         const QImage unpinned = screen_->grab(QStringLiteral("unpinned"));
-        ASSERT_NO_FATAL_FAILURE(clickAt(sized::pinButton(size()).center()));
-        ASSERT_TRUE(xdo_->mouseMove(onScreen(sized::bareControls(size()).center())))
-            << str(xdo_->lastError());
-        ASSERT_TRUE(screen_
-                        ->grabUntil(
-                            QStringLiteral("pinned"),
-                            [&](const QImage& image) {
-                                return countDifferences(unpinned, image, button) > 0;
-                            },
-                            10s)
-                        .has_value())
+        ASSERT_NO_FATAL_FAILURE(press(sized::pinButton(size())));
+        ASSERT_TRUE(awaitLook(QStringLiteral("pinned"), sized::pinButton(size()), unpinned, false))
             << "the pin button kept its look";
     }
 
     // Enters fullscreen with F11, then brings the bars back with the pointer at the top.
     void enterFullscreen() {
         ASSERT_NO_FATAL_FAILURE(pressKey(QStringLiteral("F11")));
-        const QRect screen(0, 0, XServer::kWidth, XServer::kHeight);
-        ASSERT_TRUE(pollUntil([&] { return currentGeometry() == screen; }, 10s))
+        ASSERT_TRUE(awaitGeometry(XServer::kScreen))
             << "the window stands at " << testing::PrintToString(geometry_);
-        ASSERT_TRUE(xdo_->mouseMove(QPoint(screen.center().x(), 2))) << str(xdo_->lastError());
-        const QRect title = onScreen(sized::bareTitle(size()));
-        QImage last;
-        ASSERT_TRUE(screen_
-                        ->grabUntil(
-                            QStringLiteral("bars-back"),
-                            [&](const QImage& image) {
-                                return checkUniform(image, title, layout::kBarColour).isEmpty();
-                            },
-                            10s, &last)
-                        .has_value())
-            << "no title bar: " << str(checkUniform(last, title, layout::kBarColour));
-    }
-
-    QRect currentGeometry() {
-        if (const auto rect = xdo_->geometry(window_)) geometry_ = *rect;
-        return geometry_;
+        ASSERT_TRUE(xdo_->mouseMove(QPoint(XServer::kScreen.center().x(), 2)))
+            << str(xdo_->lastError());
+        const QString bare =
+            awaitUniform(QStringLiteral("bars-back"), {onScreen(sized::bareTitle(size()))},
+                         layout::kBarColour, 10s);
+        ASSERT_TRUE(bare.isEmpty()) << "no title bar: " << str(bare);
     }
 };
 
@@ -79,37 +54,22 @@ TEST_P(OwnedWindowTest, AboutWindowOpensAboveTheMainWindowAndCloses) {
     }
 
     ASSERT_NO_FATAL_FAILURE(clickAt(sized::menuButton(size()).center()));
-    const auto abouts = xdo_->waitForWindows(QStringLiteral("^About$"), 10s);
-    ASSERT_EQ(abouts.size(), 1u) << "no About window; " << str(xdo_->lastError());
-    const auto about = xdo_->geometry(abouts.front());
-    ASSERT_TRUE(about.has_value()) << str(xdo_->lastError());
-
-    const QRect strip = about::kBareStrip.translated(about->topLeft());
-    QImage last;
-    EXPECT_TRUE(screen_
-                    ->grabUntil(
-                        QStringLiteral("about"),
-                        [&](const QImage& image) {
-                            return checkUniform(image, strip, about::kColour).isEmpty();
-                        },
-                        10s, &last)
-                    .has_value())
-        << "the About window is not on top: " << str(checkUniform(last, strip, about::kColour));
+    QRect about;
+    ASSERT_NO_FATAL_FAILURE(awaitOnlyWindow(QStringLiteral("^About$"), 10s, nullptr, &about));
+    const QString covered =
+        awaitUniform(QStringLiteral("about"), {about::kBareStrip.translated(about.topLeft())},
+                     about::kColour, 10s);
+    EXPECT_TRUE(covered.isEmpty()) << "the About window is not on top: " << str(covered);
 
     // Its close button is within reach, and closes it.
-    ASSERT_TRUE(xdo_->mouseMove(about->topLeft() + about::kCloseButton)) << str(xdo_->lastError());
-    ASSERT_TRUE(xdo_->click()) << str(xdo_->lastError());
-    EXPECT_TRUE(
-        pollUntil([&] { return xdo_->visibleWindows(QStringLiteral("^About$")).empty(); }, 10s))
-        << "the About window is still open";
+    ASSERT_NO_FATAL_FAILURE(clickScreen(about.topLeft() + about::kCloseButton));
+    EXPECT_TRUE(awaitNoWindow(QStringLiteral("^About$"))) << "the About window is still open";
 }
 
 INSTANTIATE_TEST_SUITE_P(OwnersOnTop, OwnedWindowTest,
                          ::testing::Values(OnTopCase{"Pinned", OnTop::Pinned},
                                            OnTopCase{"Fullscreen", OnTop::Fullscreen}),
-                         [](const ::testing::TestParamInfo<OnTopCase>& info) {
-                             return info.param.name;
-                         });
+                         CaseName());
 
 }  // namespace
 }  // namespace e2e

@@ -6,8 +6,6 @@
 namespace e2e {
 namespace {
 
-using namespace std::chrono_literals;
-
 using PlaybackTest = MediaTest;
 
 TEST_F(PlaybackTest, PlaysTheFileFromTheCommandLine) {

@@ -6,26 +6,17 @@
 #include <cmath>
 #include <csignal>
 
-#include "Desktop.h"
 #include "MediaSession.h"
 #include "Picture.h"
-#include "Poll.h"
 #include "SettingsFiles.h"
 
 namespace e2e {
 namespace {
 
-using namespace std::chrono_literals;
-
-class ResumeTest : public MediaTest, public ::testing::WithParamInterface<Desktop> {
+class ResumeTest : public MediaOnDesktopTest {
   protected:
-    ResumeTest() {
-        withWindowManager_ = GetParam().windowManager;
-        reservedBottom_ = GetParam().reservedBottom;
-    }
-
     // Starts the player on the 30 s clip and waits for its fitted window.
-    void start() { startWith(media::kBars, centredIn(workArea(), media::kBarsWindow.size())); }
+    void start() { startWith(media::kBars, centred(media::kBarsWindow.size())); }
 
     // The position progress.ini holds for `file`, as written.
     QString savedProgress(const QString& file) {
@@ -42,7 +33,7 @@ class ResumeTest : public MediaTest, public ::testing::WithParamInterface<Deskto
     // Ends the player as a session manager would; that is a normal close too.
     void terminate() {
         ASSERT_TRUE(player_->sendSignal(SIGTERM)) << "the player is not running";
-        ASSERT_NO_FATAL_FAILURE(expectCleanExit());
+        ASSERT_NO_FATAL_FAILURE(expectExit());
     }
 
     QRect slider() const { return onScreen(sized::progressSlider(size())); }
@@ -126,10 +117,7 @@ TEST_P(ResumeTest, ReopensPausedWhereItWasLeftUnlessThatWasNearTheStart) {
         << "it went on from the first run's position";
 }
 
-INSTANTIATE_TEST_SUITE_P(Desktops, ResumeTest, ::testing::Values(kBare, kOpenbox),
-                         [](const ::testing::TestParamInfo<Desktop>& info) {
-                             return info.param.name;
-                         });
+INSTANTIATE_TEST_SUITE_P(Desktops, ResumeTest, ::testing::Values(kBare, kOpenbox), CaseName());
 
 // The journey with the window's own buttons: closed with the close button at two thirds
 // of the clip, it reopens paused there and plays on from there; stopped with the stop
@@ -197,10 +185,7 @@ TEST_P(ResumeAfterStopTest, CloseButtonKeepsThePlaceAndTheStopButtonForgetsIt) {
         << "it went on from the first run's position";
 }
 
-INSTANTIATE_TEST_SUITE_P(Desktops, ResumeAfterStopTest, ::testing::Values(kOpenbox),
-                         [](const ::testing::TestParamInfo<Desktop>& info) {
-                             return info.param.name;
-                         });
+INSTANTIATE_TEST_SUITE_P(Desktops, ResumeAfterStopTest, ::testing::Values(kOpenbox), CaseName());
 
 }  // namespace
 }  // namespace e2e

@@ -1,8 +1,6 @@
 // What a run leaves in config.ini and progress.ini, for each way a user or the session can
 // end it: the settings with their defaults, the file's entry, and whatever someone wrote
 // into the files by hand.
-#include <QDir>
-#include <QFile>
 #include <csignal>
 
 #include "MediaSession.h"
@@ -53,11 +51,9 @@ TEST_P(SettingsFilesTest, RunWritesSettingsAndPositionAndKeepsForeignEntries) {
         QStringLiteral("; rated after the first viewing"),
         QStringLiteral("  rating =  5  "),
     };
-    ASSERT_TRUE(QDir().mkpath(folder));
-    QFile seeded(folder + QStringLiteral("/progress.ini"));
-    ASSERT_TRUE(seeded.open(QIODevice::WriteOnly));
-    seeded.write((kept.join(QLatin1Char('\n')) + QStringLiteral("\nprogress=0.000\n")).toUtf8());
-    seeded.close();
+    ASSERT_NO_FATAL_FAILURE(seedSettings(
+        QStringLiteral("progress.ini"),
+        (kept.join(QLatin1Char('\n')) + QStringLiteral("\nprogress=0.000\n")).toUtf8()));
 
     ASSERT_NO_FATAL_FAILURE(startWith(media::kTitled, media::kTitledWindow));
     switch (GetParam().ending) {
@@ -66,11 +62,11 @@ TEST_P(SettingsFilesTest, RunWritesSettingsAndPositionAndKeepsForeignEntries) {
             break;
         case Ending::Interrupt:
             ASSERT_TRUE(player_->sendSignal(SIGINT));
-            ASSERT_NO_FATAL_FAILURE(expectCleanExit());
+            ASSERT_NO_FATAL_FAILURE(expectExit());
             break;
         case Ending::HangUp:
             ASSERT_TRUE(player_->sendSignal(SIGHUP));
-            ASSERT_NO_FATAL_FAILURE(expectCleanExit());
+            ASSERT_NO_FATAL_FAILURE(expectExit());
             break;
     }
 
@@ -112,9 +108,7 @@ INSTANTIATE_TEST_SUITE_P(Endings, SettingsFilesTest,
                          ::testing::Values(EndingCase{"CloseButton", Ending::CloseButton, true},
                                            EndingCase{"Interrupt", Ending::Interrupt, false},
                                            EndingCase{"HangUp", Ending::HangUp, false}),
-                         [](const ::testing::TestParamInfo<EndingCase>& info) {
-                             return info.param.name;
-                         });
+                         CaseName());
 
 }  // namespace
 }  // namespace e2e

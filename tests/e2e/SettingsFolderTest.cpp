@@ -4,9 +4,9 @@
 #include <unistd.h>
 
 #include <QDir>
-#include <QFile>
 
 #include "BadInputSession.h"
+#include "TestFiles.h"
 
 namespace e2e {
 namespace {
@@ -16,35 +16,18 @@ namespace {
 const QByteArray kOldConfig = "[Settings]\nVolume=35\nMute=0\nTopMost=0\nLanguage=lan_en.xml\n";
 const QByteArray kOldProgress = "[123456]\nprogress=42.000\nx=1\ny=2\nw=3\nh=4\n";
 
-QByteArray readFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-bool writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-           file.write(bytes) == bytes.size();
-}
-
-QStringList entries(const QString& folder) {
-    return QDir(folder).entryList(
-        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
-}
-
 class SettingsFolderTest : public BadInputTest {
   protected:
     void SetUp() override {
         ASSERT_NO_FATAL_FAILURE(BadInputTest::SetUp());
         folder_ = player_->settingsDir();
-        ASSERT_TRUE(writeFile(folder_ + QStringLiteral("/config.ini"), kOldConfig));
-        ASSERT_TRUE(writeFile(folder_ + QStringLiteral("/progress.ini"), kOldProgress));
+        ASSERT_NO_FATAL_FAILURE(seedSettings(QStringLiteral("config.ini"), kOldConfig));
+        ASSERT_NO_FATAL_FAILURE(seedSettings(QStringLiteral("progress.ini"), kOldProgress));
     }
 
     // Plays the clip to the point where it moves, then closes the window: exit code 0.
     void playAndClose() {
-        ASSERT_NO_FATAL_FAILURE(startPlayer({media::path(media::kBars)}, media::title(media::kBars),
-                                            media::kBarsWindow));
+        ASSERT_NO_FATAL_FAILURE(startWith(media::kBars, media::kBarsWindow));
         ASSERT_FALSE(awaitPlaying(QStringLiteral("playing")).isNull());
         ASSERT_NO_FATAL_FAILURE(closeAndExpectCleanExit());
         EXPECT_EQ(otherWindowsShown(), QStringList());
@@ -57,18 +40,18 @@ class SettingsFolderTest : public BadInputTest {
 TEST_F(SettingsFolderTest, CannotBeCreated) {
     const QString blocker = inputs_ + QStringLiteral("/a file");
     const QByteArray content = "not a folder\n";
-    ASSERT_TRUE(writeFile(blocker, content));
+    ASSERT_TRUE(WriteFile(blocker, content));
     player_->setEnv(QStringLiteral("XDG_CONFIG_HOME"), blocker + QStringLiteral("/config"));
 
     ASSERT_NO_FATAL_FAILURE(playAndClose());
-    EXPECT_EQ(readFile(blocker), content);
-    EXPECT_EQ(entries(inputs_), QStringList{QStringLiteral("a file")});
+    EXPECT_EQ(ReadFile(blocker), content);
+    EXPECT_EQ(FolderEntries(inputs_), QStringList{QStringLiteral("a file")});
 }
 
 // The settings folder is mounted read-only, in a mount namespace of the player's own.
 TEST_F(SettingsFolderTest, ReadOnly) {
     if (::geteuid() != 0) GTEST_SKIP() << "needs root to mount";
-    const QStringList before = entries(folder_);
+    const QStringList before = FolderEntries(folder_);
     player_->setLauncher({QStringLiteral("unshare"), QStringLiteral("-m"),
                           QStringLiteral("--propagation"), QStringLiteral("private"),
                           QStringLiteral("sh"), QStringLiteral("-c"),
@@ -77,9 +60,9 @@ TEST_F(SettingsFolderTest, ReadOnly) {
                           QStringLiteral("sh"), folder_});
 
     ASSERT_NO_FATAL_FAILURE(playAndClose());
-    EXPECT_EQ(readFile(folder_ + QStringLiteral("/config.ini")), kOldConfig);
-    EXPECT_EQ(readFile(folder_ + QStringLiteral("/progress.ini")), kOldProgress);
-    EXPECT_EQ(entries(folder_), before);
+    EXPECT_EQ(ReadFile(folder_ + QStringLiteral("/config.ini")), kOldConfig);
+    EXPECT_EQ(ReadFile(folder_ + QStringLiteral("/progress.ini")), kOldProgress);
+    EXPECT_EQ(FolderEntries(folder_), before);
 }
 
 // The settings folder is a 16 KiB tmpfs, in a mount namespace of the player's own, filled
@@ -108,11 +91,11 @@ TEST_F(SettingsFolderTest, FileSystemFull) {
          QStringLiteral("sh"), folder_, out});
 
     ASSERT_NO_FATAL_FAILURE(playAndClose());
-    EXPECT_EQ(readFile(out + QStringLiteral("/state")), "full\n");
-    EXPECT_EQ(readFile(out + QStringLiteral("/config.ini")), kOldConfig);
-    EXPECT_EQ(readFile(out + QStringLiteral("/progress.ini")), kOldProgress);
+    EXPECT_EQ(ReadFile(out + QStringLiteral("/state")), "full\n");
+    EXPECT_EQ(ReadFile(out + QStringLiteral("/config.ini")), kOldConfig);
+    EXPECT_EQ(ReadFile(out + QStringLiteral("/progress.ini")), kOldProgress);
     // Lock files may stay (they take no space); nothing a failed save wrote may.
-    QStringList left = QString::fromUtf8(readFile(out + QStringLiteral("/listing")))
+    QStringList left = QString::fromUtf8(ReadFile(out + QStringLiteral("/listing")))
                            .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     left.removeAll(QStringLiteral("config.ini.lock"));
     left.removeAll(QStringLiteral("progress.ini.lock"));

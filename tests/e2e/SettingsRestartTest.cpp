@@ -1,7 +1,6 @@
 // The volume and mute a user sets survive a restart: in the exact text the run leaves in
 // config.ini and progress.ini, in how the volume controls look when the player starts
 // again, and in what the engine plays, heard on the sound server's null sink.
-#include <QFile>
 #include <QRegularExpression>
 #include <cmath>
 #include <memory>
@@ -9,14 +8,12 @@
 #include "MainLayout.h"
 #include "MediaSession.h"
 #include "Picture.h"
-#include "Poll.h"
 #include "SettingsFiles.h"
 #include "SoundMeter.h"
+#include "TestFiles.h"
 
 namespace e2e {
 namespace {
-
-using namespace std::chrono_literals;
 
 constexpr int kVolume = 35;
 // The volume slider's thumb travels 62 px (70 less its 8 px); the value follows the
@@ -36,11 +33,6 @@ constexpr int kBlocks = 10;
 constexpr double kClipSeconds = 30.0;
 constexpr double kRemembered = 7.0 / kClipSeconds;
 
-QByteArray readFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
 class SettingsRestartTest : public MediaTest {
   protected:
     void SetUp() override {
@@ -51,14 +43,6 @@ class SettingsRestartTest : public MediaTest {
     void TearDown() override {
         meter_.reset();
         MediaTest::TearDown();
-    }
-
-    // Clicks at `windowPos`, then rests the pointer on bare control-bar space, so that
-    // screenshots show no hover look and no tooltip.
-    void press(QPoint windowPos) {
-        ASSERT_NO_FATAL_FAILURE(clickAt(windowPos));
-        ASSERT_TRUE(xdo_->mouseMove(onScreen(sized::bareControls(size()).center())))
-            << str(xdo_->lastError());
     }
 
     // The volume button and slider together, on the screen.
@@ -116,7 +100,7 @@ TEST_F(SettingsRestartTest, VolumeAndMuteComeBackInTheControlsAndTheEngine) {
     const QRect volumeButton = onScreen(sized::volumeButton(size()));
     const QImage unmuted = awaitStill(QStringLiteral("unmuted"), volumeButton);
     ASSERT_FALSE(unmuted.isNull());
-    ASSERT_NO_FATAL_FAILURE(press(sized::volumeButton(size()).center()));
+    ASSERT_NO_FATAL_FAILURE(press(sized::volumeButton(size())));
     EXPECT_TRUE(screen_
                     ->grabUntil(
                         QStringLiteral("muted"),
@@ -147,10 +131,10 @@ TEST_F(SettingsRestartTest, VolumeAndMuteComeBackInTheControlsAndTheEngine) {
     ASSERT_NO_FATAL_FAILURE(closeWithButton());
 
     // The files hold exactly the store's keys, in its order and number formats.
-    EXPECT_EQ(readFile(folder + QStringLiteral("/config.ini")),
+    EXPECT_EQ(ReadFile(folder + QStringLiteral("/config.ini")),
               QByteArray("[Settings]\nVolume=35.0\nMute=1\nTopMost=0\nLanguage=lan_en.xml\n"));
     const QString progressText =
-        QString::fromUtf8(readFile(folder + QStringLiteral("/progress.ini")));
+        QString::fromUtf8(ReadFile(folder + QStringLiteral("/progress.ini")));
     const QRect w = media::kBarsWindow;
     const auto entry =
         QRegularExpression(
@@ -186,14 +170,14 @@ TEST_F(SettingsRestartTest, VolumeAndMuteComeBackInTheControlsAndTheEngine) {
     const auto whileMuted = meter_->loudestOf(kBlocks, 10s);
     ASSERT_TRUE(whileMuted.has_value()) << "no sound data arrived";
     EXPECT_LE(*whileMuted, kSilence) << "heard while the restarted player should be muted";
-    ASSERT_NO_FATAL_FAILURE(press(sized::volumeButton(size()).center()));
+    ASSERT_NO_FATAL_FAILURE(press(sized::volumeButton(size())));
     const int restored = measure(nearGain(0.25));
     EXPECT_TRUE(nearGain(kGainSlack)(restored))
         << "unmuted after the restart the tone peaks at " << restored << " against " << full
         << " at full volume; expected a ratio of " << kGain;
 
     ASSERT_NO_FATAL_FAILURE(closeWithButton());
-    EXPECT_EQ(readFile(folder + QStringLiteral("/config.ini")),
+    EXPECT_EQ(ReadFile(folder + QStringLiteral("/config.ini")),
               QByteArray("[Settings]\nVolume=35.0\nMute=0\nTopMost=0\nLanguage=lan_en.xml\n"));
 }
 

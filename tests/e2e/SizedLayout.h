@@ -26,6 +26,8 @@ inline QRect maxButton(QSize s) { return {s.width() - 60, 0, 30, 30}; }
 inline QRect closeButton(QSize s) { return {s.width() - 30, 0, 30, 30}; }
 // The text of the title label starts right of the info button that a loaded title shows.
 inline QRect titleText(QSize s) { return {136, 5, s.width() - 136 - 120, 20}; }
+// The info button, shown left of the title label once a title is known.
+inline QRect infoButton(QSize) { return {110, 7, 16, 16}; }
 // Inside the title label but right of any short title, left of the pin button.
 inline QRect bareTitle(QSize s) { return {s.width() - 280, 5, 150, 20}; }
 

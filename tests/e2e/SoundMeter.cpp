@@ -5,8 +5,6 @@
 #include <cstdlib>
 #include <utility>
 
-#include "StopProcess.h"
-
 namespace e2e {
 
 namespace {
@@ -14,9 +12,7 @@ constexpr qsizetype kBlockBytes = SoundMeter::kBlockSamples * 2;
 }  // namespace
 
 SoundMeter::SoundMeter(QString runtimeDir, QString logFile)
-    : runtimeDir_(std::move(runtimeDir)), logFile_(std::move(logFile)) {}
-
-SoundMeter::~SoundMeter() { stop(); }
+    : HelperProcess(std::move(logFile)), runtimeDir_(std::move(runtimeDir)) {}
 
 bool SoundMeter::start(QString* error) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -24,23 +20,18 @@ bool SoundMeter::start(QString* error) {
                QStringLiteral("unix:%1/pulse/native").arg(runtimeDir_));
     env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtimeDir_);
     env.remove(QStringLiteral("DISPLAY"));
-    process_.setProcessEnvironment(env);
-    process_.setStandardErrorFile(logFile_, QIODevice::Append);
     // The null sink of SoundServer is named "null".
-    process_.start(QStringLiteral("parec"),
-                   {QStringLiteral("--device=null.monitor"), QStringLiteral("--raw"),
-                    QStringLiteral("--format=s16le"), QStringLiteral("--channels=1"),
-                    QStringLiteral("--rate=%1").arg(kRate), QStringLiteral("--latency-msec=20")});
-    if (!process_.waitForStarted(10000)) {
-        *error = QStringLiteral("cannot start parec: %1").arg(process_.errorString());
+    if (!launch(QStringLiteral("parec"),
+                {QStringLiteral("--device=null.monitor"), QStringLiteral("--raw"),
+                 QStringLiteral("--format=s16le"), QStringLiteral("--channels=1"),
+                 QStringLiteral("--rate=%1").arg(kRate), QStringLiteral("--latency-msec=20")},
+                env, std::chrono::seconds(10), error, Output::Read)) {
         return false;
     }
     pending_.clear();
     lastPeak_ = -1;
     return true;
 }
-
-void SoundMeter::stop() { StopProcess(process_); }
 
 std::optional<int> SoundMeter::nextPeak(std::chrono::steady_clock::time_point deadline) {
     while (pending_.size() < kBlockBytes) {

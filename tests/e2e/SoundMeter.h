@@ -1,11 +1,12 @@
 #pragma once
 
 #include <QByteArray>
-#include <QProcess>
 #include <QString>
 #include <chrono>
 #include <functional>
 #include <optional>
+
+#include "HelperProcess.h"
 
 namespace e2e {
 
@@ -14,7 +15,7 @@ namespace e2e {
 // magnitude of 16-bit mono. The engine's volume scales the samples (by the cube of the
 // volume percentage, as libmpv's volume curve is cubic) and mute makes them zero, so the
 // peaks show the volume and mute the engine really applies.
-class SoundMeter {
+class SoundMeter : public HelperProcess {
   public:
     // Samples per measured block: 100 ms at 48 kHz.
     static constexpr int kRate = 48000;
@@ -23,13 +24,9 @@ class SoundMeter {
     // `runtimeDir` is the one the sound server listens in; parec's own messages go to
     // `logFile`.
     SoundMeter(QString runtimeDir, QString logFile);
-    ~SoundMeter();
-    SoundMeter(const SoundMeter&) = delete;
-    SoundMeter& operator=(const SoundMeter&) = delete;
 
     // Starts recording; what played before is not heard.
     bool start(QString* error);
-    void stop();
 
     // Measures blocks in the order they were played until the peak of one meets
     // `condition`, and returns that peak; nothing if none did within `bound`.
@@ -47,8 +44,6 @@ class SoundMeter {
     std::optional<int> nextPeak(std::chrono::steady_clock::time_point deadline);
 
     QString runtimeDir_;
-    QString logFile_;
-    QProcess process_;
     QByteArray pending_;
     int lastPeak_ = -1;
 };

@@ -7,15 +7,12 @@
 #include <cstring>
 #include <utility>
 
-#include "Poll.h"
-#include "StopProcess.h"
-
 namespace e2e {
 
 SoundServer::SoundServer(QString runtimeDir, QString home, QString logFile)
-    : runtimeDir_(std::move(runtimeDir)), home_(std::move(home)), logFile_(std::move(logFile)) {}
-
-SoundServer::~SoundServer() { stop(); }
+    : HelperProcess(std::move(logFile)),
+      runtimeDir_(std::move(runtimeDir)),
+      home_(std::move(home)) {}
 
 namespace {
 
@@ -45,32 +42,21 @@ bool SoundServer::start(QString* error, std::chrono::milliseconds bound) {
     for (const char* name : {"DISPLAY", "DBUS_SESSION_BUS_ADDRESS", "PULSE_SERVER"}) {
         env.remove(QString::fromLatin1(name));
     }
-    process_.setProcessEnvironment(env);
-    process_.setProcessChannelMode(QProcess::MergedChannels);
-    process_.setStandardOutputFile(logFile_);
     // Kept in the foreground as this process's child, so that stop() ends exactly it.
     // As root it warns that it should not run as root, and runs.
-    process_.start(
-        QStringLiteral("pulseaudio"),
-        {QStringLiteral("-n"), QStringLiteral("--daemonize=no"),
-         QStringLiteral("--exit-idle-time=-1"), QStringLiteral("--use-pid-file=no"),
-         QStringLiteral("--disable-shm=yes"), QStringLiteral("--log-target=stderr"),
-         QStringLiteral("-L"), QStringLiteral("module-null-sink sink_name=null"),
-         QStringLiteral("-L"), QStringLiteral("module-native-protocol-unix auth-anonymous=1")});
-    if (!process_.waitForStarted(static_cast<int>(bound.count()))) {
-        *error = QStringLiteral("cannot start pulseaudio: %1").arg(process_.errorString());
+    if (!launch(
+            QStringLiteral("pulseaudio"),
+            {QStringLiteral("-n"), QStringLiteral("--daemonize=no"),
+             QStringLiteral("--exit-idle-time=-1"), QStringLiteral("--use-pid-file=no"),
+             QStringLiteral("--disable-shm=yes"), QStringLiteral("--log-target=stderr"),
+             QStringLiteral("-L"), QStringLiteral("module-null-sink sink_name=null"),
+             QStringLiteral("-L"), QStringLiteral("module-native-protocol-unix auth-anonymous=1")},
+            env, bound, error)) {
         return false;
     }
     const QString socket = runtimeDir_ + QStringLiteral("/pulse/native");
-    pollUntil([&] { return process_.state() == QProcess::NotRunning || accepts(socket); }, bound);
-    if (process_.state() == QProcess::NotRunning || !accepts(socket)) {
-        *error = QStringLiteral("pulseaudio did not listen on %1; see %2").arg(socket, logFile_);
-        stop();
-        return false;
-    }
-    return true;
+    return awaitReady([&] { return accepts(socket); }, bound,
+                      QStringLiteral("did not listen on %1").arg(socket), error);
 }
-
-void SoundServer::stop() { StopProcess(process_); }
 
 }  // namespace e2e

@@ -9,7 +9,6 @@
 namespace e2e {
 namespace {
 
-using namespace std::chrono_literals;
 namespace L = layout;
 
 struct NamedRect {
@@ -51,23 +50,23 @@ TEST_F(MainWindowTest, AppearsCentredWithItsSkin) {
     const QImage shot = screen_->grab(QStringLiteral("layout"));
     ASSERT_FALSE(shot.isNull());
 
-    EXPECT_EQ(str(checkUniform(shot, toScreen(L::kBareTitle), L::kBarColour)), "")
+    EXPECT_EQ(str(checkUniform(shot, onScreen(L::kBareTitle), L::kBarColour)), "")
         << "bare title bar";
-    EXPECT_EQ(str(checkUniform(shot, toScreen(L::kBareControls), L::kBarColour)), "")
+    EXPECT_EQ(str(checkUniform(shot, onScreen(L::kBareControls), L::kBarColour)), "")
         << "bare control bar";
     // Keep clear of the bars' edges: only the inside of the video area must be black.
-    EXPECT_EQ(str(checkUniform(shot, toScreen(L::kVideo.adjusted(2, 2, -2, -2)), L::kVideoColour)),
+    EXPECT_EQ(str(checkUniform(shot, onScreen(L::kVideo.adjusted(2, 2, -2, -2)), L::kVideoColour)),
               "")
         << "video area";
 
     for (const auto& [name, rect] : imageControls()) {
-        EXPECT_GE(countUnlike(shot, toScreen(rect), L::kBarColour), L::kIconPixels)
+        EXPECT_GE(countUnlike(shot, onScreen(rect), L::kBarColour), L::kIconPixels)
             << name << " shows no image";
     }
 
-    EXPECT_GE(countPixels(shot, toScreen(L::kTimeLabel), isLightText), 20)
+    EXPECT_GE(countPixels(shot, onScreen(L::kTimeLabel), isLightText), 20)
         << "lbl_time shows no light text";
-    EXPECT_GE(countPixels(shot, toScreen(L::kAppLabel), isLightText), 20)
+    EXPECT_GE(countPixels(shot, onScreen(L::kAppLabel), isLightText), 20)
         << "the MoviraPlayer label shows no light text";
 }
 
@@ -77,9 +76,9 @@ class MainWindowHoverTest : public MainWindowTest {
     void expectHoverChangesAndRestores(const char* name, QRect button) {
         SCOPED_TRACE(name);
         const QString label = QLatin1String(name);
-        const QRect watched = toScreen(QRect(button.x(), button.y(), button.width(), 14));
-        const QPoint over = toScreen(QPoint(button.center().x(), button.y() + 6));
-        const QPoint away = toScreen(L::kBareControls.center());
+        const QRect watched = onScreen(QRect(button.x(), button.y(), button.width(), 14));
+        const QPoint over = onScreen(QPoint(button.center().x(), button.y() + 6));
+        const QPoint away = onScreen(L::kBareControls.center());
 
         ASSERT_TRUE(xdo_->mouseMove(away)) << str(xdo_->lastError());
         const QImage normal = screen_->grab(label + QStringLiteral("-normal"));

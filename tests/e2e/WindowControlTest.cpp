@@ -1,24 +1,17 @@
 // Closing, moving and resizing the frameless main window with the mouse. There is no
 // window manager on this display, so the player has to do the moving and sizing itself.
 #include "MainLayout.h"
-#include "Poll.h"
 #include "Session.h"
 
 namespace e2e {
 namespace {
 
-using namespace std::chrono_literals;
 namespace L = layout;
 
 TEST_F(MainWindowTest, CloseButtonEndsTheProcessWithSuccess) {
     ASSERT_NO_FATAL_FAILURE(launch());
-    ASSERT_TRUE(xdo_->mouseMove(toScreen(L::kCloseButton.center()))) << str(xdo_->lastError());
-    ASSERT_TRUE(xdo_->click()) << str(xdo_->lastError());
-
-    const auto exit = player_->waitForExit(20s);
-    ASSERT_TRUE(exit.has_value()) << "still running after the close button was clicked";
-    EXPECT_FALSE(exit->crashed);
-    EXPECT_EQ(exit->code, 0);
+    ASSERT_NO_FATAL_FAILURE(clickScreen(onScreen(L::kCloseButton.center())));
+    ASSERT_NO_FATAL_FAILURE(expectExit());
 }
 
 class MainWindowGeometryTest : public MainWindowTest {
@@ -53,8 +46,8 @@ TEST_F(MainWindowGeometryTest, BordersResizeDownToTheMinimumSize) {
 
     // The layout follows the new width: the title-bar buttons move to the new right edge
     // and bare title bar fills the place they left.
-    const QRect vacated = toScreen(QRect(L::kPinButton.x(), 4, 110, 22));
-    const QRect movedClose = toScreen(L::kCloseButton.translated(120, 0));
+    const QRect vacated = onScreen(QRect(L::kPinButton.x(), 4, 110, 22));
+    const QRect movedClose = onScreen(L::kCloseButton.translated(120, 0));
     QImage last;
     const bool relaidOut =
         screen_

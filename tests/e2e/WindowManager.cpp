@@ -1,20 +1,17 @@
 #include "WindowManager.h"
 
 #include <QDir>
-#include <QFile>
 #include <utility>
 
 #include "Ewmh.h"
 #include "Poll.h"
-#include "StopProcess.h"
+#include "TestFiles.h"
 #include "XServer.h"
 
 namespace e2e {
 
 WindowManager::WindowManager(QString display, QString home, QString logFile)
-    : display_(std::move(display)), home_(std::move(home)), logFile_(std::move(logFile)) {}
-
-WindowManager::~WindowManager() { stop(); }
+    : HelperProcess(std::move(logFile)), display_(std::move(display)), home_(std::move(home)) {}
 
 QRect WindowManager::workArea() const {
     return {0, 0, XServer::kWidth, XServer::kHeight - reservedBottom_};
@@ -45,8 +42,7 @@ bool WindowManager::writeConfig(const QString& path, QString* error) const {
         "    </context>\n"
         "  </mouse>\n"
         "</openbox_config>\n";
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(text) != text.size()) {
+    if (!WriteFile(path, text)) {
         *error = QStringLiteral("cannot write %1").arg(path);
         return false;
     }
@@ -58,36 +54,23 @@ bool WindowManager::start(QString* error, std::chrono::milliseconds bound) {
     const QString config = home_ + QStringLiteral("/rc.xml");
     if (!writeConfig(config, error)) return false;
 
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("DISPLAY"), display_);
+    QProcessEnvironment env = onDisplay(display_);
     env.insert(QStringLiteral("HOME"), home_);
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), home_ + QStringLiteral("/config"));
     env.insert(QStringLiteral("XDG_CACHE_HOME"), home_ + QStringLiteral("/cache"));
-    for (const char* name : {"XAUTHORITY", "DBUS_SESSION_BUS_ADDRESS", "SESSION_MANAGER"}) {
+    for (const char* name : {"DBUS_SESSION_BUS_ADDRESS", "SESSION_MANAGER"}) {
         env.remove(QString::fromLatin1(name));
     }
-    process_.setProcessEnvironment(env);
-    process_.setProcessChannelMode(QProcess::MergedChannels);
-    process_.setStandardOutputFile(logFile_);
-    process_.start(QStringLiteral("openbox"),
-                   {QStringLiteral("--sm-disable"), QStringLiteral("--config-file"), config});
-    if (!process_.waitForStarted(static_cast<int>(bound.count()))) {
-        *error = QStringLiteral("cannot start openbox: %1").arg(process_.errorString());
+    if (!launch(QStringLiteral("openbox"),
+                {QStringLiteral("--sm-disable"), QStringLiteral("--config-file"), config}, env,
+                bound, error)) {
         return false;
     }
     // Windows that appear before openbox has set its work area would be placed against
     // the whole screen.
     Ewmh ewmh(display_);
-    const auto ready = [&] { return ewmh.managerPresent() && ewmh.workArea() == workArea(); };
-    pollUntil([&] { return process_.state() == QProcess::NotRunning || ready(); }, bound, 50ms);
-    if (process_.state() == QProcess::NotRunning || !ready()) {
-        *error = QStringLiteral("openbox did not take the screen; see %1").arg(logFile_);
-        stop();
-        return false;
-    }
-    return true;
+    return awaitReady([&] { return ewmh.managerPresent() && ewmh.workArea() == workArea(); }, bound,
+                      QStringLiteral("did not take the screen"), error, 50ms);
 }
-
-void WindowManager::stop() { StopProcess(process_); }
 
 }  // namespace e2e

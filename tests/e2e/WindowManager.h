@@ -1,9 +1,10 @@
 #pragma once
 
-#include <QProcess>
 #include <QRect>
 #include <QString>
 #include <chrono>
+
+#include "HelperProcess.h"
 
 namespace e2e {
 
@@ -14,14 +15,11 @@ namespace e2e {
 // that no user's settings change what is tested: one desktop, new windows focused, a
 // press in a window focuses and raises it, no key bindings that could take a key from
 // the player.
-class WindowManager {
+class WindowManager : public HelperProcess {
   public:
     // `home` is made if missing and becomes openbox's HOME, holding its configuration;
     // its output goes to `logFile`.
     WindowManager(QString display, QString home, QString logFile);
-    ~WindowManager();
-    WindowManager(const WindowManager&) = delete;
-    WindowManager& operator=(const WindowManager&) = delete;
 
     // Before start(): keeps a band of `pixels` at the bottom of the screen out of the work
     // area, as a task bar would.
@@ -33,16 +31,13 @@ class WindowManager {
     // root window and publishes its work area. False with `error` set if it did not within
     // `bound`.
     bool start(QString* error, std::chrono::milliseconds bound = std::chrono::seconds(15));
-    void stop();
 
   private:
     bool writeConfig(const QString& path, QString* error) const;
 
     QString display_;
     QString home_;
-    QString logFile_;
     int reservedBottom_ = 0;
-    QProcess process_;
 };
 
 }  // namespace e2e

@@ -5,15 +5,8 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <utility>
-
-#include "StopProcess.h"
 
 namespace e2e {
-
-XServer::XServer(QString logFile) : logFile_(std::move(logFile)) {}
-
-XServer::~XServer() { stop(); }
 
 namespace {
 
@@ -53,28 +46,23 @@ bool XServer::start(QString* error, std::chrono::milliseconds bound) {
     // Only Xvfb may inherit the write end: it stays close-on-exec in this process (other
     // children must not keep the pipe open) and is made inheritable in the child alone.
     process_.setChildProcessModifier([writeEnd] { ::fcntl(writeEnd, F_SETFD, 0); });
-    process_.setProcessChannelMode(QProcess::MergedChannels);
-    process_.setStandardOutputFile(logFile_);
-    process_.start(
-        QStringLiteral("Xvfb"),
-        {QStringLiteral("-displayfd"), QString::number(writeEnd), QStringLiteral("-screen"),
-         QStringLiteral("0"), QStringLiteral("%1x%2x24").arg(kWidth).arg(kHeight),
-         QStringLiteral("-nolisten"), QStringLiteral("tcp"), QStringLiteral("-noreset")});
-    const bool started = process_.waitForStarted(static_cast<int>(bound.count()));
+    const bool started =
+        launch(QStringLiteral("Xvfb"),
+               {QStringLiteral("-displayfd"), QString::number(writeEnd), QStringLiteral("-screen"),
+                QStringLiteral("0"), QStringLiteral("%1x%2x24").arg(kWidth).arg(kHeight),
+                QStringLiteral("-nolisten"), QStringLiteral("tcp"), QStringLiteral("-noreset")},
+               QProcessEnvironment::systemEnvironment(), bound, error);
     ::close(writeEnd);
     const QString number = started ? readDisplayNumber(readEnd, bound) : QString();
     ::close(readEnd);
 
     if (number.isEmpty()) {
-        *error = started ? QStringLiteral("Xvfb did not report a display; see %1").arg(logFile_)
-                         : QStringLiteral("cannot start Xvfb: %1").arg(process_.errorString());
+        if (started) *error = QStringLiteral("Xvfb did not report a display; see %1").arg(logFile_);
         stop();
         return false;
     }
     display_ = QLatin1Char(':') + number;
     return true;
 }
-
-void XServer::stop() { StopProcess(process_); }
 
 }  // namespace e2e

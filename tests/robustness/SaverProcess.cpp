@@ -1,5 +1,7 @@
 #include "SaverProcess.h"
 
+#include "ReadLine.h"
+
 SaverProcess::~SaverProcess() {
     if (process_.state() != QProcess::NotRunning) {
         process_.kill();
@@ -20,15 +22,7 @@ bool SaverProcess::start(const QStringList& arguments, QString* error) {
 }
 
 std::optional<QString> SaverProcess::readLine(std::chrono::milliseconds bound) {
-    const auto deadline = std::chrono::steady_clock::now() + bound;
-    while (!process_.canReadLine()) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-            deadline - std::chrono::steady_clock::now());
-        if (left.count() <= 0 || !process_.waitForReadyRead(static_cast<int>(left.count()))) {
-            return std::nullopt;
-        }
-    }
-    return QString::fromUtf8(process_.readLine()).trimmed();
+    return ReadLine(process_, bound);
 }
 
 bool SaverProcess::lineReady() {

@@ -21,6 +21,7 @@
 
 #include "ExpectedFiles.h"
 #include "SaverProcess.h"
+#include "TestFiles.h"
 #include "settings/SettingsStore.h"
 
 namespace {
@@ -61,17 +62,6 @@ std::string Describe(const std::set<std::string>& names) {
     return text;
 }
 
-QByteArray ReadBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-bool WriteBytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-           file.write(bytes) == bytes.size();
-}
-
 enum class Anchor { SaveStarts, NewFileAppears };
 
 // Where a saver is killed: `looks` looks at the folder after `anchor`; never when negative.
@@ -97,8 +87,8 @@ class SettingsKillTest : public testing::Test {
         // Generation 0 is written by the test itself, in the store's own format.
         config_ = saver::ConfigBytes(0);
         progress_ = saver::ProgressBytes(kPrefix, kEntries, 0);
-        ASSERT_TRUE(WriteBytes(configPath(), config_));
-        ASSERT_TRUE(WriteBytes(progressPath(), progress_));
+        ASSERT_TRUE(WriteFile(configPath(), config_));
+        ASSERT_TRUE(WriteFile(progressPath(), progress_));
     }
 
     QString configPath() const { return folder_ + QStringLiteral("/config.ini"); }
@@ -156,8 +146,8 @@ class SettingsKillTest : public testing::Test {
     // new bytes, and no more than one leftover per file. What is there becomes the old
     // content for the next save.
     void checkFolder(int generation, const std::string& when) {
-        const QByteArray config = ReadBytes(configPath());
-        const QByteArray progress = ReadBytes(progressPath());
+        const QByteArray config = ReadFile(configPath());
+        const QByteArray progress = ReadFile(progressPath());
         const QByteArray newConfig = saver::ConfigBytes(generation);
         const QByteArray newProgress = saver::ProgressBytes(kPrefix, kEntries, generation);
         EXPECT_TRUE(config == config_ || config == newConfig)
@@ -183,8 +173,8 @@ TEST_F(SettingsKillTest, FilesStayWholeWhenTheSaverIsKilledMidSave) {
     // and how many looks a save lasts.
     SaveRun whole;
     ASSERT_NO_FATAL_FAILURE(runSaver(1, {}, &whole));
-    ASSERT_TRUE(ReadBytes(configPath()) == saver::ConfigBytes(1)) << "config.ini";
-    ASSERT_TRUE(ReadBytes(progressPath()) == saver::ProgressBytes(kPrefix, kEntries, 1))
+    ASSERT_TRUE(ReadFile(configPath()) == saver::ConfigBytes(1)) << "config.ini";
+    ASSERT_TRUE(ReadFile(progressPath()) == saver::ProgressBytes(kPrefix, kEntries, 1))
         << "progress.ini";
     ASSERT_NO_FATAL_FAILURE(checkFolder(1, "the whole save"));
     ASSERT_GT(whole.looks, 0);
@@ -217,8 +207,8 @@ TEST_F(SettingsKillTest, FilesStayWholeWhenTheSaverIsKilledMidSave) {
     ++generation;
     SaveRun last;
     ASSERT_NO_FATAL_FAILURE(runSaver(generation, {}, &last));
-    EXPECT_TRUE(ReadBytes(configPath()) == saver::ConfigBytes(generation)) << "config.ini";
-    EXPECT_TRUE(ReadBytes(progressPath()) == saver::ProgressBytes(kPrefix, kEntries, generation))
+    EXPECT_TRUE(ReadFile(configPath()) == saver::ConfigBytes(generation)) << "config.ini";
+    EXPECT_TRUE(ReadFile(progressPath()) == saver::ProgressBytes(kPrefix, kEntries, generation))
         << "progress.ini";
     EXPECT_EQ(Describe(Strays(folder_)), "");
     SettingsStore store(folder_);
