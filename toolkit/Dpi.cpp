@@ -43,6 +43,14 @@ QRect CDPI::ToLogical(const QRect& device, qreal ratio) {
     return QRect(ToLogical(device.topLeft(), ratio), ToLogical(device.size(), ratio));
 }
 
+int CDPI::ToDeviceAtSystemScale(int logical, float scale) {
+    return static_cast<int>(std::floor(static_cast<float>(logical) * scale));
+}
+
+int CDPI::ToLogicalAtSystemScale(int device, float scale) {
+    return static_cast<int>(std::floor(static_cast<float>(device) / scale));
+}
+
 QSize CDPI::DeviceSizeHolding(const QSize& logical, qreal ratio) {
     return QSize(Ceil(logical.width() * ratio), Ceil(logical.height() * ratio));
 }

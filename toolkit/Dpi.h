@@ -27,6 +27,13 @@ class CDPI {
     static QSize ToLogical(const QSize& device, qreal ratio);
     static QRect ToLogical(const QRect& device, qreal ratio);
 
+    // The same rule for what the window states at the system DPI scale taken once at start-up
+    // (its video margins, control-bar band and remembered corner): that scale is a float, and
+    // the product or quotient is formed in single precision, as the window always has, so
+    // that 30 x (160 / 96) stays 50 rather than 49.
+    static int ToDeviceAtSystemScale(int logical, float scale);
+    static int ToLogicalAtSystemScale(int device, float scale);
+
     // The smallest device size that converts back (by the rule above) to at least `logical`:
     // what a window needs to show all of a logical extent. Rounded down instead, the size
     // would come back a logical pixel short at a fractional scale and cut off the last one.

@@ -123,8 +123,8 @@ void PlayerWindow::LayoutVideoWindow() {
     const QRect client = GetClientRect();
     // The bars' heights at the DPI of start-up, in and out of fullscreen, shown or hidden:
     // while the bars are hidden their bands show the layout's black video area.
-    const int top = static_cast<int>(static_cast<float>(TopBarHeight()) * m_dpiScale);
-    const int bottomMargin = static_cast<int>(static_cast<float>(BottomBarHeight()) * m_dpiScale);
+    const int top = CDPI::ToDeviceAtSystemScale(TopBarHeight(), m_dpiScale);
+    const int bottomMargin = CDPI::ToDeviceAtSystemScale(BottomBarHeight(), m_dpiScale);
     const int width = client.width();
     const int height = client.height() - bottomMargin - top;
     if (width > 0 && height > 0) m_videoWnd.MoveWindow(QRect(0, top, width, height), true);
@@ -153,7 +153,7 @@ LRESULT PlayerWindow::OnNcHitTest(UINT msg, WPARAM wParam, LPARAM lParam, bool& 
     const float s = m_dpiScale;
     // Windows-style edges: left and top inside, right and bottom outside.
     const int bandLeft = 4;
-    const int bandTop = client.height() - static_cast<int>(46 * s);
+    const int bandTop = client.height() - CDPI::ToDeviceAtSystemScale(46, s);
     const int bandRight = client.width() - 4;
     const int bandBottom = client.height() - 4;
     const bool inBand =

@@ -2,6 +2,7 @@
 
 #include "engine/TimeFormat.h"
 #include "settings/SettingsStore.h"
+#include "toolkit/Dpi.h"
 #include "toolkit/UILabel.h"
 #include "toolkit/UISlider.h"
 #include "ui/ButtonLooks.h"
@@ -94,8 +95,8 @@ void PlayerWindow::ToggleTitle() {
 }
 
 void PlayerWindow::StoreWindowRect(ResumeEntry& entry, const QRect& r, float dpiScale) {
-    entry.x = static_cast<int>(static_cast<float>(r.left()) / dpiScale);
-    entry.y = static_cast<int>(static_cast<float>(r.top()) / dpiScale);
+    entry.x = CDPI::ToLogicalAtSystemScale(r.left(), dpiScale);
+    entry.y = CDPI::ToLogicalAtSystemScale(r.top(), dpiScale);
     entry.w = r.width();
     entry.h = r.height();
 }

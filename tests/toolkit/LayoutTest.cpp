@@ -239,4 +239,10 @@ TEST(DpiConversions, RoundDownLikeTruncationExceptLeftOfThePrimaryScreen) {
     EXPECT_EQ(CDPI::ToLogical(CDPI::DeviceSizeHolding(QSize(101, 282), 1.25), 1.25),
               QSize(101, 282));
     EXPECT_EQ(CDPI::DeviceSizeHolding(QSize(101, 282), 2.0), QSize(202, 564));
+    // At the float system scale: single precision keeps 30 x (160 / 96) at 50, and a corner
+    // left of the primary screen rounds down too.
+    EXPECT_EQ(CDPI::ToDeviceAtSystemScale(30, 160.0f / 96.0f), 50);
+    EXPECT_EQ(CDPI::ToDeviceAtSystemScale(46, 1.25f), 57);
+    EXPECT_EQ(CDPI::ToLogicalAtSystemScale(1913, 1.25f), 1530);
+    EXPECT_EQ(CDPI::ToLogicalAtSystemScale(-1913, 1.25f), -1531);
 }
