@@ -7,6 +7,8 @@
 #include <limits>
 #include <vector>
 
+#include "platform/FileName.h"
+
 namespace {
 
 void Command(const EngineApi& api, mpv_handle* handle, std::initializer_list<const char*> args) {
@@ -35,8 +37,8 @@ void LoadFile(const EngineApi& api, mpv_handle* handle, const QString& path) {
     if (handle == nullptr) {
         return;
     }
-    const QByteArray utf8 = path.toUtf8();
-    Command(api, handle, {"loadfile", utf8.constData()});
+    const QByteArray name = platform::EncodeFileName(path);
+    Command(api, handle, {"loadfile", name.constData()});
 }
 
 PlayState GetPlayState(const EngineApi& api, mpv_handle* handle) {
