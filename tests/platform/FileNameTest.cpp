@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QUrl>
+#include <memory>
 #include <optional>
 
 #include "platform/FileName.h"
@@ -81,6 +82,8 @@ TEST(FileName, ExistenceIsLookedUpByTheNamesOwnBytes) {
     const int fd = ::open(latin1.constData(), O_CREAT | O_WRONLY, 0600);
     ASSERT_GE(fd, 0);
     ::close(fd);
+    // Qt reads the name as another and could not remove it with the folder.
+    const std::unique_ptr<const char, int (*)(const char*)> removal(latin1.constData(), ::unlink);
 
     EXPECT_TRUE(platform::FileExists(DecodeFileName(latin1)));
     EXPECT_TRUE(platform::FileExists(dir.path())) << "a folder exists too";
@@ -90,8 +93,6 @@ TEST(FileName, ExistenceIsLookedUpByTheNamesOwnBytes) {
     EXPECT_FALSE(platform::FileExists(QString()));
     // Cut at the NUL, the name would be the folder's.
     EXPECT_FALSE(platform::FileExists(dir.path() + QChar(u'\0') + QStringLiteral("x")));
-    // Qt could not remove it: it reads the name as another.
-    ::unlink(latin1.constData());
 }
 
 struct UriCase {

@@ -71,6 +71,8 @@ TEST_F(PlayerTest, OpenMediaFindsNamesByTheirBytesAndPassesAddresses) {
     const int fd = ::open(bytes.constData(), O_CREAT | O_WRONLY, 0600);
     ASSERT_GE(fd, 0);
     ::close(fd);
+    // QTemporaryDir reads the name as another and could not remove it.
+    const std::unique_ptr<const char, int (*)(const char*)> removal(bytes.constData(), ::unlink);
     const QString name = platform::DecodeFileName(bytes);
     window->OpenMedia(name);
     EXPECT_EQ(window->FilePath(), name);
@@ -79,7 +81,6 @@ TEST_F(PlayerTest, OpenMediaFindsNamesByTheirBytesAndPassesAddresses) {
     window->SavePosition();
     ASSERT_NE(store->FindEntry(name), nullptr);
     EXPECT_EQ(store->FindEntry(QString::fromUtf8(bytes)), nullptr);
-    ::unlink(bytes.constData());  // QTemporaryDir reads the name as another and cannot
 
     fake.SetString("protocol-list", "http,https");
     fake.ClearCalls();
