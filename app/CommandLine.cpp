@@ -1,5 +1,27 @@
 #include "app/CommandLine.h"
 
-QString CommandLinePath(const QStringList& arguments) {
-    return arguments.size() >= 2 ? arguments.at(1) : QString();
+#include <optional>
+
+#include "platform/FileName.h"
+#include "platform/FileUri.h"
+
+CommandLineRequest ReadCommandLine(const QList<QByteArray>& arguments) {
+    bool optionsEnded = false;
+    std::optional<QByteArray> file;
+    for (const QByteArray& argument : arguments) {
+        if (!optionsEnded) {
+            if (argument == "--") {
+                optionsEnded = true;
+                continue;
+            }
+            if (argument == "--help" || argument == "-h")
+                return {CommandLineRequest::Action::ShowHelp, {}};
+            if (argument == "--version") return {CommandLineRequest::Action::ShowVersion, {}};
+        }
+        if (!file) file = argument;
+    }
+    if (!file) return {};
+    if (const auto local = platform::LocalFileOfUri(*file))
+        return {CommandLineRequest::Action::Play, *local};
+    return {CommandLineRequest::Action::Play, platform::DecodeFileName(*file)};
 }

@@ -1,5 +1,9 @@
 #include "app/LanguageChoice.h"
 
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
+
 #include "platform/UiLanguage.h"
 #include "toolkit/ResourceManager.h"
 
@@ -26,4 +30,13 @@ QString LoadInterfaceLanguage(int primaryLanguage) {
     if (resources.LoadLanguage(wanted)) return wanted;
     const QString english = QStringLiteral("lan_en.xml");
     return resources.LoadLanguage(english) ? english : QString();
+}
+
+bool InstallQtTranslation(QTranslator& translator, int primaryLanguage) {
+    // Every Chinese locale gets the skin's Simplified Chinese table; Qt's texts match it.
+    if (primaryLanguage != platform::kLangChinese) return false;
+    if (!translator.load(QStringLiteral("qt_zh_CN"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        return false;
+    return QCoreApplication::installTranslator(&translator);
 }

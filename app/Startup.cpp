@@ -1,9 +1,9 @@
 #include "app/Startup.h"
 
 #include <QDebug>
+#include <QTranslator>
 #include <memory>
 
-#include "app/CommandLine.h"
 #include "app/LanguageChoice.h"
 #include "engine/EngineLoader.h"
 #include "platform/MessageBoxService.h"
@@ -26,16 +26,19 @@ void InitSkinSource() {
 
 }  // namespace
 
-int RunPlayer(const QStringList& arguments) {
+int RunPlayer(const QString& media) {
+    const int language = platform::UserUiPrimaryLanguage();
+    // Before the first message box, whose buttons are Qt's.
+    QTranslator qtTexts;
+    InstallQtTranslation(qtTexts, language);
     if (!LoadEngineLibrary()) {
         platform::SystemMessageBox().Show(EngineMissingText(), QStringLiteral("错误"),
                                           platform::MessageBoxIcon::Error);
         return -1;
     }
-    const QString path = CommandLinePath(arguments);
     CPaintManagerUI::SetInstance(nullptr);
     InitSkinSource();
-    LoadInterfaceLanguage(platform::UserUiPrimaryLanguage());
+    LoadInterfaceLanguage(language);
 
     auto window = std::make_unique<PlayerWindow>();
     if (!window->CreateAndShow()) {
@@ -43,7 +46,7 @@ int RunPlayer(const QStringList& arguments) {
         qCritical("MoviraPlayer: the main window could not be built from its layout");
         return 1;
     }
-    if (!path.isEmpty()) window->OpenMedia(path);
+    if (!media.isEmpty()) window->OpenMedia(media);
 
     // The end of the session, `kill` and Ctrl+C close the window as the user would, so the
     // position and settings are saved and the exit is clean.

@@ -1,7 +1,8 @@
 #pragma once
 // The process from engine loading to shutdown, run inside the Qt application.
 
-#include <QStringList>
+#include <QString>
 
-// Returns the process exit code: -1 when the engine library cannot be loaded, else 0.
-int RunPlayer(const QStringList& arguments);
+// Plays `media` (see CommandLineRequest::media), or nothing when it is empty. Returns the
+// process exit code: -1 when the engine library cannot be loaded, else 0.
+int RunPlayer(const QString& media);

@@ -8,6 +8,7 @@
 #include "engine/EngineApi.h"
 #include "engine/EngineEventSink.h"
 #include "engine/PlaybackCommands.h"
+#include "engine/StreamAddress.h"
 #include "engine/TrackList.h"
 
 // The program's one engine instance: the function table it is driven through and the
@@ -32,6 +33,9 @@ class EngineInstance {
     mpv_handle* Handle() const { return m_handle; }
 
     void LoadFile(const QString& path) const { ::LoadFile(m_api, m_handle, path); }
+    bool PlaysAddress(const QString& text) const {
+        return EnginePlaysAddress(m_api, m_handle, text);
+    }
     PlayState GetPlayState() const { return ::GetPlayState(m_api, m_handle); }
     void TogglePause() const { ::TogglePause(m_api, m_handle); }
     void SeekRelative(double seconds) const { ::SeekRelative(m_api, m_handle, seconds); }

@@ -6,6 +6,8 @@
 #include <initializer_list>
 #include <vector>
 
+#include "platform/FileName.h"
+
 namespace {
 
 void Command(const EngineApi& api, mpv_handle* handle, std::initializer_list<const char*> args) {
@@ -30,8 +32,8 @@ void LoadFile(const EngineApi& api, mpv_handle* handle, const QString& path) {
     if (handle == nullptr) {
         return;
     }
-    const QByteArray utf8 = path.toUtf8();
-    Command(api, handle, {"loadfile", utf8.constData()});
+    const QByteArray name = platform::EncodeFileName(path);
+    Command(api, handle, {"loadfile", name.constData()});
 }
 
 PlayState GetPlayState(const EngineApi& api, mpv_handle* handle) {

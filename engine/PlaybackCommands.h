@@ -14,7 +14,9 @@
 
 enum class PlayState { Idle = 0, Playing = 1, Paused = 2, Ended = 3 };
 
-// Starts loading path (sent as UTF-8). The engine reports the loaded file with an event.
+// Starts loading path, sent as the bytes it stands for (platform::EncodeFileName): UTF-8,
+// and a name that is not UTF-8 as it is on disk. The engine reports the loaded file with an
+// event.
 void LoadFile(const EngineApi& api, mpv_handle* handle, const QString& path);
 
 // What the engine is doing. Ended wins over Paused: with "keep-open" the engine sits paused

@@ -2,6 +2,9 @@
 
 #include <QFileDialog>
 #include <QStringList>
+#include <QUrl>
+
+#include "platform/FileUri.h"
 
 namespace platform {
 namespace {
@@ -20,13 +23,18 @@ class WidgetFileDialog final : public FileDialogService {
         QFileDialog dialog(owner);
         dialog.setFileMode(QFileDialog::ExistingFile);
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
-        dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+        // The desktop's own dialog where its platform theme or portal offers one; Qt's
+        // otherwise, as on a bare X server.
         dialog.setNameFilters(names);
         if (!names.isEmpty()) dialog.selectNameFilter(names.first());
         if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-        const QStringList chosen = dialog.selectedFiles();
-        if (chosen.isEmpty() || chosen.first().isEmpty()) return std::nullopt;
-        return chosen.first();
+        // As a URI, since a desktop's dialog hands over the name's bytes percent-encoded
+        // and a local path made of them would have lost those that are not UTF-8.
+        const QList<QUrl> chosen = dialog.selectedUrls();
+        if (chosen.isEmpty()) return std::nullopt;
+        const auto name = LocalFileOfUri(chosen.first().toEncoded());
+        if (!name || name->isEmpty()) return std::nullopt;
+        return name;
     }
 };
 

@@ -23,7 +23,8 @@ class FileDialogService {
                                                const std::vector<FileFilter>& filters) = 0;
 };
 
-// Qt's own dialog (the same on every desktop, and scriptable in end-to-end tests).
+// The desktop's file dialog, through its platform theme or portal; Qt's own where there is
+// none (a bare X server, as in the end-to-end tests, which drive it).
 FileDialogService& SystemFileDialog();
 
 }  // namespace platform

@@ -1,8 +1,7 @@
 // PlayerWindow: opening files, play and pause, seeking, speed, mute and resume positions.
 
-#include <QFileInfo>
-
 #include "platform/FileDialogService.h"
+#include "platform/FileName.h"
 #include "platform/UiLanguage.h"
 #include "settings/SettingsStore.h"
 #include "toolkit/UILabel.h"
@@ -19,9 +18,9 @@ std::vector<platform::FileFilter> OpenDialogFilters() {
         QStringLiteral("*.mp3;*.mp4;*.mkv;*.avi;*.mov;*.flv;*.m4a;*.flac;*.wav");
     if (platform::UserUiPrimaryLanguage() == platform::kLangChinese)
         return {{QStringLiteral("音视频文件"), patterns},
-                {QStringLiteral("所有文件"), QStringLiteral("*.*")}};
+                {QStringLiteral("所有文件"), QStringLiteral("*")}};
     return {{QStringLiteral("Media files"), patterns},
-            {QStringLiteral("All files"), QStringLiteral("*.*")}};
+            {QStringLiteral("All files"), QStringLiteral("*")}};
 }
 
 }  // namespace
@@ -35,8 +34,9 @@ void PlayerWindow::OpenMedia(const QString& path) {
         if (!picked) return;
         chosen = *picked;
     }
-    // A file or a folder that exists; anything else is ignored without a word.
-    if (!QFileInfo::exists(chosen)) return;
+    // A file or a folder that exists, or an address the engine opens itself; anything else
+    // is ignored without a word.
+    if (!m_mpv.PlaysAddress(chosen) && !platform::FileExists(chosen)) return;
     // Without an engine nothing is opened, so the window never claims a file it cannot play.
     if (!m_mpv.HasHandle()) return;
     m_filePath = chosen;

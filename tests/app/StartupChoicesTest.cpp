@@ -1,7 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDialog>
+#include <QTimer>
+#include <QTranslator>
+
 #include "app/CommandLine.h"
 #include "app/LanguageChoice.h"
+#include "platform/FileDialogService.h"
+#include "platform/FileName.h"
+#include "platform/MessageBoxService.h"
 #include "platform/UiLanguage.h"
 #include "toolkit/ResourceManager.h"
 
@@ -46,13 +55,118 @@ TEST(LanguageChoice, MissingTableKeepsTheLoadedOne) {
     EXPECT_EQ(Text("no_such_id"), QStringLiteral("no_such_id"));
 }
 
-TEST(CommandLine, OnlyTheFirstNonEmptyArgumentIsAFile) {
-    EXPECT_EQ(CommandLinePath({QStringLiteral("moviraplayer")}), QString());
-    EXPECT_EQ(CommandLinePath({}), QString());
-    EXPECT_EQ(CommandLinePath({QStringLiteral("moviraplayer"), QStringLiteral("/m/a b.mp4"),
-                               QStringLiteral("/m/c.mp4")}),
-              QStringLiteral("/m/a b.mp4"));
-    EXPECT_TRUE(
-        CommandLinePath({QStringLiteral("moviraplayer"), QString(), QStringLiteral("/m/c.mp4")})
-            .isEmpty());
+// Each line: the arguments after the program's name, then what they ask for.
+struct CommandLineCase {
+    const char* name;
+    QList<QByteArray> arguments;
+    CommandLineRequest::Action action;
+    QString media;
+};
+
+TEST(CommandLine, EachArgumentListAsksForItsAction) {
+    using Action = CommandLineRequest::Action;
+    const QString latin1 = QString::fromUtf16(u"caf\xDCE9.mp4");  // byte E9 escaped
+    const CommandLineCase cases[] = {
+        {"nothing", {}, Action::Play, {}},
+        {"plain path", {"/m/a b.mp4"}, Action::Play, QStringLiteral("/m/a b.mp4")},
+        {"Chinese path", {"/m/\xE8\xA7\x86.mp4"}, Action::Play, QStringLiteral(u"/m/视.mp4")},
+        {"several files", {"/m/a.mp4", "/m/c.mp4"}, Action::Play, QStringLiteral("/m/a.mp4")},
+        {"empty first file", {"", "/m/c.mp4"}, Action::Play, {}},
+        {"-- then a Qt option", {"--", "-style"}, Action::Play, QStringLiteral("-style")},
+        {"Qt option as a file", {"-reverse"}, Action::Play, QStringLiteral("-reverse")},
+        {"unknown option as a file",
+         {"--fullscreen", "a.mp4"},
+         Action::Play,
+         QStringLiteral("--fullscreen")},
+        {"-- then --help", {"--", "--help"}, Action::Play, QStringLiteral("--help")},
+        {"-- twice", {"--", "--"}, Action::Play, QStringLiteral("--")},
+        {"-- alone", {"--"}, Action::Play, {}},
+        {"--version", {"--version"}, Action::ShowVersion, {}},
+        {"--help", {"--help"}, Action::ShowHelp, {}},
+        {"-h", {"-h"}, Action::ShowHelp, {}},
+        {"option after a file", {"a.mp4", "--version"}, Action::ShowVersion, {}},
+        {"first option decides", {"-h", "--version"}, Action::ShowHelp, {}},
+        {"file URI", {"file:///tmp/a%20b.mp4"}, Action::Play, QStringLiteral("/tmp/a b.mp4")},
+        {"file URI, byte not UTF-8",
+         {"file:///tmp/caf%E9.mp4"},
+         Action::Play,
+         QStringLiteral("/tmp/") + latin1},
+        {"file URI of localhost", {"file://localhost/x"}, Action::Play, QStringLiteral("/x")},
+        {"file URI of another host",
+         {"file://nas/x"},
+         Action::Play,
+         QStringLiteral("file://nas/x")},
+        {"-- then a file URI", {"--", "file:///a%20b"}, Action::Play, QStringLiteral("/a b")},
+        {"address",
+         {"http://host/a%20b.mp4?x=1"},
+         Action::Play,
+         QStringLiteral("http://host/a%20b.mp4?x=1")},
+        {"raw name not UTF-8", {"caf\xE9.mp4"}, Action::Play, latin1},
+    };
+    for (const CommandLineCase& c : cases) {
+        const CommandLineRequest request = ReadCommandLine(c.arguments);
+        EXPECT_EQ(request.action, c.action) << c.name;
+        EXPECT_EQ(request.media, c.media) << c.name;
+    }
+    // The escaped names stand for the very bytes given.
+    EXPECT_EQ(platform::EncodeFileName(ReadCommandLine({"file:///tmp/caf%E9.mp4"}).media),
+              "/tmp/caf\xE9.mp4");
+    EXPECT_EQ(platform::EncodeFileName(ReadCommandLine({"caf\xE9.mp4"}).media), "caf\xE9.mp4");
+}
+
+namespace {
+
+// What the next modal dialog shows, read once it is up; it is then cancelled.
+struct ModalTexts {
+    QString title;
+    QStringList buttons;  // without their mnemonic '&'
+};
+
+class ModalReader {
+  public:
+    ModalReader() {
+        QObject::connect(&m_timer, &QTimer::timeout, [this] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (!modal) return;
+            m_timer.stop();
+            texts.title = modal->windowTitle();
+            for (const QAbstractButton* button : modal->findChildren<QAbstractButton*>()) {
+                if (button->isVisible() && !button->text().isEmpty())
+                    texts.buttons << button->text().remove(u'&');
+            }
+            if (auto* dialog = qobject_cast<QDialog*>(modal)) dialog->reject();
+        });
+        m_timer.start(10);
+    }
+    ModalTexts texts;
+
+  private:
+    QTimer m_timer;
+};
+
+}  // namespace
+
+// Qt's own texts follow the interface: Chinese with Qt's Chinese catalogue installed,
+// English otherwise.
+TEST(QtTranslation, MessageBoxAndFileDialogSpeakTheInterfaceLanguage) {
+    for (const int language : {platform::kLangChinese, platform::kLangEnglish}) {
+        const bool chinese = language == platform::kLangChinese;
+        QTranslator translator;
+        ASSERT_EQ(InstallQtTranslation(translator, language), chinese)
+            << "Qt's Chinese catalogue missing? (qt6-translations-l10n)";
+
+        ModalReader box;
+        platform::SystemMessageBox().Show(QStringLiteral("text"), QStringLiteral("caption"),
+                                          platform::MessageBoxIcon::Error);
+        EXPECT_EQ(box.texts.buttons,
+                  QStringList(chinese ? QStringLiteral("确定") : QStringLiteral("OK")));
+
+        ModalReader dialog;
+        EXPECT_FALSE(platform::SystemFileDialog().AskOpenFile(
+            nullptr, {{QStringLiteral("All"), QStringLiteral("*")}}));
+        EXPECT_EQ(dialog.texts.title, chinese ? QStringLiteral("打开") : QStringLiteral("Open"));
+        const QString cancel = chinese ? QStringLiteral("取消") : QStringLiteral("Cancel");
+        EXPECT_TRUE(dialog.texts.buttons.contains(cancel))
+            << dialog.texts.buttons.join(u'|').toStdString();
+    }
 }

@@ -3,7 +3,10 @@
 // every other, German included, for which the skin has no table. The "Language" key of
 // config.ini does not choose it and is written back as it was. Seen on the screen: a
 // button's tooltip, the subtitle menu's first item and the About window's texts each show
-// the language's words and not the other language's (TextPicture.h tells them apart).
+// the language's words and not the other language's (TextPicture.h tells them apart), and
+// Qt's own file dialog is captioned in it.
+#include <QDir>
+#include <QFile>
 #include <utility>
 #include <vector>
 
@@ -26,6 +29,7 @@ struct Words {
     const char* slogan;
     const char* versionLine;
     const char* homePage;
+    const char* openDialogCaption;  // Qt's own text, from Qt's catalogue for the language
 };
 constexpr Words kEnglish{"Volume",
                          "Turn off",
@@ -33,14 +37,16 @@ constexpr Words kEnglish{"Volume",
                          "Movira Media Player",
                          "Minimalist, pure, and fluid",
                          "Version: v" MOVIRA_VERSION,
-                         "Visit Official Website"};
+                         "Visit Official Website",
+                         "Open"};
 constexpr Words kChinese{"声音",
                          "关闭字幕",
                          "关于",
                          "Movira音视频播放器",
                          "极简、纯净、流畅",
                          "版本: " MOVIRA_VERSION,
-                         "访问官方网站"};
+                         "访问官方网站",
+                         "打开"};
 
 struct LanguageCase {
     const char* name;
@@ -148,6 +154,19 @@ TEST_P(LanguageTest, TooltipSubtitleMenuAndAboutWindowSpeakIt) {
     ASSERT_NO_FATAL_FAILURE(clickScreen(origin + about::kCloseButton));
     ASSERT_TRUE(awaitNoWindow(QStringLiteral("^About$")))
         << "the About window stayed after a click on its close button";
+
+    // Qt's own file dialog, from the open button, is captioned in the language too; Escape
+    // closes it.
+    ASSERT_NO_FATAL_FAILURE(clickAt(sized::openButton(size()).center()));
+    const QString caption = QLatin1Char('^') + QString::fromUtf8(shown.openDialogCaption) + u'$';
+    const auto dialogs = xdo_->waitForWindows(caption, 20s);
+    ASSERT_EQ(dialogs.size(), 1u) << "no file dialog captioned " << shown.openDialogCaption << "; "
+                                  << str(xdo_->lastError());
+    screen_->grab(QStringLiteral("open-dialog"));
+    ASSERT_TRUE(xdo_->focus(dialogs.front())) << str(xdo_->lastError());
+    ASSERT_TRUE(xdo_->key(QStringLiteral("Escape"))) << str(xdo_->lastError());
+    ASSERT_TRUE(pollUntil([&] { return xdo_->visibleWindows(caption).empty(); }, 10s))
+        << "the dialog stayed after Escape";
 
     // The setting played no part, and the run wrote it back as it was.
     ASSERT_NO_FATAL_FAILURE(closeWithButton());

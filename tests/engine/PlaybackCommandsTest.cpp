@@ -10,6 +10,7 @@
 
 #include "FakeEngineApi.h"
 #include "engine/PlaybackCommands.h"
+#include "engine/StreamAddress.h"
 
 namespace {
 
@@ -29,6 +30,50 @@ TEST_F(PlaybackCommandsTest, LoadFileSendsTheWholePathAsUtf8) {
     EXPECT_EQ(call.function, "mpv_command");
     EXPECT_EQ(call.handle, handle);
     EXPECT_EQ(call.args, (Texts{"loadfile", "/tmp/\xE8\xA7\x86\xE9\xA2\x91 \xE2\x9C\x93.mp4"}));
+}
+
+// A name that is not UTF-8 reaches the engine as the bytes it is on disk.
+TEST_F(PlaybackCommandsTest, LoadFileSendsTheBytesOfAnEscapedName) {
+    LoadFile(fake.Api(), handle, QString::fromUtf16(u"/tmp/caf\xDCE9 \xDCFF.mp4"));
+    EXPECT_EQ(fake.CallTexts("mpv_command"), Texts{"mpv_command loadfile /tmp/caf\xE9 \xFF.mp4"});
+}
+
+TEST(StreamAddressTest, SchemeIsReadOnlyFromSchemeColonSlashSlash) {
+    const std::pair<const char16_t*, const char*> cases[] = {
+        {u"http://host/a.mp4", "http"},
+        {u"HTTPS://host", "https"},
+        {u"rtmp+x.y-z://h", "rtmp+x.y-z"},
+        {u"dvd://", "dvd"},
+        {u"/tmp/http://x", ""},
+        {u"http:/host", ""},
+        {u"://host", ""},
+        {u"1http://host", ""},
+        {u"ht tp://host", ""},
+        {u"C:\\x", ""},
+        {u"caf\xDCE9://x", ""},
+        {u"", ""},
+    };
+    for (const auto& [text, scheme] : cases)
+        EXPECT_EQ(AddressScheme(QStringView(text)).toStdString(), scheme)
+            << QString::fromUtf16(text).toStdString();
+}
+
+TEST_F(PlaybackCommandsTest, OnlyAddressesOfTheEnginesProtocolsArePlayedAsAddresses) {
+    fake.SetString("protocol-list", "rtsp,http,https,file");
+    EXPECT_TRUE(EnginePlaysAddress(fake.Api(), handle, u"https://host/a.mp4"));
+    EXPECT_TRUE(EnginePlaysAddress(fake.Api(), handle, u"RTSP://cam/1"));
+    EXPECT_FALSE(EnginePlaysAddress(fake.Api(), handle, u"htt://host/a.mp4"));
+    EXPECT_FALSE(EnginePlaysAddress(fake.Api(), handle, u"ps://host"));
+    EXPECT_EQ(fake.UnreleasedStrings(), 0u);
+    // A plain name never asks the engine.
+    fake.ClearCalls();
+    EXPECT_FALSE(EnginePlaysAddress(fake.Api(), handle, u"/tmp/a.mp4"));
+    EXPECT_TRUE(fake.Calls().empty());
+    // Without a list, or without an engine, nothing is an address.
+    fake.RemoveProperty("protocol-list");
+    EXPECT_FALSE(EnginePlaysAddress(fake.Api(), handle, u"https://host/a.mp4"));
+    fake.SetString("protocol-list", "https");
+    EXPECT_FALSE(EnginePlaysAddress(fake.Api(), nullptr, u"https://host/a.mp4"));
 }
 
 TEST_F(PlaybackCommandsTest, SeeksCarryTheirDecimals) {

@@ -1,4 +1,8 @@
+#include <fcntl.h>
+#include <unistd.h>
+
 #include "PlayerFixture.h"
+#include "platform/FileName.h"
 #include "toolkit/UIButton.h"
 #include "toolkit/UILabel.h"
 #include "toolkit/UISlider.h"
@@ -59,6 +63,36 @@ TEST_F(PlayerTest, OpenMediaSavesFirstThenLoadsAnExistingFileAsUtf8) {
     EXPECT_EQ(window->FilePath(), path);
 }
 
+// A name that is not UTF-8 is found and loaded by its own bytes, and remembered under its
+// escaped text; an address of one of the engine's protocols is loaded as given, any other
+// text that names no file is ignored.
+TEST_F(PlayerTest, OpenMediaFindsNamesByTheirBytesAndPassesAddresses) {
+    const QByteArray bytes = QFile::encodeName(folder.path()) + "/caf\xE9.mp4";
+    const int fd = ::open(bytes.constData(), O_CREAT | O_WRONLY, 0600);
+    ASSERT_GE(fd, 0);
+    ::close(fd);
+    // QTemporaryDir reads the name as another and could not remove it.
+    const std::unique_ptr<const char, int (*)(const char*)> removal(bytes.constData(), ::unlink);
+    const QString name = platform::DecodeFileName(bytes);
+    window->OpenMedia(name);
+    EXPECT_EQ(window->FilePath(), name);
+    EXPECT_EQ(Commands(), std::vector<std::string>{"mpv_command loadfile " + bytes.toStdString()});
+    fake.SetDouble("time-pos", 12.5);
+    window->SavePosition();
+    ASSERT_NE(store->FindEntry(name), nullptr);
+    EXPECT_EQ(store->FindEntry(QString::fromUtf8(bytes)), nullptr);
+
+    fake.SetString("protocol-list", "http,https");
+    fake.ClearCalls();
+    window->OpenMedia(QStringLiteral("https://host/a%20b.mp4"));
+    EXPECT_EQ(window->FilePath(), QStringLiteral("https://host/a%20b.mp4"));
+    EXPECT_EQ(Commands(), std::vector<std::string>{"mpv_command loadfile https://host/a%20b.mp4"});
+    fake.ClearCalls();
+    window->OpenMedia(QStringLiteral("gopher://host/a.mp4"));
+    EXPECT_TRUE(Commands().empty());
+    EXPECT_EQ(window->FilePath(), QStringLiteral("https://host/a%20b.mp4"));
+}
+
 TEST_F(PlayerTest, OpenDialogIsAskedForAnEmptyPathAndCancelStillSaves) {
     qputenv("LANGUAGE", "en");
     dialog.answer = std::nullopt;
@@ -69,7 +103,7 @@ TEST_F(PlayerTest, OpenDialogIsAskedForAnEmptyPathAndCancelStillSaves) {
     EXPECT_EQ(dialog.lastFilters[0].second,
               QStringLiteral("*.mp3;*.mp4;*.mkv;*.avi;*.mov;*.flv;*.m4a;*.flac;*.wav"));
     EXPECT_EQ(dialog.lastFilters[1],
-              platform::FileFilter(QStringLiteral("All files"), QStringLiteral("*.*")));
+              platform::FileFilter(QStringLiteral("All files"), QStringLiteral("*")));
     EXPECT_TRUE(QFile::exists(store->ConfigFilePath()));
     EXPECT_TRUE(Commands().empty());
 

@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QMimeData>
 #include <QMouseEvent>
+#include <QUrl>
 #include <QWidget>
 #include <memory>
 #include <vector>
 
+#include "platform/FileName.h"
 #include "toolkit/DropFiles.h"
 #include "toolkit/MessagePayload.h"
 #include "toolkit/WindowWnd.h"
@@ -93,6 +96,35 @@ TEST_F(VideoWindow, DropPostsTheFirstFileWithItsWholePath) {
         << "an empty drop posts nothing";
     ASSERT_EQ(parent.droppedPaths.size(), 1u);
     EXPECT_EQ(parent.droppedPaths[0], longPath);
+}
+
+// A drop's URI list is read as bytes: a name that is not UTF-8 keeps its bytes, and what
+// names no local file is left out.
+TEST(DropFilesTest, LocalFilesAreTheFileUrisOfTheListInOrder) {
+    QMimeData data;
+    data.setData(QStringLiteral("text/uri-list"),
+                 "# from a file manager\r\n"
+                 "file:///tmp/caf%E9%20x.mp4\r\n"
+                 "https://host/a.mp4\r\n"
+                 "file://nas/share/b.mp4\r\n"
+                 "file://localhost/tmp/%E8%A7%86.mkv\r\n");
+    const QStringList files = LocalFilesOf(&data);
+    ASSERT_EQ(files.size(), 2);
+    EXPECT_EQ(platform::EncodeFileName(files[0]), "/tmp/caf\xE9 x.mp4");
+    EXPECT_EQ(files[1], QStringLiteral(u"/tmp/视.mkv"));
+
+    // A list built from QUrls, as Qt's own drag sources make it; a final line without CRLF.
+    QMimeData urls;
+    urls.setUrls({QUrl::fromLocalFile(QStringLiteral(u"/m/a #1 视.mp4"))});
+    EXPECT_EQ(LocalFilesOf(&urls), QStringList{QStringLiteral(u"/m/a #1 视.mp4")});
+    QMimeData unterminated;
+    unterminated.setData(QStringLiteral("text/uri-list"), "file:///m/x.mp4");
+    EXPECT_EQ(LocalFilesOf(&unterminated), QStringList{QStringLiteral("/m/x.mp4")});
+
+    EXPECT_TRUE(LocalFilesOf(nullptr).isEmpty());
+    QMimeData text;
+    text.setText(QStringLiteral("file:///tmp/a.mp4"));
+    EXPECT_TRUE(LocalFilesOf(&text).isEmpty()) << "plain text is no file list";
 }
 
 TEST_F(VideoWindow, PostedDataIsFreedWhenTheReceiverIsGone) {

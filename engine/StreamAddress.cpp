@@ -1,0 +1,33 @@
+#include "engine/StreamAddress.h"
+
+#include <QStringList>
+
+namespace {
+
+bool IsAsciiLetter(QChar c) { return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'); }
+
+}  // namespace
+
+QString AddressScheme(QStringView text) {
+    const qsizetype end = text.indexOf(u"://");
+    if (end <= 0 || !IsAsciiLetter(text.front())) return {};
+    for (const QChar c : text.first(end)) {
+        const bool allowed =
+            IsAsciiLetter(c) || (c >= u'0' && c <= u'9') || c == u'+' || c == u'-' || c == u'.';
+        if (!allowed) return {};
+    }
+    return text.first(end).toString().toLower();
+}
+
+bool EnginePlaysAddress(const EngineApi& api, mpv_handle* handle, QStringView text) {
+    if (handle == nullptr) return false;
+    const QString scheme = AddressScheme(text);
+    if (scheme.isEmpty()) return false;
+    // The engine lists its protocols as one comma-separated text.
+    char* list = nullptr;
+    if (api.mpv_get_property(handle, "protocol-list", MPV_FORMAT_STRING, &list) < 0 || !list)
+        return false;
+    const QStringList protocols = QString::fromUtf8(list).split(u',');
+    api.mpv_free(list);
+    return protocols.contains(scheme);
+}

@@ -1,0 +1,139 @@
+// Names are bytes: every byte string goes through a QString and back unchanged, and file:
+// URIs give the bytes their percent-escapes stand for.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QUrl>
+#include <memory>
+#include <optional>
+
+#include "platform/FileName.h"
+#include "platform/FileUri.h"
+
+namespace {
+
+using platform::DecodeFileName;
+using platform::EncodeFileName;
+
+// Escaped bytes are written as \xDCnn code units: byte nn as DecodeFileName gives it.
+QString U(const char16_t* text) { return QString::fromUtf16(text); }
+
+struct DecodeCase {
+    const char* name;
+    QByteArray bytes;
+    QString text;
+};
+
+TEST(FileName, DecodesValidUtf8AsItsCharactersAndEscapesEveryOtherByte) {
+    const DecodeCase cases[] = {
+        {"ascii", "/tmp/a b.mp4", QStringLiteral("/tmp/a b.mp4")},
+        {"two, three and four bytes", "\xC3\xA9\xE8\xA7\x86\xF0\x9F\x98\x80",
+         QStringLiteral(u"é视😀")},
+        {"latin-1", "caf\xE9.mp4", U(u"caf\xDCE9.mp4")},
+        {"lone continuation", "\x80", U(u"\xDC80")},
+        {"truncated sequence", "a\xE2\x82", U(u"a\xDCE2\xDC82")},
+        {"lead byte before a valid one", "\xE2\xC3\xA9", U(u"\xDCE2é")},
+        {"overlong NUL", "\xC0\x80", U(u"\xDCC0\xDC80")},
+        {"overlong three bytes", "\xE0\x80\xAF", U(u"\xDCE0\xDC80\xDCAF")},
+        {"encoded surrogate", "\xED\xA0\x80", U(u"\xDCED\xDCA0\xDC80")},
+        {"above U+10FFFF", "\xF4\x90\x80\x80", U(u"\xDCF4\xDC90\xDC80\xDC80")},
+        {"highest code point", "\xF4\x8F\xBF\xBF", QString::fromUcs4(U"\U0010FFFF")},
+        {"escape after a pair", "\xF0\x9F\x98\x80\xB2", U(u"😀\xDCB2")},
+        {"never-valid bytes", "\xFE\xFF", U(u"\xDCFE\xDCFF")},
+        {"empty", "", QString()},
+    };
+    for (const DecodeCase& c : cases) {
+        EXPECT_EQ(DecodeFileName(c.bytes), c.text) << c.name;
+        EXPECT_EQ(EncodeFileName(c.text), c.bytes) << c.name;
+    }
+}
+
+// Every one- and two-byte string, and each of them around a multi-byte character, comes
+// back as it went in; so no two of them share a text.
+TEST(FileName, EveryByteStringComesBackUnchanged) {
+    for (int first = 0; first < 256; ++first) {
+        for (int second = 0; second < 256; ++second) {
+            const QByteArray pair{static_cast<char>(first), static_cast<char>(second)};
+            ASSERT_EQ(EncodeFileName(DecodeFileName(pair)), pair) << first << ' ' << second;
+        }
+        const QByteArray around =
+            "\xE8\xA7\x86" + QByteArray(1, static_cast<char>(first)) + "\xF0\x9F\x98\x80";
+        ASSERT_EQ(EncodeFileName(DecodeFileName(around)), around) << first;
+    }
+}
+
+TEST(FileName, TextThatNoNameDecodesToIsEncodedWithReplacements) {
+    // A high surrogate alone, and low ones outside the escapes' range, stand for no byte.
+    const QString text =
+        U(u"\xD800"
+          u"a\xDC41\xDD00");
+    EXPECT_EQ(EncodeFileName(text),
+              "\xEF\xBF\xBD"
+              "a\xEF\xBF\xBD\xEF\xBF\xBD");
+}
+
+TEST(FileName, ExistenceIsLookedUpByTheNamesOwnBytes) {
+    QTemporaryDir dir;
+    const QByteArray folder = QFile::encodeName(dir.path());
+    const QByteArray latin1 = folder + "/caf\xE9.mp4";
+    const int fd = ::open(latin1.constData(), O_CREAT | O_WRONLY, 0600);
+    ASSERT_GE(fd, 0);
+    ::close(fd);
+    // Qt reads the name as another and could not remove it with the folder.
+    const std::unique_ptr<const char, int (*)(const char*)> removal(latin1.constData(), ::unlink);
+
+    EXPECT_TRUE(platform::FileExists(DecodeFileName(latin1)));
+    EXPECT_TRUE(platform::FileExists(dir.path())) << "a folder exists too";
+    // What Qt's own decoding makes of the name is another name.
+    EXPECT_FALSE(platform::FileExists(QString::fromUtf8(latin1)));
+    EXPECT_FALSE(platform::FileExists(dir.path() + QStringLiteral("/café.mp4")));
+    EXPECT_FALSE(platform::FileExists(QString()));
+    // Cut at the NUL, the name would be the folder's.
+    EXPECT_FALSE(platform::FileExists(dir.path() + QChar(u'\0') + QStringLiteral("x")));
+}
+
+struct UriCase {
+    const char* uri;
+    std::optional<QString> name;
+};
+
+TEST(FileUri, LocalUrisGiveTheBytesOfTheirEscapes) {
+    const UriCase cases[] = {
+        {"file:///tmp/a%20b.mp4", QStringLiteral("/tmp/a b.mp4")},
+        {"file:///tmp/caf%E9.mp4", U(u"/tmp/caf\xDCE9.mp4")},
+        {"file:///tmp/%E8%A7%86%e9%a2%91.mp4", QStringLiteral(u"/tmp/视频.mp4")},
+        {"file://localhost/x", QStringLiteral("/x")},
+        {"FILE://LocalHost/X%2fY", QStringLiteral("/X/Y")},
+        {"file:/tmp/x", QStringLiteral("/tmp/x")},
+        {"file:///", QStringLiteral("/")},
+        {"file:///tmp/100%.mp4", QStringLiteral("/tmp/100%.mp4")},
+        {"file:///tmp/a%2", QStringLiteral("/tmp/a%2")},
+        {"file:///tmp/a%zz", QStringLiteral("/tmp/a%zz")},
+        {"file:///tmp/a%23b.mp4?query#part", QStringLiteral("/tmp/a#b.mp4")},
+        {"file:///tmp/\xC3\xA9\xE9", U(u"/tmp/é\xDCE9")},
+        {"file://server/share/x", std::nullopt},
+        {"file://localhost", std::nullopt},
+        {"file:relative", std::nullopt},
+        {"http://host/a.mp4", std::nullopt},
+        {"/tmp/file:///x", std::nullopt},
+        {"fil", std::nullopt},
+    };
+    for (const UriCase& c : cases) EXPECT_EQ(platform::LocalFileOfUri(c.uri), c.name) << c.uri;
+}
+
+// A desktop's file dialog hands its answer to the program as a QUrl; the escape of a byte
+// that is not UTF-8 survives it.
+TEST(FileUri, QUrlKeepsTheEscapesOfBytesThatAreNotUtf8) {
+    const QUrl url(QStringLiteral("file:///tmp/caf%E9%20x.mp4"));
+    const auto name = platform::LocalFileOfUri(url.toEncoded());
+    ASSERT_TRUE(name.has_value());
+    EXPECT_EQ(EncodeFileName(*name), "/tmp/caf\xE9 x.mp4");
+    EXPECT_EQ(
+        platform::LocalFileOfUri(QUrl::fromLocalFile(QStringLiteral(u"/m/视 #1%.mp4")).toEncoded()),
+        QStringLiteral(u"/m/视 #1%.mp4"));
+}
+
+}  // namespace
