@@ -3,8 +3,9 @@
 //   skin_render icon SVG PREFIX SIZE [--color C] [--plate C --plate-inset N --plate-radius N]
 //       PREFIX.png, PREFIX@125.png and PREFIX@150.png: SIZE pixels square and its 125 % and
 //       150 % scalings, for the toolkit to pick by the display's scale.
-//   skin_render image SVG OUTPUT [--color C]
-//       one image at the source's own size, for images the toolkit stretches itself.
+//   skin_render image SVG OUTPUT [--color C] [--size N]
+//       one image at the source's own size, for images the toolkit stretches itself, or N
+//       pixels square, for the application icon the desktop shows at each of its sizes.
 //   skin_render shadow OUTPUT SIZE SPREAD OPACITY
 //       the window shadow.
 
@@ -86,8 +87,14 @@ int RenderImage(const QCommandLineParser& parser, const QStringList& args) {
     if (!error.isEmpty()) return Fail(error);
     IconRenderer renderer;
     if (!renderer.Load(args[1], &error)) return Fail(error);
-    if (!Save(renderer.Render(renderer.NaturalSize(), glyph, std::nullopt), args[2], &error))
-        return Fail(error);
+    QSize size = renderer.NaturalSize();
+    if (parser.isSet(QStringLiteral("size"))) {
+        bool ok = false;
+        const int side = parser.value(QStringLiteral("size")).toInt(&ok);
+        if (!ok || side <= 0) return Fail(QStringLiteral("bad size for --size"));
+        size = QSize(side, side);
+    }
+    if (!Save(renderer.Render(size, glyph, std::nullopt), args[2], &error)) return Fail(error);
     return 0;
 }
 
@@ -118,6 +125,8 @@ int main(int argc, char* argv[]) {
          QStringLiteral("n"), QStringLiteral("0")},
         {QStringLiteral("plate-radius"), QStringLiteral("Plate corner radius, icon units."),
          QStringLiteral("n"), QStringLiteral("0")},
+        {QStringLiteral("size"), QStringLiteral("Side of a square image, pixels."),
+         QStringLiteral("n")},
     });
     parser.addPositionalArgument(QStringLiteral("mode"), QStringLiteral("icon, image or shadow"));
     if (!parser.parse(app.arguments())) return Fail(parser.errorText());
