@@ -98,8 +98,14 @@ void BadInputTest::expectSettingsKept() {
 QStringList BadInputTest::otherWindowsShown(const std::vector<WindowId>& allowed,
                                             const QStringList& allowedNames) const {
     QStringList names;
-    for (const WindowEvent& e : watcher_.events()) {
+    const std::vector<WindowEvent> events = watcher_.events();
+    for (const WindowEvent& e : events) {
         if (e.kind != WindowEvent::Mapped || e.window == window_) continue;
+        // A tooltip names the control under the pointer and tells nothing of the input. Qt
+        // opens it when no click follows the pointer's arrival on a control within its
+        // wake-up delay, as the player sees them: a loaded machine or a sanitized build can
+        // take that long between the move and the click of a single clickAt().
+        if (isTooltip(events, e.window)) continue;
         if (std::find(allowed.begin(), allowed.end(), e.window) != allowed.end()) continue;
         if (allowedNames.contains(e.name)) continue;
         names << QStringLiteral("0x%1 \"%2\"").arg(e.window, 0, 16).arg(e.name);

@@ -13,7 +13,7 @@ namespace e2e {
 // Before the player starts, config.ini holds settings of the user's (and a key of their
 // own); every window shown on the display is recorded. What each test then expects of the
 // player: it stays alive and answers clicks, ends with exit code 0 when closed, tells the
-// user nothing (shows no window but its own) and keeps the settings.
+// user nothing (shows no window but its own, tooltips aside) and keeps the settings.
 class BadInputTest : public MediaTest {
   protected:
     void SetUp() override;
@@ -33,8 +33,8 @@ class BadInputTest : public MediaTest {
     void closeAndExpectCleanExit();
     // config.ini still holds every seeded setting.
     void expectSettingsKept();
-    // The windows shown so far other than the main window and those the test expects: by
-    // id, or by name for another program's windows.
+    // The windows shown so far other than the main window, tooltips and those the test
+    // expects: by id, or by name for another program's windows.
     QStringList otherWindowsShown(const std::vector<WindowId>& allowed = {},
                                   const QStringList& allowedNames = {}) const;
 

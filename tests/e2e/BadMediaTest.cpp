@@ -2,7 +2,7 @@
 // read or do not exist, odd paths to real clips, a file gone by the time it is dropped, a
 // title longer than any window and more subtitle tracks than fit on a screen. Whatever it
 // gets, the player stays alive and answers clicks, shows no window of its own but the main
-// one, ends with exit code 0 when closed, and keeps the user's settings.
+// one (and tooltips), ends with exit code 0 when closed, and keeps the user's settings.
 #include <sys/stat.h>
 
 #include <QDir>

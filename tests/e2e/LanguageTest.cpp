@@ -117,6 +117,10 @@ TEST_P(LanguageTest, TooltipSubtitleMenuAndAboutWindowSpeakIt) {
         },
         20s))
         << "no tooltip over the volume button";
+    // Known by its type, as the bad-input tests know the tooltips they pass over.
+    EXPECT_TRUE(watcher_.waitFor(
+        [&](const std::vector<WindowEvent>& events) { return isTooltip(events, tip); }, 20s))
+        << str(describe(watcher_.events()));
     const auto tipRect = xdo_->geometry(tip);
     ASSERT_TRUE(tipRect.has_value()) << str(xdo_->lastError());
     expectText(QStringLiteral("tooltip"), tipRect->adjusted(1, 1, -1, -1), shown.volumeTooltip,

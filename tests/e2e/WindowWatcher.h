@@ -13,15 +13,20 @@ namespace e2e {
 
 // One thing that happened to a top-level window, in the order the X server reported it.
 struct WindowEvent {
-    enum Kind { Created, Named, Mapped, Unmapped, Destroyed };
+    // Typed: its program gave it (or one of its inner windows) a _NET_WM_WINDOW_TYPE.
+    // Reported as the program asks, so that the type of a window gone a moment later is
+    // known all the same.
+    enum Kind { Created, Named, Mapped, Unmapped, Destroyed, Typed };
     Kind kind;
     unsigned long window;
-    QString name;  // the window's name at that moment (empty if it had none)
+    QString name;       // the window's name at that moment (empty if it had none)
+    QString type = {};  // Typed only: the preferred type, "_NET_WM_WINDOW_TYPE_TOOLTIP" say
 };
 
-// Records every top-level window that any client creates, names, shows or hides on a
-// display, from start() on. Screenshots and searches only see what exists at one moment;
-// this also catches a window that appeared and vanished between two looks.
+// Records every top-level window that any client creates, names, types, shows or hides on
+// a display, from start() on. Screenshots and searches only see what exists at one moment;
+// this also catches a window that appeared and vanished between two looks. The types come
+// from the X server's RECORD extension, which hands over each request that sets one.
 class WindowWatcher {
   public:
     WindowWatcher() = default;
@@ -38,7 +43,9 @@ class WindowWatcher {
                  std::chrono::milliseconds bound) const;
 
   private:
-    void run(void* display);
+    // `display` has the root window's events selected, `recording` is the state of the
+    // enabled recording; run() ends both.
+    void run(void* display, void* recording);
     void record(WindowEvent event);
 
     std::thread thread_;
@@ -47,6 +54,9 @@ class WindowWatcher {
     mutable std::condition_variable changed_;
     std::vector<WindowEvent> events_;
 };
+
+// Whether the last type `window` was given is the tooltip's.
+bool isTooltip(const std::vector<WindowEvent>& events, unsigned long window);
 
 // The events as readable lines, for failure messages.
 QString describe(const std::vector<WindowEvent>& events);
