@@ -11,9 +11,10 @@ int Ceil(qreal value) { return static_cast<int>(std::ceil(value)); }
 
 int CDPI::GetMainMonitorDPI() {
     const QScreen* screen = QGuiApplication::primaryScreen();
-    if (!screen) return 96;
-    return static_cast<int>(std::lround(screen->devicePixelRatio() * 96.0));
+    return screen ? DpiOfRatio(screen->devicePixelRatio()) : 96;
 }
+
+int CDPI::DpiOfRatio(qreal ratio) { return static_cast<int>(std::lround(ratio * 96.0)); }
 
 int CDPI::ToDevice(qreal logical, qreal ratio) { return Floor(logical * ratio); }
 

@@ -10,6 +10,8 @@
 class CDPI {
   public:
     static int GetMainMonitorDPI();
+    // The DPI a device pixel ratio stands for (96 at 1.0), to the nearest whole number.
+    static int DpiOfRatio(qreal ratio);
 
     // Every conversion rounds the exact product or quotient down (floor), in both directions.
     // For non-negative values that is what truncation gives, so nothing moves on a screen at

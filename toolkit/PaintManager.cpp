@@ -81,7 +81,7 @@ void CPaintManagerUI::Term() { Skin().zip.Open(nullptr, 0); }
 
 void CPaintManagerUI::Init(PaintHost* host) {
     m_host = host;
-    if (host) m_dpi = static_cast<int>(std::lround(host->DevicePixelRatio() * 96.0));
+    if (host) m_dpi = CDPI::DpiOfRatio(host->DevicePixelRatio());
 }
 
 bool CPaintManagerUI::AttachDialog(std::unique_ptr<CControlUI> root) {
