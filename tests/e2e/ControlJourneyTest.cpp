@@ -21,7 +21,6 @@ bool isLightText(QRgb pixel) { return QColor(pixel).lightness() >= 150; }
 
 class ControlJourneyTest : public MediaTest {
   protected:
-    QRect slider() const { return onScreen(sized::progressSlider(size())); }
     // The thumb's centre on the screen when it stands at `fraction` of the slider.
     QPoint thumbAt(double fraction) const {
         const QRect s = slider();

@@ -1,6 +1,7 @@
 #include "MediaSession.h"
 
 #include <QDir>
+#include <cmath>
 
 #include "MainLayout.h"
 #include "Picture.h"
@@ -177,6 +178,13 @@ void MediaTest::startDragSource(const QStringList& files, QPoint where) {
 void MediaTest::dropAt(QPoint to) {
     ASSERT_TRUE(xdo_->mouseMove(to + QPoint(1, 1))) << str(xdo_->lastError());
     ASSERT_TRUE(xdo_->mouseUp()) << str(xdo_->lastError());
+}
+
+QImage MediaTest::awaitPausedAt(const QString& label, double place, double slack) {
+    return awaitPaused(label, [&](const QImage& image) {
+        const auto at = picture::progress(image, slider());
+        return at && std::abs(*at - place) <= slack;
+    });
 }
 
 }  // namespace e2e

@@ -41,6 +41,7 @@ class MediaTest : public Session {
     void awaitPlaced(const QRect& geometry, bool titleBar = true);
 
     QRect videoArea() const { return onScreen(sized::video(size())); }
+    QRect slider() const { return onScreen(sized::progressSlider(size())); }
 
     // Waits until the picture changes from one screenshot to the next and the play button
     // shows the pause bars. `also` adds a condition of the test's own; it sees every
@@ -54,6 +55,8 @@ class MediaTest : public Session {
     QImage awaitPaused(const QString& label, const std::function<bool(const QImage&)>& also = {}) {
         return awaitPlayback(label, false, also);
     }
+    // awaitPaused with the progress slider within `slack` of `place` (0 to 1 of the clip).
+    QImage awaitPausedAt(const QString& label, double place, double slack);
     // Waits until `rect` is the same in two screenshots in a row, whatever else shows.
     QImage awaitStill(const QString& label, const QRect& rect);
     // Waits until the control at `rect` (window coordinates) looks as in `reference`, or

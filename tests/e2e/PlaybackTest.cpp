@@ -91,7 +91,6 @@ class NamedFileTest : public MediaTest, public ::testing::WithParamInterface<Nam
         }
         return {escaped(path)};
     }
-    QRect slider() const { return onScreen(sized::progressSlider(size())); }
 
     // Qt reads a name that is not UTF-8 as another name and could not remove the link with
     // the test's folder.
@@ -140,10 +139,7 @@ TEST_P(NamedFileTest, PlaysAndResumesUnderItsName) {
     ASSERT_NO_FATAL_FAILURE(startPlayer(args, media::title(media::kBars), media::kBarsWindow));
     const double place = saved->toDouble() / kClipSeconds;
     const QImage resumed =
-        awaitPaused(QStringLiteral("second-run-resumed"), [&](const QImage& image) {
-            const auto at = picture::progress(image, slider());
-            return at && std::abs(*at - place) <= 2 * kSliderSlack;
-        });
+        awaitPausedAt(QStringLiteral("second-run-resumed"), place, 2 * kSliderSlack);
     ASSERT_FALSE(resumed.isNull())
         << "the slider stands at " << picture::progress(lastShot_, slider()).value_or(-1)
         << ", where the first run left it: " << place;

@@ -36,8 +36,6 @@ class ResumeTest : public MediaOnDesktopTest {
         ASSERT_NO_FATAL_FAILURE(expectExit());
     }
 
-    QRect slider() const { return onScreen(sized::progressSlider(size())); }
-
     // Lets the clip play until the slider's thumb stands at `fraction` or beyond; a look
     // every half second is plenty for a wait of seconds, and leaves the machine to the
     // player.
@@ -140,10 +138,7 @@ TEST_P(ResumeAfterStopTest, CloseButtonKeepsThePlaceAndTheStopButtonForgetsIt) {
     ASSERT_NO_FATAL_FAILURE(start());
     const double place = saved / kClipSeconds;
     const QImage resumed =
-        awaitPaused(QStringLiteral("second-run-resumed"), [&](const QImage& image) {
-            const auto at = picture::progress(image, slider());
-            return at && std::abs(*at - place) <= 2 * kSliderSlack;
-        });
+        awaitPausedAt(QStringLiteral("second-run-resumed"), place, 2 * kSliderSlack);
     ASSERT_FALSE(resumed.isNull())
         << "the slider stands at " << picture::progress(lastShot_, slider()).value_or(-1)
         << ", where the first run left it: " << place;
