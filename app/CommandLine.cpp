@@ -2,7 +2,6 @@
 
 #include <optional>
 
-#include "platform/FileName.h"
 #include "platform/FileUri.h"
 
 CommandLineRequest ReadCommandLine(const QList<QByteArray>& arguments) {
@@ -21,7 +20,5 @@ CommandLineRequest ReadCommandLine(const QList<QByteArray>& arguments) {
         if (!file) file = argument;
     }
     if (!file) return {};
-    if (const auto local = platform::LocalFileOfUri(*file))
-        return {CommandLineRequest::Action::Play, *local};
-    return {CommandLineRequest::Action::Play, platform::DecodeFileName(*file)};
+    return {CommandLineRequest::Action::Play, platform::MediaNameOf(*file)};
 }

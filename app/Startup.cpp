@@ -1,6 +1,7 @@
 #include "app/Startup.h"
 
 #include <QDebug>
+#include <QTimer>
 #include <QTranslator>
 #include <memory>
 
@@ -9,6 +10,7 @@
 #include "platform/MessageBoxService.h"
 #include "platform/SignalWatcher.h"
 #include "platform/UiLanguage.h"
+#include "session/DesktopSession.h"
 #include "skin/SkinPackage.h"
 #include "toolkit/PaintManager.h"
 #include "ui/PlayerWindow.h"
@@ -52,8 +54,15 @@ int RunPlayer(const QString& media) {
     // position and settings are saved and the exit is clean.
     platform::SignalWatcher closeOnSignal([&window](int) { window->PostMessage(WM_CLOSE); });
 
+    // The desktop's media controls and the idle inhibition join once the loop runs: the
+    // first picture does not wait for the session bus.
+    std::unique_ptr<DesktopSession> session;
+    QTimer::singleShot(
+        0, [&session, &window] { session = std::make_unique<DesktopSession>(*window); });
+
     CPaintManagerUI::MessageLoop();
 
+    session.reset();
     window.reset();
     CPaintManagerUI::Term();
     return 0;

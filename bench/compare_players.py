@@ -48,7 +48,8 @@ SETTINGS_FOLDER = "MoviraPlayer"  # the player's, in XDG_CONFIG_HOME
 ENGINE_OPTIONS = [
     "vo=gpu", "gpu-sw=yes", "gpu-api=auto", "hidpi-window-scale=yes", "window-scale=1",
     "hwdec=auto", "vd-lavc-dr=yes", "keep-open=yes", "osc=no", "input-default-bindings=no",
-    "input-vo-keyboard=no", "input-cursor=no", "ao=pipewire,pulse,alsa,",
+    "input-vo-keyboard=no", "input-cursor=no", "stop-screensaver=yes",
+    "ao=pipewire,pulse,alsa,",
     "audio-exclusive=no", "audio-buffer=0.2", "slang=zh,en,chs,chi", "sub-auto=fuzzy",
     "cache=yes", "demuxer-max-bytes=20MiB", "demuxer-max-back-bytes=5MiB", "cache-secs=10",
     # the subtitle style, which the player sets right after start-up

@@ -14,16 +14,17 @@ void DispatchPropertyChange(const mpv_event_property& property, EngineEventSink&
         sink.OnTimePos(*static_cast<const double*>(property.data));
     } else if (name == "duration" && property.format == MPV_FORMAT_DOUBLE) {
         sink.OnDuration(*static_cast<const double*>(property.data));
-    } else if (name == "pause" && property.format == MPV_FORMAT_FLAG) {
-        sink.OnPause();
+    } else if ((name == "pause" || name == "eof-reached" || name == "idle-active") &&
+               property.format == MPV_FORMAT_FLAG) {
+        sink.OnPlayStateFlag();
     } else if (name == "media-title" && property.format == MPV_FORMAT_STRING) {
         const char* title = *static_cast<char* const*>(property.data);
         if (title != nullptr) {
             sink.OnMediaTitle(title);
         }
     }
-    // "eof-reached" and "volume" are observed too but need nothing from the window: the
-    // play button follows "pause", and the volume slider belongs to the user.
+    // "volume" is observed too but needs nothing from the window: the volume slider belongs
+    // to the user.
 }
 
 }  // namespace
@@ -44,6 +45,12 @@ void DrainEngineEvents(const EngineApi& api, mpv_handle*& handle, EngineEventSin
                 break;
             case MPV_EVENT_FILE_LOADED:
                 sink.OnFileLoaded();
+                break;
+            case MPV_EVENT_SEEK:
+                sink.OnSeekStarted();
+                break;
+            case MPV_EVENT_PLAYBACK_RESTART:
+                sink.OnPlaybackRestarted();
                 break;
             case MPV_EVENT_SHUTDOWN:
                 // After shutdown the engine may report shutdown on every further call; a

@@ -36,6 +36,7 @@ class EngineInstance {
     bool PlaysAddress(const QString& text) const {
         return EnginePlaysAddress(m_api, m_handle, text);
     }
+    QStringList Protocols() const { return EngineProtocols(m_api, m_handle); }
     PlayState GetPlayState() const { return ::GetPlayState(m_api, m_handle); }
     void TogglePause() const { ::TogglePause(m_api, m_handle); }
     void SeekRelative(double seconds) const { ::SeekRelative(m_api, m_handle, seconds); }
@@ -56,6 +57,7 @@ class EngineInstance {
         return GetInt64Property(m_api, m_handle, name, fallback);
     }
     std::vector<TrackEntry> SubtitleTracks() const { return ReadSubtitleTracks(m_api, m_handle); }
+    bool PlaysMovingVideo() const { return ::PlaysMovingVideo(m_api, m_handle); }
 
     // Passes every pending event to sink (see DrainEngineEvents).
     void DrainEvents(EngineEventSink& sink);

@@ -29,6 +29,9 @@ constexpr StringSetting kOptionsAfterScale[] = {
     {"input-vo-keyboard", "no"},
     // Clicks on the video belong to the video window, not to the engine's own window.
     {"input-cursor", "no"},
+    // Where no desktop service takes the player's idle inhibition (a bare X server), the
+    // engine keeps the X screensaver off itself while a video plays.
+    {"stop-screensaver", "yes"},
     // Tried in order; the empty entry lets the engine fall back to any other output.
     {"ao", "pipewire,pulse,alsa,"},
     {"audio-exclusive", "no"},
@@ -49,9 +52,10 @@ struct ObservedProperty {
 
 // All with reply id 0: the event drain tells them apart by name and format.
 constexpr ObservedProperty kObserved[] = {
-    {"time-pos", MPV_FORMAT_DOUBLE}, {"duration", MPV_FORMAT_DOUBLE},
-    {"pause", MPV_FORMAT_FLAG},      {"eof-reached", MPV_FORMAT_FLAG},
-    {"volume", MPV_FORMAT_DOUBLE},   {"media-title", MPV_FORMAT_STRING},
+    {"time-pos", MPV_FORMAT_DOUBLE},  {"duration", MPV_FORMAT_DOUBLE},
+    {"pause", MPV_FORMAT_FLAG},       {"eof-reached", MPV_FORMAT_FLAG},
+    {"volume", MPV_FORMAT_DOUBLE},    {"media-title", MPV_FORMAT_STRING},
+    {"idle-active", MPV_FORMAT_FLAG},
 };
 
 // Large, bordered, CJK-capable subtitles that scale with the window. "sid" "auto" lets the

@@ -19,15 +19,20 @@ QString AddressScheme(QStringView text) {
     return text.first(end).toString().toLower();
 }
 
+QStringList EngineProtocols(const EngineApi& api, mpv_handle* handle) {
+    if (handle == nullptr) return {};
+    // The engine lists its protocols as one comma-separated text.
+    char* list = nullptr;
+    if (api.mpv_get_property(handle, "protocol-list", MPV_FORMAT_STRING, &list) < 0 || !list)
+        return {};
+    const QStringList protocols = QString::fromUtf8(list).split(u',', Qt::SkipEmptyParts);
+    api.mpv_free(list);
+    return protocols;
+}
+
 bool EnginePlaysAddress(const EngineApi& api, mpv_handle* handle, QStringView text) {
     if (handle == nullptr) return false;
     const QString scheme = AddressScheme(text);
     if (scheme.isEmpty()) return false;
-    // The engine lists its protocols as one comma-separated text.
-    char* list = nullptr;
-    if (api.mpv_get_property(handle, "protocol-list", MPV_FORMAT_STRING, &list) < 0 || !list)
-        return false;
-    const QStringList protocols = QString::fromUtf8(list).split(u',');
-    api.mpv_free(list);
-    return protocols.contains(scheme);
+    return EngineProtocols(api, handle).contains(scheme);
 }

@@ -62,3 +62,15 @@ QString SubtitleItemText(const TrackEntry& track) {
     }
     return track.lang + QStringLiteral(" - ") + track.title;
 }
+
+bool PlaysMovingVideo(const EngineApi& api, mpv_handle* handle) {
+    if (handle == nullptr) {
+        return false;
+    }
+    // The read fails when no video track is selected.
+    int image = 0;
+    if (api.mpv_get_property(handle, "current-tracks/video/image", MPV_FORMAT_FLAG, &image) < 0) {
+        return false;
+    }
+    return image == 0;
+}

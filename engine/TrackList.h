@@ -20,3 +20,7 @@ std::vector<TrackEntry> ReadSubtitleTracks(const EngineApi& api, mpv_handle* han
 // A track's menu text: the language, then " - " and the title when there is one. The
 // separator stays in front of a title even without a language.
 QString SubtitleItemText(const TrackEntry& track);
+
+// Whether the current file shows a moving picture: a video track is selected and it is not a
+// single image (the cover art of an audio file). False with no file or no engine.
+bool PlaysMovingVideo(const EngineApi& api, mpv_handle* handle);

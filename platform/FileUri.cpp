@@ -58,4 +58,9 @@ std::optional<QString> LocalFileOfUri(QByteArrayView uri) {
     return DecodeFileName(PercentDecoded(rest));
 }
 
+QString MediaNameOf(QByteArrayView argument) {
+    if (const auto local = LocalFileOfUri(argument)) return *local;
+    return DecodeFileName(argument);
+}
+
 }  // namespace platform

@@ -15,4 +15,8 @@ namespace platform {
 // another host.
 std::optional<QString> LocalFileOfUri(QByteArrayView uri);
 
+// What a command-line argument or a URI handed over by the desktop names: the local file of
+// a file: URI, and any other text as DecodeFileName gives it (an address stays as it is).
+QString MediaNameOf(QByteArrayView argument);
+
 }  // namespace platform

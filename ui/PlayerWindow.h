@@ -5,7 +5,10 @@
 // concern over PlayerWindow*.cpp.
 
 #include <QString>
+#include <QStringList>
+#include <cstdint>
 #include <memory>
+#include <optional>
 
 #include "engine/EngineApi.h"
 #include "engine/EngineEventSink.h"
@@ -14,6 +17,7 @@
 #include "toolkit/WindowImplBase.h"
 #include "ui/MainPage.h"
 #include "ui/MpvVideoWnd.h"
+#include "ui/PlayerObserver.h"
 
 class CControlUI;
 class CContainerUI;
@@ -64,6 +68,22 @@ class PlayerWindow : public WindowImplBase, private EngineEventSink {
     void SeekRelative(double seconds);
     void SetSpeed(double speed, const QString& label);
     void ApplyMute();
+    // Plays when paused or at the end; pauses when playing. Nothing else changes.
+    void Play();
+    void Pause();
+    // What the stop button does.
+    void Stop();
+    // Seeks to seconds from the start, as a release of the progress slider does.
+    void SeekTo(double seconds);
+    // The speed as the speed menu sets it, labelled like its items ("1.5x").
+    void SetRate(double speed);
+    // Sets the volume slider to `level` (clamped to the slider's range), then does what a
+    // move of the slider does.
+    void SetVolumeLevel(int level);
+    // What the close button does.
+    void OnCloseClicked();
+    // Brings the window back from minimised, shows it and gives it the focus.
+    void Raise();
     void RestorePosition();
     void SavePosition();
 
@@ -93,6 +113,21 @@ class PlayerWindow : public WindowImplBase, private EngineEventSink {
     CMainPage& MainPage() { return m_mainPage; }
     void SetFileDialog(platform::FileDialogService* dialog) { m_fileDialog = dialog; }
 
+    // The one observer (or null); it must outlive the window or be reset before it goes.
+    void SetObserver(PlayerObserver* observer) { m_observer = observer; }
+
+    // What the player shows, for other views of it.
+    // A file is loaded or loading (not stopped, nothing open).
+    bool HasOpenFile() const;
+    // Counts the files loaded so far: a new number for each file, reloads included.
+    std::uint64_t TrackNumber() const { return m_trackNumber; }
+    std::optional<double> Position() const { return m_mpv.GetDouble("time-pos"); }
+    double Speed() const { return m_mpv.GetDouble("speed").value_or(1.0); }
+    int VolumeLevel() const;
+    bool PlaysMovingVideo() const { return m_mpv.PlaysMovingVideo(); }
+    // The engine's protocols: the schemes of the addresses it opens.
+    QStringList EngineProtocols() const;
+
     // Read access for tests and the About window.
     mpv_handle* Engine() const { return m_mpv.Handle(); }
     const QString& FilePath() const { return m_filePath; }
@@ -115,7 +150,6 @@ class PlayerWindow : public WindowImplBase, private EngineEventSink {
     void OnMenuPick(const struct MenuCommand& pick);
     QPoint MenuAnchor(CControlUI* button) const;
     void OnClickControl(CControlUI* sender);
-    void OnCloseClicked();
     void SendSysCommand(WPARAM command);
     void ToggleMute();
     void ToggleTitle();
@@ -123,7 +157,7 @@ class PlayerWindow : public WindowImplBase, private EngineEventSink {
     int TopBarHeight() const;
     int BottomBarHeight() const;
     void RecordWindowRect();
-    void Stop();
+    void NotifyObserver();
     void TogglePin();
     void OnProgressDragged();
     void OnProgressReleased();
@@ -134,12 +168,15 @@ class PlayerWindow : public WindowImplBase, private EngineEventSink {
     // EngineEventSink
     void OnTimePos(double seconds) override;
     void OnDuration(double seconds) override;
-    void OnPause() override;
+    void OnPlayStateFlag() override;
     void OnMediaTitle(const char* utf8) override;
     void OnFileLoaded() override;
+    void OnSeekStarted() override;
+    void OnPlaybackRestarted() override;
 
     SettingsStore* m_store;
     platform::FileDialogService* m_fileDialog;
+    PlayerObserver* m_observer = nullptr;
 
     MpvVideoWnd m_videoWnd;
     EngineInstance m_mpv;  // after the video window, so that it ends first
@@ -151,7 +188,9 @@ class PlayerWindow : public WindowImplBase, private EngineEventSink {
     QPoint m_ptLastMouse;
     UINT m_hideTimer = 0;
     bool m_bBarsVisible = false;
-    bool m_bSeeking = false;
+    bool m_bSeeking = false;      // the progress slider is being dragged
+    bool m_bSeekPending = false;  // the engine has begun a seek and not yet gone on
+    std::uint64_t m_trackNumber = 0;
     bool m_bMute = false;
     bool m_bTopMost = false;
     float m_dpiScale = 1.0f;

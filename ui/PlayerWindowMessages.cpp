@@ -115,10 +115,36 @@ void PlayerWindow::OnMenuPick(const MenuCommand& pick) {
 
 void PlayerWindow::OnTimePos(double seconds) { OnTimePosChanged(seconds); }
 
-void PlayerWindow::OnDuration(double seconds) { m_duration = seconds; }
+void PlayerWindow::OnDuration(double seconds) {
+    m_duration = seconds;
+    NotifyObserver();
+}
 
-void PlayerWindow::OnPause() { ApplyPlayButtonLook(); }
+void PlayerWindow::OnPlayStateFlag() {
+    ApplyPlayButtonLook();
+    NotifyObserver();
+}
 
-void PlayerWindow::OnMediaTitle(const char* utf8) { OnMediaTitleChanged(utf8); }
+void PlayerWindow::OnMediaTitle(const char* utf8) {
+    OnMediaTitleChanged(utf8);
+    NotifyObserver();
+}
 
-void PlayerWindow::OnFileLoaded() { PostMessage(WM_FILE_LOADED); }
+void PlayerWindow::OnFileLoaded() {
+    ++m_trackNumber;
+    NotifyObserver();
+    PostMessage(WM_FILE_LOADED);
+}
+
+void PlayerWindow::OnSeekStarted() { m_bSeekPending = true; }
+
+void PlayerWindow::OnPlaybackRestarted() {
+    // Also sent when a file starts, which is no seek.
+    if (!m_bSeekPending) return;
+    m_bSeekPending = false;
+    if (m_observer) m_observer->OnSeeked(Position().value_or(0.0));
+}
+
+void PlayerWindow::NotifyObserver() {
+    if (m_observer) m_observer->OnPlayerChanged();
+}

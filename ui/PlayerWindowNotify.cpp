@@ -1,5 +1,7 @@
 // PlayerWindow: what every button and slider of the main window does.
 
+#include <algorithm>
+
 #include "engine/TimeFormat.h"
 #include "settings/SettingsStore.h"
 #include "toolkit/Dpi.h"
@@ -117,6 +119,7 @@ void PlayerWindow::Stop() {
         m_mpv.Stop();
         if (!m_filePath.isEmpty()) Store().EraseEntry(m_filePath);
     }
+    NotifyObserver();
 }
 
 void PlayerWindow::TogglePin() {
@@ -146,4 +149,20 @@ void PlayerWindow::OnVolumeChanged(CControlUI* sender) {
     m_mpv.SetVolume(static_cast<double>(slider->GetValue()));
     m_bMute = false;
     ApplyMute();
+    NotifyObserver();
+}
+
+void PlayerWindow::SetVolumeLevel(int level) {
+    if (!m_pVolume) return;
+    m_pVolume->SetValue(std::clamp(level, m_pVolume->GetMinValue(), m_pVolume->GetMaxValue()));
+    OnVolumeChanged(m_pVolume);
+}
+
+int PlayerWindow::VolumeLevel() const {
+    return m_pVolume ? m_pVolume->GetValue() : static_cast<int>(Store().m_volume);
+}
+
+void PlayerWindow::Raise() {
+    if (IsIconic()) SendSysCommand(SC_RESTORE);
+    ShowWindow(true, true);
 }

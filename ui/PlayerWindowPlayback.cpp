@@ -50,16 +50,39 @@ void PlayerWindow::TogglePause() {
 
 PlayState PlayerWindow::GetPlayState() const { return m_mpv.GetPlayState(); }
 
+void PlayerWindow::Play() {
+    const PlayState state = GetPlayState();
+    if (state == PlayState::Paused || state == PlayState::Ended) TogglePause();
+}
+
+void PlayerWindow::Pause() {
+    if (GetPlayState() == PlayState::Playing) TogglePause();
+}
+
+bool PlayerWindow::HasOpenFile() const {
+    return !m_filePath.isEmpty() && GetPlayState() != PlayState::Idle;
+}
+
 void PlayerWindow::SeekRelative(double seconds) { m_mpv.SeekRelative(seconds); }
+
+void PlayerWindow::SeekTo(double seconds) { m_mpv.SeekAbsolute(seconds, 3); }
 
 void PlayerWindow::SetSpeed(double speed, const QString& label) {
     // The label names the engine's speed; without an engine there is none to name.
     if (!m_mpv.HasHandle()) return;
     m_mpv.SetSpeed(speed);
+    NotifyObserver();
     if (label.isEmpty() || !m_pSpeedLabel) return;
     if (!m_pSpeedLabel->IsVisible()) m_pSpeedLabel->SetVisible(true);
     m_pSpeedLabel->SetText(label);
 }
+
+void PlayerWindow::SetRate(double speed) {
+    // As the menu's items are written: "0.25x", "1x", "1.5x".
+    SetSpeed(speed, QString::number(speed, 'g', 3) + u'x');
+}
+
+QStringList PlayerWindow::EngineProtocols() const { return m_mpv.Protocols(); }
 
 void PlayerWindow::ApplyMute() {
     if (!m_pVolumeBtn) return;

@@ -23,7 +23,9 @@ class RecordingSink : public EngineEventSink {
   public:
     void OnTimePos(double seconds) override { Add("time-pos " + Number(seconds)); }
     void OnDuration(double seconds) override { Add("duration " + Number(seconds)); }
-    void OnPause() override { Add("pause"); }
+    void OnPlayStateFlag() override { Add("play-state"); }
+    void OnSeekStarted() override { Add("seek"); }
+    void OnPlaybackRestarted() override { Add("restart"); }
     void OnMediaTitle(const char* utf8) override { Add(std::string("title ") + utf8); }
     void OnFileLoaded() override { Add("loaded"); }
 
@@ -56,13 +58,20 @@ TEST_F(EngineEventsTest, OneDrainDeliversEveryPendingEventInOrder) {
     fake.QueueFlagChange("pause", false);
     fake.QueueStringChange("media-title", "片名 ✓ Title");
     fake.QueueDoubleChange("time-pos", 66.0);
+    // The end of the file and a stop: each may change the play state as much as a pause.
+    fake.QueueFlagChange("eof-reached", true);
+    fake.QueueFlagChange("idle-active", true);
+    fake.QueueEvent(MPV_EVENT_SEEK);
+    fake.QueueEvent(MPV_EVENT_PLAYBACK_RESTART);
 
     Drain();
 
-    EXPECT_EQ(sink.seen, (std::vector<std::string>{"duration 5400", "loaded", "time-pos 65.5",
-                                                   "pause", "title 片名 ✓ Title", "time-pos 66"}));
-    // Six events and the empty answer; never a wait that could block.
-    EXPECT_EQ(fake.CallTexts("mpv_wait_event"), std::vector<std::string>(7, "mpv_wait_event 0"));
+    EXPECT_EQ(sink.seen,
+              (std::vector<std::string>{"duration 5400", "loaded", "time-pos 65.5", "play-state",
+                                        "title 片名 ✓ Title", "time-pos 66", "play-state",
+                                        "play-state", "seek", "restart"}));
+    // Ten events and the empty answer; never a wait that could block.
+    EXPECT_EQ(fake.CallTexts("mpv_wait_event"), std::vector<std::string>(11, "mpv_wait_event 0"));
     EXPECT_EQ(fake.Calls().back().handle, FakeEngineApi::Handle());
 }
 
@@ -75,7 +84,6 @@ TEST_F(EngineEventsTest, AnEmptyQueueAsksOnceAndTellsNothing) {
 TEST_F(EngineEventsTest, ChangesMatchOnlyByExactNameAndFormat) {
     // Observed but of no interest to the window.
     fake.QueueDoubleChange("volume", 40.0);
-    fake.QueueFlagChange("eof-reached", true);
     // The right names in formats the window does not read, or without a value.
     fake.QueueInt64Change("time-pos", 12);
     fake.QueueValuelessChange("time-pos");
@@ -88,12 +96,13 @@ TEST_F(EngineEventsTest, ChangesMatchOnlyByExactNameAndFormat) {
     fake.QueueDoubleChange("Time-Pos", 1.0);
     fake.QueueDoubleChange("time-pos/full", 1.0);
     fake.QueueFlagChange("paused", true);
+    fake.QueueFlagChange("idle", true);
+    fake.QueueInt64Change("eof-reached", 1);
     // A title whose string pointer is null.
     fake.QueueStringChange("media-title", nullptr);
     // Events the window does not handle.
     fake.QueueEvent(MPV_EVENT_START_FILE);
     fake.QueueEvent(MPV_EVENT_END_FILE);
-    fake.QueueEvent(MPV_EVENT_PLAYBACK_RESTART);
     // Proves the drain went on past all of the above.
     fake.QueueDoubleChange("time-pos", 3.0);
 

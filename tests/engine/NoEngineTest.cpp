@@ -14,7 +14,9 @@ class IgnoringSink : public EngineEventSink {
   public:
     void OnTimePos(double) override { ++calls; }
     void OnDuration(double) override { ++calls; }
-    void OnPause() override { ++calls; }
+    void OnPlayStateFlag() override { ++calls; }
+    void OnSeekStarted() override { ++calls; }
+    void OnPlaybackRestarted() override { ++calls; }
     void OnMediaTitle(const char*) override { ++calls; }
     void OnFileLoaded() override { ++calls; }
     int calls = 0;

@@ -1,0 +1,45 @@
+#include "SessionBus.h"
+
+#include <QProcess>
+
+#include "ReadLine.h"
+
+namespace e2e {
+
+bool SessionBus::start(QString* error, std::chrono::milliseconds bound) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"));
+    if (!launch(QStringLiteral("dbus-daemon"),
+                {QStringLiteral("--session"), QStringLiteral("--nofork"),
+                 QStringLiteral("--nopidfile"), QStringLiteral("--print-address=1")},
+                env, bound, error, Output::Read)) {
+        return false;
+    }
+    // The address is printed once the bus listens.
+    address_ = ReadLine(process_, bound).value_or(QString());
+    if (address_.isEmpty()) {
+        *error = QStringLiteral("dbus-daemon printed no address; see %1").arg(logFile_);
+        stop();
+        return false;
+    }
+    return true;
+}
+
+QProcessEnvironment SessionBus::env() const {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), address_);
+    return env;
+}
+
+QString SessionBus::run(const QString& program, const QStringList& arguments, bool* ok) const {
+    QProcess tool;
+    tool.setProcessEnvironment(env());
+    tool.setStandardInputFile(QProcess::nullDevice());
+    tool.start(program, arguments);
+    const bool ended = tool.waitForFinished(20000);
+    if (!ended) tool.kill();
+    if (ok) *ok = ended && tool.exitStatus() == QProcess::NormalExit && tool.exitCode() == 0;
+    return QString::fromUtf8(tool.readAllStandardOutput()).trimmed();
+}
+
+}  // namespace e2e

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QProcessEnvironment>
+#include <QString>
+#include <QStringList>
+#include <chrono>
+
+#include "HelperProcess.h"
+
+namespace e2e {
+
+// A private D-Bus session bus, as dbus-run-session gives one: the player, the desktop
+// services that stand in for the real ones and the tools that drive them (playerctl,
+// dbus-send, gdbus) all meet on it, and nothing reaches the machine's own session.
+class SessionBus : public HelperProcess {
+  public:
+    explicit SessionBus(QString logFile) : HelperProcess(std::move(logFile)) {}
+
+    // Starts the bus and learns its address; false with `error` set if it did not come up.
+    bool start(QString* error, std::chrono::milliseconds bound = std::chrono::seconds(10));
+    const QString& address() const { return address_; }
+    // The machine's environment with this bus as the session bus.
+    QProcessEnvironment env() const;
+
+    // Runs `program` with `arguments` on this bus and returns what it printed on standard
+    // output, trimmed; `ok` tells whether it ended by itself with status 0 in time.
+    QString run(const QString& program, const QStringList& arguments, bool* ok = nullptr) const;
+
+  private:
+    QString address_;
+};
+
+}  // namespace e2e
