@@ -4,12 +4,14 @@
 #include <QDBusObjectPath>
 #include <QObject>
 #include <QUrl>
+#include <QWidget>
 #include <cmath>
 #include <functional>
 #include <limits>
 
 #include "PlayerFixture.h"
 #include "session/MprisPlayerAdaptor.h"
+#include "session/MprisRootAdaptor.h"
 #include "session/MprisValues.h"
 #include "toolkit/UILabel.h"
 #include "toolkit/UISlider.h"
@@ -204,6 +206,19 @@ TEST_F(MediaControlsTest, ReportsFollowTheWindowAndItsEngine) {
     controls->SetRate(2.0);
     controls->Stop();
     EXPECT_EQ(observer.changes, 4);
+}
+
+TEST_F(MediaControlsTest, RaiseBringsBackAMinimisedWindow) {
+    auto* root = new MprisRootAdaptor(&object, *window);
+    window->SendMessage(WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    ASSERT_TRUE(window->IsIconic());
+    root->Raise();
+    EXPECT_FALSE(window->IsIconic());
+    EXPECT_TRUE(window->GetHWND()->isVisible());
+    // What the desktop entry offers to open, and the engine's schemes besides "file".
+    EXPECT_TRUE(root->SupportedMimeTypes().contains(QStringLiteral("video/mp4")));
+    EXPECT_TRUE(root->SupportedMimeTypes().contains(QStringLiteral("audio/flac")));
+    EXPECT_EQ(root->SupportedUriSchemes().front(), QStringLiteral("file"));
 }
 
 TEST(MprisValues, TimesStatesTracksAndUrls) {
