@@ -12,6 +12,7 @@
 #include "platform/UiLanguage.h"
 #include "session/DesktopSession.h"
 #include "skin/SkinPackage.h"
+#include "toolkit/AccessibleWindow.h"
 #include "toolkit/PaintManager.h"
 #include "ui/PlayerWindow.h"
 
@@ -39,6 +40,7 @@ int RunPlayer(const QString& media) {
         return -1;
     }
     CPaintManagerUI::SetInstance(nullptr);
+    InstallToolkitAccessibility();
     InitSkinSource();
     LoadInterfaceLanguage(language);
 

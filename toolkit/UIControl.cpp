@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "toolkit/AccessibleWindow.h"
 #include "toolkit/AttributeList.h"
 #include "toolkit/PaintManager.h"
 #include "toolkit/ResourceManager.h"
@@ -31,6 +32,7 @@ void CControlUI::SetText(const QString& text) {
     if (m_text == text) return;
     m_text = text;
     Invalidate();
+    NotifyAccessible(*this, QAccessible::NameChanged);
 }
 
 QString CControlUI::GetDisplayText() const {
@@ -102,6 +104,9 @@ bool CControlUI::SetAttribute(const QString& name, const QString& value) {
         SetText(value);
     } else if (name == u"tooltip") {
         SetToolTip(value);
+        NotifyAccessible(*this, QAccessible::NameChanged);
+    } else if (name == u"accessiblename") {
+        m_accessible.name = value;
     } else if (name == u"userdata") {
         SetUserData(value);
     } else if (name == u"virtualwnd") {

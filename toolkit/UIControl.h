@@ -9,6 +9,7 @@
 #include <QString>
 #include <functional>
 
+#include "toolkit/AccessibleInfo.h"
 #include "toolkit/UIDefs.h"
 
 class QPainter;
@@ -42,6 +43,10 @@ class CControlUI {
     const QString& GetUserData() const { return m_userData; }
     void SetUserData(const QString& data) { m_userData = data; }
     const QString& GetVirtualWnd() const { return m_virtualWnd; }
+
+    // What assistive technologies are told about the control (see AccessibleInfo).
+    AccessibleInfo& Accessible() { return m_accessible; }
+    const AccessibleInfo& Accessible() const { return m_accessible; }
 
     // Geometry, in logical pixels of the window's client area.
     const QRect& GetPos() const { return m_rcItem; }
@@ -113,4 +118,5 @@ class CControlUI {
     bool m_enabled = true;
     bool m_resourceText = false;
     bool m_handCursor = false;
+    AccessibleInfo m_accessible;
 };

@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <algorithm>
 
+#include "toolkit/AccessibleWindow.h"
 #include "toolkit/AttributeList.h"
 #include "toolkit/PaintManager.h"
 
@@ -44,6 +45,13 @@ void CProgressUI::SetValue(int value) {
     if (m_value == value) return;
     m_value = value;
     Invalidate();
+    // A playing file moves its slider many times a second; listeners hear each whole unit
+    // (second) once.
+    const auto announced = static_cast<long long>(value * m_accessible.valueScale);
+    if (announced != m_lastAnnounced) {
+        m_lastAnnounced = announced;
+        NotifyAccessible(*this, QAccessible::ValueChanged);
+    }
 }
 
 double CProgressUI::Fraction() const {

@@ -28,4 +28,5 @@ class CProgressUI : public CLabelUI {
     int m_min = 0;
     int m_max = 100;
     int m_value = 0;
+    long long m_lastAnnounced = 0;  // the value in whole units last told to listeners
 };

@@ -92,6 +92,7 @@ void PlayerWindow::InitWindow() {
     if (m_pPinBtn)
         m_pPinBtn->ApplyAttributeList(
             QString::fromLatin1(m_bTopMost ? kPinnedLook : kUnpinnedLook));
+    ShowToggleState(m_pPinBtn, m_bTopMost);
     SetTopMost(m_bTopMost);
     ApplyMute();
     ApplyPlayButtonLook();

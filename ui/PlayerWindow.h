@@ -158,6 +158,10 @@ class PlayerWindow : public WindowImplBase, private EngineEventSink {
     int BottomBarHeight() const;
     void RecordWindowRect();
     void NotifyObserver();
+    // The time label's text, which the progress slider also gives as its description.
+    void SetTimeText(const QString& text);
+    // A toggle button's state, as screen readers are told it (pin, mute).
+    void ShowToggleState(CControlUI* button, bool on);
     void TogglePin();
     void OnProgressDragged();
     void OnProgressReleased();

@@ -3,6 +3,7 @@
 
 #include "engine/FitGeometry.h"
 #include "engine/TimeFormat.h"
+#include "toolkit/AccessibleWindow.h"
 #include "toolkit/Dpi.h"
 #include "toolkit/UIContainer.h"
 #include "toolkit/UILabel.h"
@@ -12,7 +13,19 @@
 void PlayerWindow::UpdateTimeText() {
     if (!m_mpv.HasHandle()) return;
     const double position = m_mpv.GetDouble("time-pos").value_or(0.0);
-    if (m_pTimeLabel) m_pTimeLabel->SetText(PlaybackTimeText(position, m_duration));
+    SetTimeText(PlaybackTimeText(position, m_duration));
+}
+
+void PlayerWindow::SetTimeText(const QString& text) {
+    if (m_pTimeLabel) m_pTimeLabel->SetText(text);
+    // A screen reader reads the times as the progress slider's description.
+    if (m_pProgress) m_pProgress->Accessible().description = text;
+}
+
+void PlayerWindow::ShowToggleState(CControlUI* button, bool on) {
+    if (!button) return;
+    button->Accessible().checked = on;
+    NotifyAccessible(*button, QAccessible::StateChanged);
 }
 
 void PlayerWindow::OnTimePosChanged(double position) {
@@ -20,8 +33,11 @@ void PlayerWindow::OnTimePosChanged(double position) {
     // The length comes as an event of its own, which the engine has been seen to skip when a
     // file resumes paused; without it the slider and the total would stay at zero.
     if (m_duration <= 0.0) m_duration = m_mpv.GetDouble("duration").value_or(0.0);
-    if (m_duration > 0.0 && m_pProgress)
+    if (m_duration > 0.0 && m_pProgress) {
+        // Listeners read the slider in seconds.
+        m_pProgress->Accessible().valueScale = m_duration / kProgressScale;
         m_pProgress->SetValue(static_cast<int>(position / m_duration * kProgressScale));
+    }
     UpdateTimeText();
 }
 

@@ -109,7 +109,7 @@ void PlayerWindow::RecordWindowRect() {
 
 void PlayerWindow::Stop() {
     if (m_pPlayBtn) m_pPlayBtn->ApplyAttributeList(QString::fromLatin1(kPlayLook));
-    if (m_pTimeLabel) m_pTimeLabel->SetText(QStringLiteral("00:00 / 00:00"));
+    SetTimeText(QStringLiteral("00:00 / 00:00"));
     if (m_pTitleLabel) {
         m_pTitleLabel->SetText(QString());
         if (m_pInfoBtn) m_pInfoBtn->SetVisible(false);
@@ -126,15 +126,14 @@ void PlayerWindow::TogglePin() {
     m_bTopMost = !m_bTopMost;
     if (!m_pPinBtn) return;
     m_pPinBtn->ApplyAttributeList(QString::fromLatin1(m_bTopMost ? kPinnedLook : kUnpinnedLook));
+    ShowToggleState(m_pPinBtn, m_bTopMost);
     SetTopMost(m_bTopMost);
 }
 
 void PlayerWindow::OnProgressDragged() {
     m_bSeeking = true;
     const double position = m_duration * (m_pProgress->GetValue() / kProgressScale);
-    if (m_pTimeLabel)
-        m_pTimeLabel->SetText(FormatTime(position) + QStringLiteral(" / ") +
-                              FormatTime(m_duration));
+    SetTimeText(FormatTime(position) + QStringLiteral(" / ") + FormatTime(m_duration));
 }
 
 void PlayerWindow::OnProgressReleased() {

@@ -87,6 +87,7 @@ QStringList PlayerWindow::EngineProtocols() const { return m_mpv.Protocols(); }
 void PlayerWindow::ApplyMute() {
     if (!m_pVolumeBtn) return;
     m_pVolumeBtn->ApplyAttributeList(QString::fromLatin1(m_bMute ? kMutedLook : kUnmutedLook));
+    ShowToggleState(m_pVolumeBtn, m_bMute);
     m_mpv.SetMute(m_bMute);
 }
 

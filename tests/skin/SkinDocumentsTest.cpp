@@ -90,6 +90,8 @@ TEST(SkinDocuments, LanguageTablesHoldTheSameIdsInOrder) {
         {"subtitle", "Subtitle"},
         {"subtitle_close", "Turn off"},
         {"speed", "Speed"},
+        {"video", "Video"},
+        {"progress", "Progress"},
         {"volume", "Volume"},
         {"mute", "Mute"},
         {"fullscreen", "Fullscreen"},
@@ -115,6 +117,8 @@ TEST(SkinDocuments, LanguageTablesHoldTheSameIdsInOrder) {
                                                            {"subtitle", "字幕"},
                                                            {"subtitle_close", "关闭字幕"},
                                                            {"speed", "播放倍速"},
+                                                           {"video", "视频"},
+                                                           {"progress", "播放进度"},
                                                            {"volume", "声音"},
                                                            {"mute", "静音"},
                                                            {"fullscreen", "全屏"},
@@ -139,6 +143,12 @@ TEST(SkinDocuments, ResourceTextsNameKnownIds) {
             if (!tooltip.isEmpty()) {
                 EXPECT_TRUE(ids.contains(tooltip)) << layout << ": " << tooltip.toStdString();
             }
+        }
+        // Names for screen readers are always ids.
+        for (const Element& element : Elements(layout)) {
+            const QString name = element.attributes.value("accessiblename").toString();
+            if (!name.isEmpty())
+                EXPECT_TRUE(ids.contains(name)) << layout << ": " << name.toStdString();
         }
     }
     for (const Element& element : Elements("about.xml")) {

@@ -1,0 +1,92 @@
+#!/usr/bin/python3
+"""Works a running MoviraPlayer through AT-SPI, as a screen reader does.
+
+Run on the player's session bus with accessibility enabled. Finds the player in the
+desktop's accessible tree, reads its controls, checks that the progress slider follows
+playback, pauses with the play/pause button's action, picks 1.5x in the speed menu and sets
+the volume slider to 40. Prints one line per step; exits 0 when every step held, 1 with the
+reason otherwise.
+"""
+import sys
+import time
+
+import pyatspi
+
+BOUND = 20.0
+
+
+def await_(condition, bound=BOUND):
+    """The first true result of condition() within bound seconds, else None."""
+    deadline = time.monotonic() + bound
+    while True:
+        try:
+            result = condition()
+        except Exception:  # the tree changes under us while a window opens or closes
+            result = None
+        if result or time.monotonic() >= deadline:
+            return result
+        time.sleep(0.05)
+
+
+def fail(reason):
+    print("FAIL", reason, flush=True)
+    sys.exit(1)
+
+
+def player():
+    for app in pyatspi.Registry.getDesktop(0):
+        if app is not None and app.name == "MoviraPlayer":
+            return app
+    return None
+
+
+def find(root, role, name):
+    return pyatspi.findDescendant(
+        root, lambda a: a is not None and a.getRoleName() == role and a.name == name)
+
+
+def main():
+    app = await_(player) or fail("no application named MoviraPlayer on the desktop")
+    frame = app[0]
+    print("window", frame.getRoleName(), repr(frame.name), flush=True)
+    names = sorted(f"{c.getRoleName()}:{c.name}" for c in frame)
+    print("controls", "|".join(names), flush=True)
+    for role, name in [("push button", "Speed"),
+                       ("push button", "Pin"), ("slider", "Progress"), ("slider", "Volume"),
+                       ("image", "Video")]:
+        if not find(frame, role, name):
+            fail(f"no {role} named {name}")
+
+    progress = find(frame, "slider", "Progress").queryValue()
+    if progress.minimumValue != 0 or not 89.0 <= progress.maximumValue <= 91.0:
+        fail(f"progress range {progress.minimumValue}..{progress.maximumValue}")
+    first = progress.currentValue
+    if not await_(lambda: progress.currentValue >= first + 1.0):
+        fail(f"the progress value stayed at {first}")
+    print("progress follows", first, "->", progress.currentValue, flush=True)
+
+    pause = await_(lambda: find(frame, "push button", "Pause")) or fail("no button named Pause")
+    pause.queryAction().doAction(0)
+    await_(lambda: find(frame, "push button", "Play")) or fail("the button never read Play")
+    print("paused", flush=True)
+
+    find(frame, "push button", "Speed").queryAction().doAction(0)
+    menu = await_(lambda: pyatspi.findDescendant(
+        app, lambda a: a is not None and a.getRoleName() == "popup menu"))
+    menu or fail("no popup menu opened")
+    items = [item.name for item in menu]
+    print("menu", "|".join(items), flush=True)
+    item = find(menu, "menu item", "1.5x") or fail("no 1.5x item")
+    item.queryAction().doAction(0)
+    await_(lambda: find(frame, "label", "1.5x")) or fail("the speed label never read 1.5x")
+    print("speed 1.5x", flush=True)
+
+    volume = find(frame, "slider", "Volume").queryValue()
+    volume.currentValue = 40.0
+    await_(lambda: volume.currentValue == 40.0) or fail(f"volume at {volume.currentValue}")
+    print("volume 40", flush=True)
+    print("ok", flush=True)
+
+
+if __name__ == "__main__":
+    main()
