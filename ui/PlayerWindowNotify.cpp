@@ -141,9 +141,5 @@ void PlayerWindow::OnProgressReleased() {
 }
 
 void PlayerWindow::OnVolumeChanged(CControlUI* sender) {
-    const auto* slider = dynamic_cast<CProgressUI*>(sender);
-    if (!slider) return;
-    m_mpv.SetVolume(static_cast<double>(slider->GetValue()));
-    m_bMute = false;
-    ApplyMute();
+    if (const auto* slider = dynamic_cast<CProgressUI*>(sender)) ApplyVolumeSlider(*slider);
 }

@@ -1,4 +1,7 @@
-// PlayerWindow: opening files, play and pause, seeking, speed, mute and resume positions.
+// PlayerWindow: opening files, play and pause, seeking, speed, volume, mute and resume
+// positions.
+
+#include <algorithm>
 
 #include "platform/FileDialogService.h"
 #include "platform/FileName.h"
@@ -59,6 +62,20 @@ void PlayerWindow::SetSpeed(double speed, const QString& label) {
     if (label.isEmpty() || !m_pSpeedLabel) return;
     if (!m_pSpeedLabel->IsVisible()) m_pSpeedLabel->SetVisible(true);
     m_pSpeedLabel->SetText(label);
+}
+
+void PlayerWindow::StepVolume(int delta) {
+    if (!m_pVolume) return;
+    const int low = m_pVolume->GetMinValue();
+    const int high = std::max(low, m_pVolume->GetMaxValue());
+    m_pVolume->SetValue(std::clamp(m_pVolume->GetValue() + delta, low, high));
+    ApplyVolumeSlider(*m_pVolume);
+}
+
+void PlayerWindow::ApplyVolumeSlider(const CProgressUI& slider) {
+    m_mpv.SetVolume(static_cast<double>(slider.GetValue()));
+    m_bMute = false;
+    ApplyMute();
 }
 
 void PlayerWindow::ApplyMute() {

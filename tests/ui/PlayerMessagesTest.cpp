@@ -1,3 +1,6 @@
+#include <QWheelEvent>
+#include <QWidget>
+
 #include "PlayerFixture.h"
 #include "engine/FitGeometry.h"
 #include "toolkit/MenuCommand.h"
@@ -103,6 +106,153 @@ TEST_F(PlayerTest, KeysSpaceF11AndEscape) {
 
     window->SendMessage(WM_KEYDOWN, VK_ESCAPE, 1);
     EXPECT_TRUE(Await([&] { return window->IsIconic(); })) << "windowed Escape minimises";
+}
+
+TEST_F(PlayerTest, LeftAndRightSeekFiveSecondsInTheWindowAndInFullScreen) {
+    window->OpenMedia(MediaFile());
+    fake.ClearCalls();
+    window->SendMessage(WM_KEYDOWN, VK_RIGHT, 1);
+    window->SendMessage(WM_KEYDOWN, VK_RIGHT, 1 | (LPARAM{1} << 30));  // held down: repeats
+    window->ToggleFullScreen();
+    window->SendMessage(WM_KEYDOWN, VK_LEFT, 1);
+    EXPECT_EQ(Commands(), (std::vector<std::string>{"mpv_command seek 5.0 relative",
+                                                    "mpv_command seek 5.0 relative",
+                                                    "mpv_command seek -5.0 relative"}));
+    EXPECT_TRUE(window->IsFullScreen());
+}
+
+// Up and Down move the volume slider as a hand would, within its 0 to 100: the engine
+// follows and the sound is unmuted, also where the slider stood at its end already.
+TEST_F(PlayerTest, UpAndDownStepTheVolumeSliderWithinItsRange) {
+    struct Case {
+        int from;
+        WPARAM key;
+        int to;
+    };
+    const Case cases[] = {{100, VK_DOWN, 95}, {95, VK_UP, 100}, {98, VK_UP, 100}, {100, VK_UP, 100},
+                          {42, VK_UP, 47},    {3, VK_DOWN, 0},  {0, VK_DOWN, 0},  {0, VK_UP, 5}};
+    auto* button = dynamic_cast<CButtonUI*>(Control("btn_volume"));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.from << (c.key == VK_UP ? " up" : " down"));
+        window->VolumeSlider()->SetValue(c.from);
+        if (!window->IsMuted()) Click("btn_volume");
+        fake.ClearCalls();
+        window->SendMessage(WM_KEYDOWN, c.key, 1);
+        EXPECT_EQ(window->VolumeSlider()->GetValue(), c.to);
+        EXPECT_FALSE(window->IsMuted());
+        EXPECT_EQ(fake.CallTexts(), (std::vector<std::string>{
+                                        "mpv_set_property volume double " + std::to_string(c.to),
+                                        "mpv_set_property_string mute no"}));
+        EXPECT_EQ(button->GetNormalImage().file, QStringLiteral("imgs/volume_normal.png"));
+    }
+
+    // Held down in fullscreen, each repeat is a step; the settings keep the slider's value
+    // when the window goes, as after a move of the slider.
+    window->ToggleFullScreen();
+    window->VolumeSlider()->SetValue(50);
+    window->SendMessage(WM_KEYDOWN, VK_DOWN, 1);
+    window->SendMessage(WM_KEYDOWN, VK_DOWN, 1 | (LPARAM{1} << 30));
+    EXPECT_EQ(window->VolumeSlider()->GetValue(), 40);
+    window.reset();
+    SettingsStore saved(folder.path() + QStringLiteral("/MoviraPlayer/"));
+    saved.Load();
+    EXPECT_DOUBLE_EQ(saved.m_volume, 40.0);
+    EXPECT_FALSE(saved.m_mute);
+}
+
+TEST_F(PlayerTest, MTogglesMuteAsTheVolumeButtonDoesAndNoOtherKeyDoesAnything) {
+    auto* button = dynamic_cast<CButtonUI*>(Control("btn_volume"));
+    window->SendMessage(WM_KEYDOWN, 'M', 1);
+    EXPECT_TRUE(window->IsMuted());
+    EXPECT_EQ(button->GetNormalImage().file, QStringLiteral("imgs/volume_close_normal.png"));
+    Click("btn_volume");
+    window->SendMessage(WM_KEYDOWN, 'M', 1);
+    EXPECT_EQ(fake.CallTexts(), (std::vector<std::string>{"mpv_set_property_string mute yes",
+                                                          "mpv_set_property_string mute no",
+                                                          "mpv_set_property_string mute yes"}));
+    EXPECT_TRUE(window->IsMuted());
+    EXPECT_EQ(window->VolumeSlider()->GetValue(), 100) << "mute leaves the slider";
+
+    // Letters, digits, Return and the other function keys, with a file open.
+    window->OpenMedia(MediaFile());
+    fake.ClearCalls();
+    const QRect before = window->GetWindowRect();
+    for (const WPARAM key : {WPARAM{'A'}, WPARAM{'N'}, WPARAM{'Z'}, WPARAM{'0'}, WPARAM{'9'},
+                             VK_RETURN, VK_F1, VK_F11 - 1, VK_F11 + 1})
+        window->SendMessage(WM_KEYDOWN, key, 1);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(fake.Calls().empty()) << ::testing::PrintToString(fake.CallTexts());
+    EXPECT_TRUE(window->IsMuted());
+    EXPECT_FALSE(window->IsFullScreen());
+    EXPECT_FALSE(window->IsIconic());
+    EXPECT_EQ(window->GetWindowRect(), before);
+    EXPECT_EQ(dialog.asked, 0);
+}
+
+TEST_F(PlayerTest, TheWheelOverThePictureStepsTheVolumeByWholeNotches) {
+    const auto wheel = [&](QPoint client, int delta) {
+        const QPoint screen = window->ClientToScreen(client);
+        window->SendMessage(WM_MOUSEWHEEL,
+                            static_cast<WPARAM>(static_cast<std::uint16_t>(delta)) << 16,
+                            MakePointLParam(screen.x(), screen.y()));
+    };
+    const auto volume = [&] { return window->VolumeSlider()->GetValue(); };
+    const QPoint picture = window->VideoWindow().GetRect().center();
+    Click("btn_volume");
+    fake.ClearCalls();
+    wheel(picture, -120);
+    EXPECT_EQ(volume(), 95);
+    EXPECT_FALSE(window->IsMuted());
+    EXPECT_EQ(fake.CallTexts(), (std::vector<std::string>{"mpv_set_property volume double 95",
+                                                          "mpv_set_property_string mute no"}));
+    wheel(picture, 240);
+    EXPECT_EQ(volume(), 100) << "two notches up, held at the slider's end";
+    wheel(picture, -360);
+    EXPECT_EQ(volume(), 85);
+
+    // A touchpad's parts of a notch count once they make a whole one; parts in opposite
+    // directions take each other back.
+    wheel(picture, -40);
+    wheel(picture, -40);
+    EXPECT_EQ(volume(), 85);
+    wheel(picture, -40);
+    EXPECT_EQ(volume(), 80);
+    wheel(picture, 60);
+    wheel(picture, -60);
+    wheel(picture, -60);
+    EXPECT_EQ(volume(), 80);
+    wheel(picture, -60);
+    EXPECT_EQ(volume(), 75);
+
+    // Over the shown bars and their controls the wheel does nothing.
+    fake.ClearCalls();
+    window->GetPM().LayoutIfNeeded();
+    for (const char* name : {"vTop", "vBottom", "slider_volume", "btn_volume"})
+        wheel(Control(name)->GetPos().center(), -120);
+    EXPECT_EQ(volume(), 75);
+    EXPECT_TRUE(fake.Calls().empty()) << ::testing::PrintToString(fake.CallTexts());
+
+    // As Qt hands a wheel event to the window: its global point in logical pixels.
+    QWidget* host = window->GetHWND();
+    const QPointF local(picture);
+    QWheelEvent notch(local, host->mapToGlobal(local), QPoint(), QPoint(0, 120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(host, &notch);
+    EXPECT_EQ(volume(), 80);
+
+    // In fullscreen with the bars hidden the whole window is picture, the control bar's
+    // band too; brought back, the bars take the wheel again.
+    window->ToggleFullScreen();
+    QCoreApplication::processEvents();
+    const QRect client = window->GetClientRect();
+    wheel({client.width() / 2, client.height() - 5}, 120);
+    wheel({client.width() / 2, 5}, 120);
+    EXPECT_EQ(volume(), 90);
+    window->SendMessage(WM_MOUSEMOVE, 0, MakePointLParam(300, 10));
+    ASSERT_TRUE(window->AreBarsVisible());
+    wheel({client.width() / 2, client.height() - 5}, 120);
+    wheel({client.width() / 2, 5}, 120);
+    EXPECT_EQ(volume(), 90);
 }
 
 TEST_F(PlayerTest, FullScreenHidesTheBarsUntilThePointerNearsTheTop) {
