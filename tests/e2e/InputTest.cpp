@@ -1,11 +1,22 @@
-// Pausing and resuming with Space and with clicks on the picture, and the double click on
-// the video area, which asks for a file only while none is open.
+// Pausing and resuming with Space and with clicks on the picture, the double click on the
+// video area, which asks for a file only while none is open, and the keys and the wheel
+// that seek and set the volume.
+#include <cmath>
+
 #include "MediaSession.h"
+#include "Picture.h"
+#include "SettingsFiles.h"
 
 namespace e2e {
 namespace {
 
 using InputTest = MediaTest;
+
+constexpr double kLongSeconds = 90.0;
+// The long clip has a key frame every second, where a relative seek may land.
+constexpr double kKeyFrameSlack = 1.5 / kLongSeconds;
+// Half a pixel of the volume thumb's 62 px travel.
+constexpr double kVolumeSlack = 0.5 / 62;
 
 TEST_F(InputTest, SpaceAndClicksOnThePictureTogglePause) {
     ASSERT_NO_FATAL_FAILURE(startWith(media::kBars, media::kBarsWindow));
@@ -30,6 +41,79 @@ TEST_F(InputTest, SpaceAndClicksOnThePictureTogglePause) {
     ASSERT_FALSE(awaitPaused(QStringLiteral("double-click-then-space")).isNull());
     EXPECT_EQ(xdo_->visibleWindows(QStringLiteral(".")).size(), 1u)
         << "another window is open beside the player";
+}
+
+TEST_F(InputTest, ArrowKeysSeekAndStepTheVolumeMMutesAndTheWheelOverThePictureSetsTheVolume) {
+    ASSERT_NO_FATAL_FAILURE(startWith(media::kLong, media::kBarsWindow));
+    ASSERT_FALSE(awaitPlaying(QStringLiteral("playing")).isNull());
+    ASSERT_NO_FATAL_FAILURE(restPointer());
+    ASSERT_NO_FATAL_FAILURE(pressKey(QStringLiteral("space")));
+    const QImage paused = awaitPaused(QStringLiteral("paused"));
+    ASSERT_FALSE(paused.isNull());
+    const auto start = picture::progress(paused, slider());
+    ASSERT_TRUE(start.has_value()) << "no progress thumb";
+
+    // Paused, Right moves 5 s on and Left 5 s back.
+    ASSERT_NO_FATAL_FAILURE(pressKey(QStringLiteral("Right")));
+    ASSERT_FALSE(awaitPausedAt(QStringLiteral("right"), *start + 5.5 / kLongSeconds, kKeyFrameSlack)
+                     .isNull())
+        << "from " << *start << " the thumb went to "
+        << picture::progress(lastShot_, slider()).value_or(-1);
+    ASSERT_NO_FATAL_FAILURE(pressKey(QStringLiteral("Left")));
+    ASSERT_FALSE(awaitPausedAt(QStringLiteral("left"), *start, kKeyFrameSlack).isNull())
+        << "from " << *start << " and back the thumb went to "
+        << picture::progress(lastShot_, slider()).value_or(-1);
+
+    const QRect volumeSlider = onScreen(sized::volumeSlider(size()));
+    const auto awaitVolume = [&](const QString& label, int value) {
+        QImage last;
+        const bool seen =
+            screen_
+                ->grabUntil(
+                    label,
+                    [&](const QImage& image) {
+                        const auto at = picture::progress(image, volumeSlider);
+                        return at && std::abs(*at - sized::volumeThumb(value)) <= kVolumeSlack;
+                    },
+                    20s, &last)
+                .has_value();
+        EXPECT_TRUE(seen) << "the volume thumb stands at "
+                          << picture::progress(last, volumeSlider).value_or(-1) << ", expected "
+                          << sized::volumeThumb(value) << " for " << value;
+        return seen;
+    };
+    // From the full volume of a first start: three steps down and one up.
+    for (const char* key : {"Down", "Down", "Down", "Up"})
+        ASSERT_NO_FATAL_FAILURE(pressKey(QString::fromLatin1(key)));
+    ASSERT_TRUE(awaitVolume(QStringLiteral("keys-volume"), 90));
+
+    const QRect volumeButton = sized::volumeButton(size());
+    const QImage unmuted = screen_->grab(QStringLiteral("unmuted"));
+    ASSERT_NO_FATAL_FAILURE(pressKey(QStringLiteral("m")));
+    EXPECT_TRUE(awaitLook(QStringLiteral("m-muted"), volumeButton, unmuted, false))
+        << "the volume button did not change when M muted";
+
+    // A notch down over the control bar does nothing. Over the picture two notches down and
+    // one up take the volume to 85 and end the mute, as a move of the slider does.
+    ASSERT_NO_FATAL_FAILURE(restPointer());
+    ASSERT_TRUE(xdo_->click(5)) << str(xdo_->lastError());
+    ASSERT_TRUE(xdo_->mouseMove(onScreen(sized::video(size()).center()))) << str(xdo_->lastError());
+    for (const int button : {5, 5, 4}) ASSERT_TRUE(xdo_->click(button)) << str(xdo_->lastError());
+    ASSERT_NO_FATAL_FAILURE(restPointer());
+    EXPECT_TRUE(awaitVolume(QStringLiteral("wheel-volume"), 85));
+    EXPECT_TRUE(awaitLook(QStringLiteral("wheel-unmuted"), volumeButton, unmuted, true))
+        << "the volume button still shows the mute after the wheel";
+    ASSERT_NO_FATAL_FAILURE(pressKey(QStringLiteral("m")));
+    EXPECT_TRUE(awaitLook(QStringLiteral("m-muted-again"), volumeButton, unmuted, false));
+
+    ASSERT_NO_FATAL_FAILURE(closeWithButton());
+    const auto config = IniText::load(player_->settingsDir() + QStringLiteral("/config.ini"));
+    ASSERT_TRUE(config.has_value()) << "no config.ini";
+    SCOPED_TRACE(str(config->text()));
+    EXPECT_EQ(config->value(QStringLiteral("Settings"), QStringLiteral("Volume")),
+              QStringLiteral("85.0"));
+    EXPECT_EQ(config->value(QStringLiteral("Settings"), QStringLiteral("Mute")),
+              QStringLiteral("1"));
 }
 
 TEST_F(InputTest, DoubleClickWithoutAFileAsksForOne) {
