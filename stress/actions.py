@@ -17,10 +17,17 @@ from windows import FULLSCREEN, MAXIMISED, MINIMISED, NORMAL
 # How far a window drag may take the window past the screen's edges.
 OVERHANG = 60
 
-# Letters and keys pressed at random besides the player's own keys.
-OTHER_KEYS = list("abcdefghijklmnopqrstuvwxyz0123456789") + [
-    "Return", "Tab", "BackSpace", "Left", "Right", "Up", "Down", "Home", "End", "Delete",
-    "plus", "minus", "period", "comma"]
+# The player's own keys: Left and Right seek, Up and Down step the volume, M mutes.
+SEEK_KEYS = ("Left", "Right")
+VOLUME_KEYS = ("Up", "Down")
+MUTE_KEY = "m"
+PLAYER_KEYS = ("space", "F11", "Escape", *SEEK_KEYS, *VOLUME_KEYS, MUTE_KEY)
+
+# Letters and keys pressed at random besides the player's own keys, none of which means
+# anything to the player.
+OTHER_KEYS = [c for c in "abcdefghijklmnopqrstuvwxyz0123456789" if c != MUTE_KEY] + [
+    "Return", "Tab", "BackSpace", "Home", "End", "Delete", "plus", "minus", "period",
+    "comma"]
 
 
 class Actions:
@@ -45,9 +52,10 @@ class Actions:
             (self.minimise, 1), (self.maximise_or_restore, 2), (self.progress_click, 2),
             (self.progress_drag, 4), (self.window_drag, 3), (self.resize, 1),
             (self.key_space, 3), (self.key_f11, 2), (self.key_escape, 2),
+            (self.key_seek, 2), (self.key_volume, 2), (self.key_mute, 1),
             (self.key_other, 2), (self.click_picture, 2), (self.double_click_picture, 3),
             (self.drop_media, 3), (self.drop_other, 2), (self.random_click, 6),
-            (self.hover, 2), (self.wheel, 1),
+            (self.hover, 2), (self.wheel, 1), (self.wheel_picture, 2),
         ]
 
     # --- picking -------------------------------------------------------------------------
@@ -301,6 +309,17 @@ class Actions:
     def key_escape(self):
         return self._key("Escape")
 
+    def key_seek(self):
+        """Left or Right, pressed once or held for a few repeats."""
+        return self._key(*[self.rng.choice(SEEK_KEYS)] * self.rng.randint(1, 4))
+
+    def key_volume(self):
+        """Up or Down, pressed once or held for a few repeats."""
+        return self._key(*[self.rng.choice(VOLUME_KEYS)] * self.rng.randint(1, 4))
+
+    def key_mute(self):
+        return self._key(MUTE_KEY)
+
     def key_other(self):
         return self._key(*self.rng.choices(OTHER_KEYS, k=self.rng.randint(1, 4)))
 
@@ -357,6 +376,18 @@ class Actions:
         self._xdo.move(*self._screen_point(g, point))
         self._xdo.click(self.rng.choice((4, 5)), repeat=self.rng.randint(1, 5), delay_ms=30)
         return f"at {point[0]},{point[1]}"
+
+    def wheel_picture(self):
+        """Wheel notches over the picture, which set the volume."""
+        g = self._geometry()
+        if g is None:
+            return None
+        point = L.random_point(self.rng, L.video(g.width, g.height), 10)
+        self._xdo.move(*self._screen_point(g, point))
+        button = self.rng.choice((4, 5))
+        notches = self.rng.randint(1, 5)
+        self._xdo.click(button, repeat=notches, delay_ms=30)
+        return f"{notches} {'up' if button == 4 else 'down'} at {point[0]},{point[1]}"
 
     # --- drops -----------------------------------------------------------------------------------
 

@@ -1,5 +1,6 @@
 """The stress run's own verdicts: what counts as whole settings files, as memory growth, and
-where a drop may start. Run with: python3 -m unittest discover -s stress"""
+where a drop may start, and which keys mean nothing to the player. Run with:
+python3 -m unittest discover -s stress"""
 
 import os
 import tempfile
@@ -8,6 +9,7 @@ import unittest
 from harness.xlib import Rect
 
 import memory
+from actions import OTHER_KEYS, PLAYER_KEYS
 from drag_source import SOURCE_H, SOURCE_W, source_place
 from settings_check import check, resume_key
 
@@ -92,6 +94,13 @@ class DropPlace(unittest.TestCase):
 
     def test_no_place_beside_a_player_covering_the_screen(self):
         self.assertIsNone(source_place(Rect(0, 0, 1280, 800)))
+
+
+class Keys(unittest.TestCase):
+    def test_the_other_keys_mean_nothing_to_the_player(self):
+        # The player takes a letter whatever its case: "M" mutes as "m" does.
+        self.assertEqual({k.lower() for k in OTHER_KEYS} & {k.lower() for k in PLAYER_KEYS},
+                         set())
 
 
 if __name__ == "__main__":

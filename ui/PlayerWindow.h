@@ -21,6 +21,7 @@
 
 class CControlUI;
 class CContainerUI;
+class CProgressUI;
 class CSliderUI;
 class CLabelUI;
 class SettingsStore;
@@ -67,6 +68,9 @@ class PlayerWindow : public WindowImplBase, private EngineEventSink {
     PlayState GetPlayState() const;
     void SeekRelative(double seconds);
     void SetSpeed(double speed, const QString& label);
+    // Moves the volume slider by `delta`, kept within the slider's range, then does what a
+    // move of the slider does.
+    void StepVolume(int delta);
     void ApplyMute();
     // Plays when paused or at the end; pauses when playing. Nothing else changes.
     void Play();
@@ -166,6 +170,14 @@ class PlayerWindow : public WindowImplBase, private EngineEventSink {
     void OnProgressDragged();
     void OnProgressReleased();
     void OnVolumeChanged(CControlUI* sender);
+    // What a change of the volume slider does: the engine takes the slider's value and the
+    // sound is no longer muted. The value reaches the settings when the window closes.
+    void ApplyVolumeSlider(const CProgressUI& slider);
+    // The player's keys; other keys do nothing.
+    void OnKeyPressed(WPARAM key);
+    // The wheel changes the volume over the picture, not over a bar that is shown.
+    void OnMouseWheel(WPARAM wParam, LPARAM lParam);
+    bool IsOverShownBar(const QPoint& logical);
     void ApplyPlayButtonLook();
     SettingsStore& Store() const;
 
@@ -195,6 +207,7 @@ class PlayerWindow : public WindowImplBase, private EngineEventSink {
     bool m_bSeeking = false;      // the progress slider is being dragged
     bool m_bSeekPending = false;  // the engine has begun a seek and not yet gone on
     std::uint64_t m_trackNumber = 0;
+    int m_wheelDelta = 0;  // wheel movement short of a whole notch, in either direction
     bool m_bMute = false;
     bool m_bTopMost = false;
     float m_dpiScale = 1.0f;

@@ -5,10 +5,23 @@
 #include "toolkit/DropFiles.h"
 #include "toolkit/MenuCommand.h"
 #include "toolkit/MessagePayload.h"
+#include "toolkit/UIContainer.h"
 #include "toolkit/UIControl.h"
 #include "ui/PlayerMessages.h"
 #include "ui/PlayerWindow.h"
 #include "ui/SpeedItems.h"
+
+namespace {
+
+constexpr double kKeySeekSeconds = 5.0;
+// Keys and wheel notches move the volume by this much.
+constexpr int kVolumeStep = 5;
+// Letters arrive as their upper-case character code.
+constexpr WPARAM kMuteKey = 'M';
+// One notch of a wheel; touchpads send parts of it.
+constexpr int kWheelNotch = 120;
+
+}  // namespace
 
 LRESULT PlayerWindow::HandleCustomMessage(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) {
     handled = false;
@@ -28,17 +41,10 @@ LRESULT PlayerWindow::HandleCustomMessage(UINT msg, WPARAM wParam, LPARAM lParam
             break;
         }
         case WM_KEYDOWN:
-            if (wParam == VK_SPACE) {
-                TogglePause();
-            } else if (wParam == VK_F11) {
-                ToggleFullScreen();
-            } else if (wParam == VK_ESCAPE) {
-                if (m_bFullScreen) {
-                    ToggleFullScreen();
-                } else {
-                    SendSysCommand(SC_MINIMIZE);
-                }
-            }
+            OnKeyPressed(wParam);
+            break;
+        case WM_MOUSEWHEEL:
+            OnMouseWheel(wParam, lParam);
             break;
         case WM_TIMER:
             OnFullScreenTimer(wParam);
@@ -95,6 +101,61 @@ LRESULT PlayerWindow::HandleCustomMessage(UINT msg, WPARAM wParam, LPARAM lParam
             break;
     }
     return 0;
+}
+
+void PlayerWindow::OnKeyPressed(WPARAM key) {
+    // A key held down repeats its action with every repeat.
+    switch (key) {
+        case VK_SPACE:
+            TogglePause();
+            break;
+        case VK_F11:
+            ToggleFullScreen();
+            break;
+        case VK_ESCAPE:
+            if (m_bFullScreen)
+                ToggleFullScreen();
+            else
+                SendSysCommand(SC_MINIMIZE);
+            break;
+        case VK_LEFT:
+            SeekRelative(-kKeySeekSeconds);
+            break;
+        case VK_RIGHT:
+            SeekRelative(kKeySeekSeconds);
+            break;
+        case VK_UP:
+            StepVolume(kVolumeStep);
+            break;
+        case VK_DOWN:
+            StepVolume(-kVolumeStep);
+            break;
+        case kMuteKey:
+            ToggleMute();
+            break;
+        default:
+            break;
+    }
+}
+
+void PlayerWindow::OnMouseWheel(WPARAM wParam, LPARAM lParam) {
+    const QPoint pt = ScreenToClient(QPoint(PointLParamX(lParam), PointLParamY(lParam)));
+    if (!GetClientRect().contains(pt) || IsOverShownBar(ToLogical(pt))) return;
+    // Parts of a notch add up, so that a touchpad's small steps change the volume as a
+    // notch does once they make one together.
+    m_wheelDelta += static_cast<std::int16_t>((wParam >> 16) & 0xFFFF);
+    const int notches = m_wheelDelta / kWheelNotch;
+    if (notches == 0) return;
+    m_wheelDelta -= notches * kWheelNotch;
+    StepVolume(notches * kVolumeStep);
+}
+
+bool PlayerWindow::IsOverShownBar(const QPoint& logical) {
+    m_pm.LayoutIfNeeded();
+    for (const CContainerUI* bar : {m_pTopBar, m_pBottomBar}) {
+        if (bar && bar->IsVisible() && bar->GetPos().contains(logical)) return true;
+    }
+    return false;
 }
 
 void PlayerWindow::OnMenuPick(const MenuCommand& pick) {

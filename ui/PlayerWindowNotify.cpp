@@ -143,19 +143,18 @@ void PlayerWindow::OnProgressReleased() {
 }
 
 void PlayerWindow::OnVolumeChanged(CControlUI* sender) {
-    const auto* slider = dynamic_cast<CProgressUI*>(sender);
-    if (!slider) return;
-    m_mpv.SetVolume(static_cast<double>(slider->GetValue()));
-    m_bMute = false;
-    ApplyMute();
-    NotifyObserver();
+    if (const auto* slider = dynamic_cast<CProgressUI*>(sender)) ApplyVolumeSlider(*slider);
 }
 
 void PlayerWindow::SetVolumeLevel(int level) {
     if (!m_pVolume) return;
-    m_pVolume->SetValue(std::clamp(level, m_pVolume->GetMinValue(), m_pVolume->GetMaxValue()));
-    OnVolumeChanged(m_pVolume);
+    const int low = m_pVolume->GetMinValue();
+    const int high = std::max(low, m_pVolume->GetMaxValue());
+    m_pVolume->SetValue(std::clamp(level, low, high));
+    ApplyVolumeSlider(*m_pVolume);
 }
+
+void PlayerWindow::StepVolume(int delta) { SetVolumeLevel(VolumeLevel() + delta); }
 
 int PlayerWindow::VolumeLevel() const {
     return m_pVolume ? m_pVolume->GetValue() : static_cast<int>(Store().m_volume);

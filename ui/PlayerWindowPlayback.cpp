@@ -1,4 +1,7 @@
-// PlayerWindow: opening files, play and pause, seeking, speed, mute and resume positions.
+// PlayerWindow: opening files, play and pause, seeking, speed, volume, mute and resume
+// positions.
+
+#include <algorithm>
 
 #include "platform/FileDialogService.h"
 #include "platform/FileName.h"
@@ -83,6 +86,13 @@ void PlayerWindow::SetRate(double speed) {
 }
 
 QStringList PlayerWindow::EngineProtocols() const { return m_mpv.Protocols(); }
+
+void PlayerWindow::ApplyVolumeSlider(const CProgressUI& slider) {
+    m_mpv.SetVolume(static_cast<double>(slider.GetValue()));
+    m_bMute = false;
+    ApplyMute();
+    NotifyObserver();
+}
 
 void PlayerWindow::ApplyMute() {
     if (!m_pVolumeBtn) return;

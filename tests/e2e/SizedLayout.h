@@ -2,6 +2,7 @@
 
 #include <QRect>
 #include <QSize>
+#include <cmath>
 
 // Where the main window's parts sit at 100 % scale for any window size, in window
 // coordinates: the title bar is 30 high at the top, the control bar 60 high at the
@@ -46,6 +47,8 @@ inline QRect volumeButton(QSize s) { return {s.width() - 148, s.height() - 44, 4
 // The volume slider runs 0 to 100 over its 70 px with an 8 px thumb: the thumb's left edge
 // stands at round(62 * value / 100) from the slider's left.
 inline QRect volumeSlider(QSize s) { return {s.width() - 110, s.height() - 29, 70, 8}; }
+// Where picture::progress reads that thumb at `value`.
+inline double volumeThumb(int value) { return std::lround(62 * value / 100.0) / 62.0; }
 inline QRect fullscreenButton(QSize s) { return {s.width() - 40, s.height() - 44, 40, 40}; }
 // Between the time label and the speed button.
 inline QRect bareControls(QSize s) { return {340, s.height() - 42, s.width() - 560, 36}; }

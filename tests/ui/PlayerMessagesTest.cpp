@@ -105,6 +105,77 @@ TEST_F(PlayerTest, KeysSpaceF11AndEscape) {
     EXPECT_TRUE(Await([&] { return window->IsIconic(); })) << "windowed Escape minimises";
 }
 
+TEST_F(PlayerTest, LeftAndRightSeekFiveSecondsAlsoHeldAndInFullScreen) {
+    window->OpenMedia(MediaFile());
+    fake.ClearCalls();
+    window->SendMessage(WM_KEYDOWN, VK_RIGHT, 1);
+    window->ToggleFullScreen();
+    window->SendMessage(WM_KEYDOWN, VK_LEFT, 1 | (LPARAM{1} << 30));  // held down: repeats
+    EXPECT_EQ(Commands(), (std::vector<std::string>{"mpv_command seek 5.0 relative",
+                                                    "mpv_command seek -5.0 relative"}));
+}
+
+// Up and Down move the volume slider by 5 within its 0 to 100 as a hand would: the engine
+// follows and the mute ends, also at the slider's end. M mutes as the volume button does.
+TEST_F(PlayerTest, UpAndDownStepTheVolumeSliderMMutesAndNoOtherKeyDoesAnything) {
+    const struct {
+        int from;
+        WPARAM key;
+        int to;
+    } cases[] = {
+        {100, VK_DOWN, 95}, {98, VK_UP, 100}, {100, VK_UP, 100}, {3, VK_DOWN, 0}, {0, VK_DOWN, 0}};
+    for (const auto& c : cases) {
+        window->VolumeSlider()->SetValue(c.from);
+        window->SendMessage(WM_KEYDOWN, 'M', 1);
+        ASSERT_TRUE(window->IsMuted());
+        fake.ClearCalls();
+        window->SendMessage(WM_KEYDOWN, c.key, 1);
+        EXPECT_EQ(window->VolumeSlider()->GetValue(), c.to) << c.from;
+        EXPECT_EQ(fake.CallTexts(), (std::vector<std::string>{
+                                        "mpv_set_property volume double " + std::to_string(c.to),
+                                        "mpv_set_property_string mute no"}))
+            << c.from;
+    }
+    window->SendMessage(WM_KEYDOWN, 'M', 1);
+    EXPECT_EQ(dynamic_cast<CButtonUI*>(Control("btn_volume"))->GetNormalImage().file,
+              QStringLiteral("imgs/volume_close_normal.png"));
+
+    window->OpenMedia(MediaFile());
+    fake.ClearCalls();
+    for (const WPARAM key : {WPARAM{'A'}, WPARAM{'0'}, VK_RETURN, VK_F1, VK_F11 + 1})
+        window->SendMessage(WM_KEYDOWN, key, 1);
+    EXPECT_TRUE(fake.Calls().empty()) << ::testing::PrintToString(fake.CallTexts());
+    EXPECT_FALSE(window->IsFullScreen());
+}
+
+TEST_F(PlayerTest, TheWheelOverThePictureStepsTheVolumeByWholeNotches) {
+    window->GetPM().LayoutIfNeeded();
+    const QPoint picture = window->VideoWindow().GetRect().center();
+    const QPoint controls = Control("vBottom")->GetPos().center();
+    const auto wheel = [&](QPoint client, int delta) {
+        const QPoint screen = window->ClientToScreen(client);
+        window->SendMessage(WM_MOUSEWHEEL,
+                            static_cast<WPARAM>(static_cast<std::uint16_t>(delta)) << 16,
+                            MakePointLParam(screen.x(), screen.y()));
+        return window->VolumeSlider()->GetValue();
+    };
+    Click("btn_volume");
+    EXPECT_EQ(wheel(picture, -120), 95);
+    EXPECT_FALSE(window->IsMuted());
+    EXPECT_EQ(wheel(picture, 240), 100) << "two notches, held at the slider's end";
+    // Parts of a notch count once they make a whole one; opposite parts take each other back.
+    EXPECT_EQ(wheel(picture, -60), 100);
+    EXPECT_EQ(wheel(picture, 30), 100);
+    EXPECT_EQ(wheel(picture, -90), 95);
+    // Over the bars nothing; in fullscreen with the bars hidden their bands are picture too.
+    EXPECT_EQ(wheel(controls, -120), 95);
+    EXPECT_EQ(wheel(Control("vTop")->GetPos().center(), -120), 95);
+    window->ToggleFullScreen();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(wheel({controls.x(), 5}, -120), 90);
+    EXPECT_EQ(wheel({controls.x(), window->GetClientRect().height() - 5}, -120), 85);
+}
+
 TEST_F(PlayerTest, FullScreenHidesTheBarsUntilThePointerNearsTheTop) {
     const QRect windowed = window->GetWindowRect();
     window->ToggleFullScreen();
