@@ -277,5 +277,44 @@ TEST_F(DesktopControlsTest, ThePortalKeepsTheScreenOnWhereTheScreenSaverServiceI
     EXPECT_FALSE(standIn_->lines().join(u'|').contains(QStringLiteral("unexpected")));
 }
 
+// A screen reader's view through AT-SPI (screen_reader_journey.py does the reading and the
+// pressing): the player is found in the desktop's accessible tree, its play/pause button's
+// action pauses, its progress slider follows playback, a menu item picked through it sets the
+// speed and the volume slider takes a value; the window shows each and saves the volume.
+TEST_F(DesktopControlsTest, ScreenReadersFindAndWorkTheControls) {
+    // What a screen reader does when it starts: tell applications that accessibility is on.
+    bool enabled = false;
+    bus_->run(QStringLiteral("dbus-send"),
+              {QStringLiteral("--session"), QStringLiteral("--print-reply"),
+               QStringLiteral("--dest=org.a11y.Bus"), QStringLiteral("/org/a11y/bus"),
+               QStringLiteral("org.freedesktop.DBus.Properties.Set"),
+               QStringLiteral("string:org.a11y.Status"), QStringLiteral("string:IsEnabled"),
+               QStringLiteral("variant:boolean:true")},
+              &enabled);
+    ASSERT_TRUE(enabled) << "the accessibility bus did not start (at-spi2-core)";
+    ASSERT_NO_FATAL_FAILURE(startWith(media::kLong, media::kBarsWindow));
+
+    bool ok = false;
+    const QString said =
+        bus_->run(QStringLiteral("/usr/bin/python3"),
+                  {QStringLiteral(MOVIRA_SCREEN_READER_JOURNEY)}, &ok, server_->display());
+    ASSERT_TRUE(ok && said.endsWith(QStringLiteral("\nok"))) << str(said);
+    EXPECT_TRUE(said.contains(QStringLiteral("menu 0.25x|0.5x|1x|1.25x|1.5x|1.75x|2x|2.5x|3x|4x")))
+        << str(said);
+
+    // The window shows what was done through the tree.
+    ASSERT_FALSE(awaitPaused(QStringLiteral("paused")).isNull());
+    const QRect speedLabel = onScreen(sized::speedLabel(size()));
+    EXPECT_GE(countPixels(screen_->grab(QStringLiteral("speed")), speedLabel,
+                          [](QRgb pixel) { return QColor(pixel).lightness() >= 150; }),
+              10);
+    ASSERT_NO_FATAL_FAILURE(closeWithButton());
+    const auto config = IniText::load(player_->settingsDir() + QStringLiteral("/config.ini"));
+    ASSERT_TRUE(config.has_value());
+    EXPECT_EQ(config->value(QStringLiteral("Settings"), QStringLiteral("Volume")),
+              QStringLiteral("40.0"))
+        << str(config->text());
+}
+
 }  // namespace
 }  // namespace e2e

@@ -31,12 +31,15 @@ QProcessEnvironment SessionBus::env() const {
     return env;
 }
 
-QString SessionBus::run(const QString& program, const QStringList& arguments, bool* ok) const {
+QString SessionBus::run(const QString& program, const QStringList& arguments, bool* ok,
+                        const QString& display) const {
     QProcess tool;
-    tool.setProcessEnvironment(env());
+    QProcessEnvironment environment = env();
+    if (!display.isEmpty()) environment.insert(QStringLiteral("DISPLAY"), display);
+    tool.setProcessEnvironment(environment);
     tool.setStandardInputFile(QProcess::nullDevice());
     tool.start(program, arguments);
-    const bool ended = tool.waitForFinished(20000);
+    const bool ended = tool.waitForFinished(120000);
     if (!ended) tool.kill();
     if (ok) *ok = ended && tool.exitStatus() == QProcess::NormalExit && tool.exitCode() == 0;
     return QString::fromUtf8(tool.readAllStandardOutput()).trimmed();

@@ -24,7 +24,9 @@ class SessionBus : public HelperProcess {
 
     // Runs `program` with `arguments` on this bus and returns what it printed on standard
     // output, trimmed; `ok` tells whether it ended by itself with status 0 in time.
-    QString run(const QString& program, const QStringList& arguments, bool* ok = nullptr) const;
+    // `display` names an X display for it, if it needs one.
+    QString run(const QString& program, const QStringList& arguments, bool* ok = nullptr,
+                const QString& display = QString()) const;
 
   private:
     QString address_;

@@ -1,0 +1,161 @@
+// The main window as a screen reader sees it: its controls' roles, names (in English and
+// Chinese), states and values, and the press action and value setting reaching the engine
+// exactly as clicks and drags do.
+#include <QAccessible>
+#include <QWidget>
+
+#include "PlayerFixture.h"
+#include "toolkit/AccessibleWindow.h"
+#include "toolkit/MenuWnd.h"
+#include "toolkit/ResourceManager.h"
+#include "toolkit/UISlider.h"
+
+namespace {
+
+class AccessibleTreeTest : public PlayerTest {
+  protected:
+    static void SetUpTestSuite() { InstallToolkitAccessibility(); }
+    void TearDown() override {
+        CResourceManager::GetInstance().LoadLanguage(QStringLiteral("lan_en.xml"));
+    }
+
+    QAccessibleInterface* Tree() const {
+        return QAccessible::queryAccessibleInterface(window->GetHWND());
+    }
+    // "role:name" of every child, in order.
+    static QStringList Children(QAccessibleInterface* parent) {
+        QStringList children;
+        for (int i = 0; i < parent->childCount(); ++i) {
+            QAccessibleInterface* child = parent->child(i);
+            children << QString::number(child->role()) + u':' + child->text(QAccessible::Name);
+        }
+        return children;
+    }
+    static QAccessibleInterface* Find(QAccessibleInterface* parent, QAccessible::Role role,
+                                      const QString& name) {
+        for (int i = 0; i < parent->childCount(); ++i) {
+            QAccessibleInterface* child = parent->child(i);
+            if (child->role() == role && child->text(QAccessible::Name) == name) return child;
+        }
+        return nullptr;
+    }
+};
+
+QString Entry(QAccessible::Role role, const char* name) {
+    return QString::number(role) + u':' + QString::fromUtf8(name);
+}
+
+TEST_F(AccessibleTreeTest, ControlsInLayoutOrderWithTheirNamesInTheInterfaceLanguage) {
+    CResourceManager::GetInstance().LoadLanguage(QStringLiteral("lan_en.xml"));
+    QAccessibleInterface* tree = Tree();
+    ASSERT_TRUE(tree);
+    EXPECT_EQ(tree->role(), QAccessible::Window);
+    const auto B = QAccessible::Button;
+    const QStringList english{
+        Entry(B, "Menu"),
+        Entry(QAccessible::StaticText, "MoviraPlayer"),
+        Entry(QAccessible::StaticText, ""),  // the title, empty with nothing open
+        Entry(B, "Pin"),
+        Entry(B, "Minimize"),
+        Entry(B, "Maximize"),
+        Entry(B, "Close"),
+        Entry(QAccessible::Graphic, "Video"),
+        Entry(QAccessible::Slider, "Progress"),
+        Entry(B, "Pause"),  // the recording engine reads as playing
+        Entry(B, "Stop"),
+        Entry(B, "Backward"),
+        Entry(B, "Forward"),
+        Entry(B, "Open"),
+        Entry(QAccessible::StaticText, "00:00 / 00:00"),
+        Entry(B, "Speed"),
+        Entry(B, "Subtitle"),
+        Entry(B, "Volume"),
+        Entry(QAccessible::Slider, "Volume"),
+        Entry(B, "Fullscreen")};
+    EXPECT_EQ(Children(tree).join(u'|').toStdString(), english.join(u'|').toStdString());
+
+    CResourceManager::GetInstance().LoadLanguage(QStringLiteral("lan_zh.xml"));
+    const QStringList chinese = Children(tree);
+    EXPECT_TRUE(chinese.contains(Entry(B, "暂停"))) << chinese.join(u'|').toStdString();
+    EXPECT_TRUE(chinese.contains(Entry(QAccessible::Graphic, "视频")));
+    EXPECT_TRUE(chinese.contains(Entry(QAccessible::Slider, "播放进度")));
+
+    // Toggles report their state; the play button its current meaning.
+    CResourceManager::GetInstance().LoadLanguage(QStringLiteral("lan_en.xml"));
+    QAccessibleInterface* pin = Find(tree, B, QStringLiteral("Pin"));
+    ASSERT_TRUE(pin);
+    EXPECT_TRUE(pin->state().checkable);
+    EXPECT_FALSE(pin->state().checked);
+    Click("pinbtn");
+    EXPECT_TRUE(pin->state().checked);
+    Click("btn_volume");
+    QAccessibleInterface* mute = Find(tree, B, QStringLiteral("Mute"));
+    ASSERT_TRUE(mute);
+    EXPECT_TRUE(mute->state().checked);
+    EXPECT_FALSE(Find(tree, B, QStringLiteral("Stop"))->state().checkable);
+}
+
+TEST_F(AccessibleTreeTest, ActionsAndValuesDoWhatClicksAndDragsDo) {
+    window->OpenMedia(MediaFile());
+    fake.QueueDoubleChange("duration", 90.0);
+    fake.QueueDoubleChange("time-pos", 45.0);
+    fake.SetDouble("time-pos", 45.0);
+    Wakeup();
+    QAccessibleInterface* tree = Tree();
+
+    // The progress slider in seconds, with the times as its description.
+    QAccessibleInterface* progress = Find(tree, QAccessible::Slider, QStringLiteral("Progress"));
+    ASSERT_TRUE(progress && progress->valueInterface());
+    QAccessibleValueInterface* value = progress->valueInterface();
+    EXPECT_DOUBLE_EQ(value->minimumValue().toDouble(), 0.0);
+    EXPECT_DOUBLE_EQ(value->maximumValue().toDouble(), 90.0);
+    EXPECT_DOUBLE_EQ(value->currentValue().toDouble(), 45.0);
+    EXPECT_EQ(progress->text(QAccessible::Description), QStringLiteral("00:45 / 01:30"));
+    fake.ClearCalls();
+    // To the slider's nearest step (a thousandth of the length), as a drag would.
+    value->setCurrentValue(60.0);
+    EXPECT_EQ(Commands(), std::vector<std::string>{"mpv_command seek 60.03 absolute"});
+    value->setCurrentValue(500.0);  // held to the end, as a drag is
+    EXPECT_EQ(Commands().back(), "mpv_command seek 90.00 absolute");
+
+    // The volume slider as a release of its thumb: the volume, and mute cleared.
+    QAccessibleInterface* volume = Find(tree, QAccessible::Slider, QStringLiteral("Volume"));
+    ASSERT_TRUE(volume && volume->valueInterface());
+    fake.ClearCalls();
+    volume->valueInterface()->setCurrentValue(40);
+    EXPECT_EQ(window->VolumeSlider()->GetValue(), 40);
+    EXPECT_EQ(fake.CallTexts(), (std::vector<std::string>{"mpv_set_property volume double 40",
+                                                          "mpv_set_property_string mute no"}));
+
+    // The press action is a click.
+    QAccessibleInterface* play = Find(tree, QAccessible::Button, QStringLiteral("Pause"));
+    ASSERT_TRUE(play && play->actionInterface());
+    EXPECT_EQ(play->actionInterface()->actionNames(),
+              QStringList{QAccessibleActionInterface::pressAction()});
+    fake.ClearCalls();
+    play->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Commands(), std::vector<std::string>{"mpv_command cycle pause"});
+
+    // The speed menu opens under the window, its items named and the current one checked;
+    // pressing an item picks it.
+    Find(tree, QAccessible::Button, QStringLiteral("Speed"))
+        ->actionInterface()
+        ->doAction(QAccessibleActionInterface::pressAction());
+    QCoreApplication::processEvents();
+    QAccessibleInterface* menu = tree->child(tree->childCount() - 1);
+    ASSERT_EQ(menu->role(), QAccessible::PopupMenu);
+    EXPECT_EQ(tree->indexOfChild(menu), tree->childCount() - 1);
+    const QStringList items = Children(menu);
+    EXPECT_EQ(items.size(), 10);
+    EXPECT_EQ(items.front(), Entry(QAccessible::MenuItem, "0.25x"));
+    QAccessibleInterface* item = Find(menu, QAccessible::MenuItem, QStringLiteral("1.5x"));
+    ASSERT_TRUE(item);
+    EXPECT_TRUE(Find(menu, QAccessible::MenuItem, QStringLiteral("1x"))->state().checked);
+    fake.ClearCalls();
+    item->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_TRUE(Await([&] { return !fake.CallTexts().empty(); }));
+    EXPECT_EQ(fake.CallTexts(), std::vector<std::string>{"mpv_set_property speed double 1.5"});
+}
+
+}  // namespace
