@@ -55,12 +55,13 @@ class DesktopControlsTest : public MediaTest {
         QString error;
         ASSERT_TRUE(bus_->start(&error)) << str(error);
         player_->setEnv(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), bus_->address());
-        // Every Seeked signal on the bus, as a panel would receive it.
-        monitorLog_ = artifactDir_ + QStringLiteral("/seeked.log");
+        // Every Seeked and PropertiesChanged signal on the bus, as a panel receives them.
+        monitorLog_ = artifactDir_ + QStringLiteral("/signals.log");
         monitor_ = std::make_unique<HelperProcess>(monitorLog_);
         ASSERT_TRUE(monitor_->launch(QStringLiteral("dbus-monitor"),
                                      {QStringLiteral("--address"), bus_->address(),
-                                      QStringLiteral("type='signal',member='Seeked'")},
+                                      QStringLiteral("type='signal',member='Seeked'"),
+                                      QStringLiteral("type='signal',member='PropertiesChanged'")},
                                      bus_->env(), 10s, &error))
             << str(error);
         standIn_ = std::make_unique<IdleStandIn>(artifactDir_ + QStringLiteral("/standin.log"));
@@ -105,6 +106,16 @@ class DesktopControlsTest : public MediaTest {
             positions << it.next().captured(1).toLongLong();
         return positions;
     }
+    // Whether a PropertiesChanged signal has announced `property` with `value` as dbus-monitor
+    // prints it ("string \"Paused\"", "double 0.35").
+    bool announced(const QString& property, const QString& value) const {
+        const QRegularExpression change(QStringLiteral("string \"%1\"\\s+variant\\s+%2\n")
+                                            .arg(property, QRegularExpression::escape(value)));
+        return logText(monitorLog_).contains(change);
+    }
+    bool awaitAnnounced(const QString& property, const QString& value) {
+        return pollUntil([&] { return announced(property, value); }, 20s, 50ms);
+    }
     bool awaitStandIn(const QString& line) {
         return pollUntil([&] { return standIn_->saw(line); }, 20s, 50ms);
     }
@@ -148,6 +159,8 @@ TEST_F(DesktopControlsTest, MediaControlsDriveThePlayerAndFollowIt) {
     // Paused from outside: the window shows it and the inhibition goes.
     control(pid, {QStringLiteral("pause")});
     EXPECT_TRUE(awaitControl(pid, {QStringLiteral("status")}, QStringLiteral("Paused")));
+    EXPECT_TRUE(
+        awaitAnnounced(QStringLiteral("PlaybackStatus"), QStringLiteral("string \"Paused\"")));
     ASSERT_FALSE(awaitPaused(QStringLiteral("paused")).isNull());
     EXPECT_TRUE(awaitStandIn(QStringLiteral("release %1 1").arg(pid)));
 
@@ -171,6 +184,7 @@ TEST_F(DesktopControlsTest, MediaControlsDriveThePlayerAndFollowIt) {
     // The volume at 0.35: the slider follows, and so does config.ini at the end.
     control(pid, {QStringLiteral("volume"), QStringLiteral("0.35")});
     EXPECT_TRUE(awaitControl(pid, {QStringLiteral("volume")}, QStringLiteral("0.350000")));
+    EXPECT_TRUE(awaitAnnounced(QStringLiteral("Volume"), QStringLiteral("double 0.35")));
     EXPECT_TRUE(screen_->grabUntil(
         QStringLiteral("volume-35"),
         [&](const QImage& image) {
@@ -187,6 +201,7 @@ TEST_F(DesktopControlsTest, MediaControlsDriveThePlayerAndFollowIt) {
          {QStringLiteral("org.mpris.MediaPlayer2.Player"), QStringLiteral("Rate"),
           QStringLiteral("<1.5>")});
     EXPECT_EQ(playerProperty(pid, QStringLiteral("Rate")), QStringLiteral("(<1.5>,)"));
+    EXPECT_TRUE(awaitAnnounced(QStringLiteral("Rate"), QStringLiteral("double 1.5")));
     EXPECT_TRUE(screen_->grabUntil(
         QStringLiteral("speed-label"),
         [&](const QImage& image) { return countPixels(image, speedLabel, lightText) >= 10; }, 10s,
@@ -272,8 +287,9 @@ TEST_F(DesktopControlsTest, ThePortalKeepsTheScreenOnWhereTheScreenSaverServiceI
         << str(standIn_->lines().join(u'|'));
     ASSERT_NO_FATAL_FAILURE(pressKey(QStringLiteral("space")));
     EXPECT_TRUE(awaitStandIn(QStringLiteral("inhibit %1 2").arg(pid)));
-    ASSERT_NO_FATAL_FAILURE(closeWithButton());
+    ASSERT_NO_FATAL_FAILURE(press(sized::stopButton(size())));
     EXPECT_TRUE(awaitStandIn(QStringLiteral("release %1 2").arg(pid)));
+    ASSERT_NO_FATAL_FAILURE(closeWithButton());
     EXPECT_FALSE(standIn_->lines().join(u'|').contains(QStringLiteral("unexpected")));
 }
 
