@@ -108,6 +108,10 @@ bool CDialogBuilder::ReadWindowAttributes(QXmlStreamReader& reader, CPaintManage
             if (v) (name == u"showshadow" ? w.showShadow : w.bkTrans) = *v;
         } else if (name == u"shadowimage") {
             w.shadowImage = value;
+        } else if (name == u"focusbordercolor") {
+            const auto v = ParseColor(value);
+            valid = v.has_value();
+            if (v) w.focusBorderColor = *v;
         } else if (name == u"shadowsize") {
             const auto v = ParseInt(value);
             valid = v && *v >= 0 && *v <= kMaxLayoutPixels;

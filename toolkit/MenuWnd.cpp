@@ -4,6 +4,7 @@
 #include <QScreen>
 #include <algorithm>
 #include <limits>
+#include <vector>
 
 #include "toolkit/Dpi.h"
 #include "toolkit/MenuCommand.h"
@@ -210,9 +211,43 @@ LRESULT CMenuWnd::OnNcHitTest(UINT, WPARAM, LPARAM lParam, bool& handled) {
 }
 
 LRESULT CMenuWnd::OnKeyDown(UINT, WPARAM wParam, LPARAM, bool& handled) {
-    handled = wParam == VK_ESCAPE;
-    if (handled) DestroyWindow();
+    handled = true;
+    switch (wParam) {
+        case VK_ESCAPE:
+            DestroyWindow();
+            break;
+        case VK_UP:
+        case VK_DOWN:
+            MoveHotItem(wParam == VK_DOWN);
+            break;
+        case VK_RETURN:
+            if (auto* item = dynamic_cast<CMenuElementUI*>(m_pm.GetHotControl())) item->Activate();
+            break;
+        default:
+            handled = false;
+            break;
+    }
     return 0;
+}
+
+void CMenuWnd::MoveHotItem(bool down) {
+    CMenuUI* menu = GetMenuUI();
+    if (!menu) return;
+    std::vector<CMenuElementUI*> items;
+    for (int i = 0; i < menu->GetCount(); ++i) {
+        auto* item = dynamic_cast<CMenuElementUI*>(menu->GetItemAt(i));
+        if (item && item->IsVisible() && item->IsEnabled()) items.push_back(item);
+    }
+    if (items.empty()) return;
+    const auto n = static_cast<std::ptrdiff_t>(items.size());
+    const auto at = std::find(items.begin(), items.end(), m_pm.GetHotControl());
+    const std::ptrdiff_t from = at != items.end() ? at - items.begin() : down ? -1 : n;
+    CMenuElementUI* next = items[static_cast<std::size_t>(((from + (down ? 1 : -1)) % n + n) % n)];
+    // Laid out first: the item's place decides how far to scroll, and the scroll moves it.
+    m_pm.LayoutIfNeeded();
+    menu->ScrollIntoView(*next);
+    m_pm.LayoutIfNeeded();
+    m_pm.SetHotControl(next);
 }
 
 void CMenuWnd::OnFinalMessage(QWidget*) { GetGlobalContextMenuObserver().ScheduleFree(); }

@@ -3,7 +3,8 @@
 // items). It opens as a frameless pop-up above the window it belongs to, sized to its items
 // and kept on the screen. A click on an item posts the item to the window of the paint
 // manager given at creation and closes every menu; a click anywhere else, or Escape, closes
-// it without a pick.
+// it without a pick. From the keyboard, Up and Down move the hot item (wrapping around; from
+// none, Down goes to the first item and Up to the last) and Enter picks it as a click does.
 
 #include <QPoint>
 #include <QString>
@@ -70,6 +71,7 @@ class CMenuWnd : public WindowImplBase {
   private:
     void ApplyCheckInfo();
     void PostPick(const CMenuElementUI& item);
+    void MoveHotItem(bool down);
     void Scroll(int wheelDelta, LPARAM screenPoint);
 
     CMenuElementUI* m_ownerItem = nullptr;

@@ -4,9 +4,11 @@
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "platform/ExecutableFolder.h"
 #include "toolkit/Dpi.h"
+#include "toolkit/KeyState.h"
 #include "toolkit/ResourceZip.h"
 #include "toolkit/UIControl.h"
 
@@ -53,6 +55,7 @@ CPaintManagerUI::~CPaintManagerUI() {
     m_timers.clear();
     m_hot = nullptr;
     m_captured = nullptr;
+    m_focus = nullptr;
     m_root.reset();
 }
 
@@ -88,6 +91,8 @@ bool CPaintManagerUI::AttachDialog(std::unique_ptr<CControlUI> root) {
     if (!root) return false;
     m_hot = nullptr;
     m_captured = nullptr;
+    m_focus = nullptr;
+    m_focusRing = false;
     m_root = std::move(root);
     m_root->SetManager(this, nullptr);
     NeedUpdate();
@@ -151,6 +156,25 @@ void CPaintManagerUI::LayoutIfNeeded() {
 void CPaintManagerUI::Paint(QPainter& painter, const QRect& dirty) {
     LayoutIfNeeded();
     if (m_root && m_root->IsVisible()) m_root->DoPaint(painter, dirty);
+    PaintFocusRing(painter, dirty);
+}
+
+void CPaintManagerUI::PaintFocusRing(QPainter& painter, const QRect& dirty) {
+    if (!IsFocusRingShown()) return;
+    const QRect ring = GetFocusRingRect(*m_focus);
+    if (!ring.intersects(dirty)) return;
+    const QColor color = m_window.focusBorderColor;
+    const int w = kFocusRingWidth;
+    if (ring.width() <= 2 * w || ring.height() <= 2 * w) {
+        painter.fillRect(ring, color);
+        return;
+    }
+    // Four bands rather than a stroked rectangle: whole pixels at every scale, and nothing
+    // inside the ring is covered.
+    painter.fillRect(QRect(ring.left(), ring.top(), ring.width(), w), color);
+    painter.fillRect(QRect(ring.left(), ring.bottom() + 1 - w, ring.width(), w), color);
+    painter.fillRect(QRect(ring.left(), ring.top() + w, w, ring.height() - 2 * w), color);
+    painter.fillRect(QRect(ring.right() + 1 - w, ring.top() + w, w, ring.height() - 2 * w), color);
 }
 
 void CPaintManagerUI::AddFont(int id, const QString& family, int pixelSize, bool bold,
@@ -275,6 +299,86 @@ void CPaintManagerUI::SetHot(CControlUI* control, const QPoint& pt) {
     }
 }
 
+void CPaintManagerUI::SetHotControl(CControlUI* control) {
+    SetHot(control, control ? control->GetPos().center() : QPoint());
+}
+
+void CPaintManagerUI::SetFocus(CControlUI* control, bool showRing) {
+    showRing = showRing && control;
+    if (control == m_focus && showRing == m_focusRing) return;
+    if (IsFocusRingShown()) Invalidate(GetFocusRingRect(*m_focus));
+    CControlUI* old = std::exchange(m_focus, control);
+    m_focusRing = showRing;
+    if (IsFocusRingShown()) Invalidate(GetFocusRingRect(*m_focus));
+    if (old == control) return;
+    if (old) SendNotify(old, DUI_MSGTYPE_KILLFOCUS);
+    if (control) SendNotify(control, DUI_MSGTYPE_SETFOCUS);
+}
+
+bool CPaintManagerUI::IsFocusRingShown() const {
+    return m_focusRing && m_focus && IsTabStop(*m_focus);
+}
+
+QRect CPaintManagerUI::GetFocusRingRect(const CControlUI& control) const {
+    // One pixel apart from the control, so that the ring reads against a control drawn in
+    // its own colour (a slider's played part); clipped rather than lost at the window's edge.
+    constexpr int kOffset = kFocusRingWidth + 1;
+    const QRect ring = control.GetPos().adjusted(-kOffset, -kOffset, kOffset, kOffset);
+    return m_host ? ring.intersected(QRect(QPoint(0, 0), m_host->ClientSize())) : ring;
+}
+
+bool CPaintManagerUI::IsTabStop(const CControlUI& control) {
+    return control.IsKeyboardEnabled() && control.IsVisible() && control.IsEnabled();
+}
+
+std::vector<CControlUI*> CPaintManagerUI::GetTabControls() const {
+    std::vector<CControlUI*> stops;
+    if (m_root) {
+        m_root->ForEach([&stops](CControlUI& c) {
+            if (IsTabStop(c)) stops.push_back(&c);
+        });
+    }
+    return stops;
+}
+
+bool CPaintManagerUI::SetNextTabControl(bool forward) {
+    if (!m_root) return false;
+    // The whole tree in layout order: a focused control that Tab no longer stops at (it was
+    // hidden or disabled since) still marks where to go on from.
+    std::vector<CControlUI*> order;
+    m_root->ForEach([&order](CControlUI& c) { order.push_back(&c); });
+    const auto n = static_cast<std::ptrdiff_t>(order.size());
+    const auto at = std::find(order.begin(), order.end(), m_focus);
+    // From no focus, the walk starts just outside the ends.
+    const std::ptrdiff_t start = at != order.end() ? at - order.begin() : forward ? -1 : n;
+    for (std::ptrdiff_t i = 1; i <= n; ++i) {
+        const std::ptrdiff_t index = ((start + (forward ? i : -i)) % n + n) % n;
+        if (IsTabStop(*order[static_cast<std::size_t>(index)])) {
+            SetFocus(order[static_cast<std::size_t>(index)], true);
+            return true;
+        }
+    }
+    return false;
+}
+
+bool CPaintManagerUI::PreMessageHandler(UINT msg, WPARAM wParam, LPARAM, LRESULT& result) {
+    result = 0;
+    if (msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK) {
+        // The mouse has taken over: no ring is left standing where the keyboard left it.
+        SetFocus(nullptr);
+        return false;
+    }
+    if (msg != WM_KEYDOWN || !m_root) return false;
+    if (wParam == VK_TAB) return SetNextTabControl((GetKeyState(VK_SHIFT) & 0x8000) == 0);
+    if (!m_focus || !IsTabStop(*m_focus)) return false;
+    TEventUI event;
+    event.type = UiEvent::KeyDown;
+    event.pSender = m_focus;
+    event.wParam = wParam;
+    m_focus->DoEvent(event);
+    return event.bHandled;
+}
+
 bool CPaintManagerUI::MessageHandler(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     result = 0;
     if (!m_root) return false;
@@ -330,6 +434,10 @@ bool CPaintManagerUI::MessageHandler(UINT msg, WPARAM wParam, LPARAM lParam, LRE
 void CPaintManagerUI::ReapObjects(CControlUI* control) {
     if (m_hot == control) m_hot = nullptr;
     if (m_captured == control) m_captured = nullptr;
+    if (m_focus == control) {
+        m_focus = nullptr;
+        m_focusRing = false;
+    }
     for (auto it = m_timers.begin(); it != m_timers.end();) {
         if (it->control == control) {
             if (m_host) m_host->StopTimer(it->hostId);

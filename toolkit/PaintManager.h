@@ -1,8 +1,10 @@
 #pragma once
 // CPaintManagerUI: one per window. Owns the window's control tree, fonts, styles and images,
-// routes mouse messages to controls, sends their notifications, and paints. Its static part
-// holds the process-wide skin package that every file name resolves in.
+// routes mouse messages to controls, keeps the keyboard focus and gives keys to the focused
+// control, sends the controls' notifications, and paints. Its static part holds the
+// process-wide skin package that every file name resolves in.
 
+#include <QColor>
 #include <QFont>
 #include <QHash>
 #include <QImage>
@@ -36,6 +38,7 @@ struct WindowAttributes {
     int shadowSize = 0;
     QMargins shadowCorner;
     bool bkTrans = false;
+    QColor focusBorderColor = QColor(0x00, 0x78, 0xD7);  // the focus ring
 };
 
 class CPaintManagerUI {
@@ -105,6 +108,39 @@ class CPaintManagerUI {
     bool MessageHandler(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
     CControlUI* GetHotControl() const { return m_hot; }
     CControlUI* GetCaptureControl() const { return m_captured; }
+    // Makes `control` the hot one (null: none), as the pointer moving onto it would.
+    void SetHotControl(CControlUI* control);
+
+    // --- keyboard focus: one control of the window, or none ---
+    // Keys reach the window through PreMessageHandler before anything else sees them:
+    // Tab and Shift+Tab (VK_TAB, with GetKeyState(VK_SHIFT)) move the focus along
+    // GetTabControls, wrapping around at either end; any other key goes to the focused
+    // control first (a button takes Enter, a slider Left and Right) and on to the window
+    // when the control leaves it. A mouse press in the window ends the focus. Focus moved by
+    // the keyboard shows a ring of the layout's focusbordercolor around the control.
+    // Every change of focus sends "killfocus" from the old and "setfocus" from the new
+    // control.
+    CControlUI* GetFocus() const { return m_focus; }
+    // Moves the focus to `control` (null: none); `showRing` as focus moved by the keyboard.
+    void SetFocus(CControlUI* control, bool showRing = false);
+    // Whether a ring is drawn now: the focus came from the keyboard and its control is one
+    // Tab stops at.
+    bool IsFocusRingShown() const;
+    // Where the ring of `control` is drawn (logical pixels): around its rectangle, one pixel
+    // off, kFocusRingWidth wide, kept inside the client area.
+    QRect GetFocusRingRect(const CControlUI& control) const;
+    static constexpr int kFocusRingWidth = 2;
+    // The controls Tab stops at, in layout order (the layout tree's document order).
+    std::vector<CControlUI*> GetTabControls() const;
+    // Visible, enabled and keyboard-enabled (CControlUI::IsKeyboardEnabled).
+    static bool IsTabStop(const CControlUI& control);
+    // Moves the focus, with its ring, to the next (or previous) control Tab stops at, from
+    // the focused control's place in the layout; from none, to the first (or last). False
+    // when the window has no such control.
+    bool SetNextTabControl(bool forward = true);
+    // The first look at every window message: a key for the focus as above (true when it was
+    // taken); a mouse press ends the focus and goes on (false).
+    bool PreMessageHandler(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
     // Called by a control being destroyed, so no pointer to it survives here.
     void ReapObjects(CControlUI* control);
@@ -118,6 +154,7 @@ class CPaintManagerUI {
 
     QPoint ToLogical(LPARAM lParam) const;
     void SetHot(CControlUI* control, const QPoint& pt);
+    void PaintFocusRing(QPainter& painter, const QRect& dirty);
 
     PaintHost* m_host = nullptr;
     std::unique_ptr<CControlUI> m_root;
@@ -131,6 +168,8 @@ class CPaintManagerUI {
     WindowAttributes m_window;
     CControlUI* m_hot = nullptr;
     CControlUI* m_captured = nullptr;
+    CControlUI* m_focus = nullptr;
+    bool m_focusRing = false;
     int m_dpi = 96;
     bool m_updateNeeded = true;
 };

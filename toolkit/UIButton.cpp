@@ -64,6 +64,12 @@ void CButtonUI::DoEvent(TEventUI& event) {
                 if (inside) Activate();
             }
             break;
+        case UiEvent::KeyDown:
+            if (event.wParam == VK_RETURN) {
+                event.bHandled = true;
+                Activate();
+            }
+            break;
         default:
             break;
     }

@@ -1,6 +1,7 @@
 #pragma once
 // CButtonUI: a label with images for its normal, hot (pointer over it), pushed and disabled
-// states. A press and release inside it raises "click".
+// states. A press and release inside it raises "click", and so does Enter while it has the
+// keyboard focus.
 
 #include "toolkit/ImageDescriptor.h"
 #include "toolkit/UILabel.h"
@@ -11,6 +12,7 @@ class CButtonUI : public CLabelUI {
     QString GetClass() const override;
     bool SetAttribute(const QString& name, const QString& value) override;
     bool IsInteractive() const override { return true; }
+    bool IsKeyboardEnabled() const override { return true; }
     void DoEvent(TEventUI& event) override;
 
     bool IsHot() const { return m_hot; }

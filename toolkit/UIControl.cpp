@@ -204,8 +204,17 @@ CControlUI* CControlUI::FindControlByName(const QString& name) {
 
 void CControlUI::ForEach(const std::function<void(CControlUI&)>& fn) { fn(*this); }
 
+bool CControlUI::IsFocused() const { return m_manager && m_manager->GetFocus() == this; }
+
+void CControlUI::SetFocus() {
+    if (m_manager) m_manager->SetFocus(this);
+}
+
 void CControlUI::Invalidate() {
-    if (m_manager && !m_rcItem.isEmpty()) m_manager->Invalidate(m_rcItem);
+    if (!m_manager || m_rcItem.isEmpty()) return;
+    // The ring lies around the rectangle; a change of look must not leave it half drawn.
+    m_manager->Invalidate(IsFocused() ? m_rcItem.united(m_manager->GetFocusRingRect(*this))
+                                      : m_rcItem);
 }
 
 void CControlUI::NeedUpdate() {

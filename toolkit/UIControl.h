@@ -73,6 +73,12 @@ class CControlUI {
     // Controls that take the mouse themselves (buttons, sliders) are client area even inside
     // a caption strip.
     virtual bool IsInteractive() const { return false; }
+    // Controls that Tab stops at while they are visible and enabled: buttons and sliders.
+    virtual bool IsKeyboardEnabled() const { return false; }
+    // Holds its window's keyboard focus (see CPaintManagerUI::GetFocus).
+    bool IsFocused() const;
+    // Takes its window's keyboard focus, as the program (not the keyboard) gives it: no ring.
+    void SetFocus();
 
     QColor GetBkColor() const { return m_bkColor; }
     void SetBkColor(const QColor& color);
@@ -92,6 +98,7 @@ class CControlUI {
     virtual CControlUI* FindControlByName(const QString& name);
     virtual void ForEach(const std::function<void(CControlUI&)>& fn);
 
+    // Repaints the control, and its focus ring while it has one.
     void Invalidate();
     void NeedUpdate();
     void NeedParentUpdate();

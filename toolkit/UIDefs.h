@@ -13,6 +13,9 @@ inline const QString DUI_MSGTYPE_CLICK = QStringLiteral("click");
 inline const QString DUI_MSGTYPE_VALUECHANGED = QStringLiteral("valuechanged");
 inline const QString DUI_MSGTYPE_MOVEVALUECHANGED = QStringLiteral("movevaluechanged");
 inline const QString DUI_MSGTYPE_WINDOWINIT = QStringLiteral("windowinit");
+// The keyboard focus left the sender (killfocus) or came to it (setfocus).
+inline const QString DUI_MSGTYPE_SETFOCUS = QStringLiteral("setfocus");
+inline const QString DUI_MSGTYPE_KILLFOCUS = QStringLiteral("killfocus");
 
 struct TNotifyUI {
     QString sType;
@@ -29,11 +32,22 @@ class INotifyUI {
     virtual void Notify(TNotifyUI& msg) = 0;
 };
 
-enum class UiEvent { MouseMove, MouseEnter, MouseLeave, ButtonDown, ButtonUp, DoubleClick, Timer };
+enum class UiEvent {
+    MouseMove,
+    MouseEnter,
+    MouseLeave,
+    ButtonDown,
+    ButtonUp,
+    DoubleClick,
+    Timer,
+    KeyDown,  // to the focused control; wParam is the virtual key
+};
 
 struct TEventUI {
     UiEvent type = UiEvent::MouseMove;
     CControlUI* pSender = nullptr;
     QPoint ptMouse;  // logical client coordinates
     WPARAM wParam = 0;
+    // KeyDown: set by a control that used the key, which then goes no further.
+    bool bHandled = false;
 };

@@ -84,6 +84,15 @@ void CMenuUI::SetScrollPos(int pos) {
     NeedUpdate();
 }
 
+void CMenuUI::ScrollIntoView(const CControlUI& item) {
+    const QRect view = m_rcItem.marginsRemoved(m_inset);
+    const QRect r = item.GetPos();
+    if (r.top() < view.top())
+        SetScrollPos(m_scrollPos - (view.top() - r.top()));
+    else if (r.bottom() > view.bottom())
+        SetScrollPos(m_scrollPos + (r.bottom() - view.bottom()));
+}
+
 void CMenuUI::LayoutChildren(const QRect& rc) {
     // The items keep their own heights and are laid out over their whole column; the part
     // scrolled away lies outside the rectangle, where painting clips it and no point hits it.

@@ -31,6 +31,8 @@ class CMenuUI : public CVerticalLayoutUI {
     int GetScrollRange() const;
     // Clamped to the range.
     void SetScrollPos(int pos);
+    // Scrolls just far enough for the whole of `item` (one of this menu's) to show.
+    void ScrollIntoView(const CControlUI& item);
 
   protected:
     void DoPaint(QPainter& painter, const QRect& dirty) override;

@@ -61,14 +61,19 @@ void CMenuElementUI::DoEvent(TEventUI& event) {
         case UiEvent::DoubleClick:
             m_pressed = true;
             break;
-        case UiEvent::ButtonUp:
-            if (m_pressed && m_rcItem.contains(event.ptMouse) && m_manager)
-                m_manager->SendNotify(this, DUI_MSGTYPE_ITEMCLICK);
+        case UiEvent::ButtonUp: {
+            const bool click = m_pressed && m_rcItem.contains(event.ptMouse);
             m_pressed = false;
+            if (click) Activate();
             break;
+        }
         default:
             break;
     }
+}
+
+void CMenuElementUI::Activate() {
+    if (m_manager) m_manager->SendNotify(this, DUI_MSGTYPE_ITEMCLICK);
 }
 
 void CMenuElementUI::PaintBkColor(QPainter& painter) {

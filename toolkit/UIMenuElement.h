@@ -19,6 +19,8 @@ class CMenuElementUI : public CLabelUI {
     bool IsHot() const { return m_hot; }
     bool IsChecked() const { return m_checked; }
     void SetChecked(bool checked);
+    // Raises "itemclick" as a click would (Enter on the hot item).
+    void Activate();
 
   protected:
     void PaintBkColor(QPainter& painter) override;

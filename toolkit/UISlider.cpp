@@ -31,6 +31,12 @@ bool CSliderUI::SetAttribute(const QString& name, const QString& value) {
         Invalidate();
         return true;
     }
+    if (name == u"step") {
+        const auto v = ParseInt(value);
+        if (!v || *v <= 0) return false;
+        m_step = *v;
+        return true;
+    }
     if (name == u"sendmove") {
         const auto v = ParseBool(value);
         if (!v) return false;
@@ -54,6 +60,27 @@ int CSliderUI::ValueAt(const QPoint& pt) const {
     const double f = std::clamp(offset / travel, 0.0, 1.0);
     // The span of an int range need not fit in an int; the result lies within the range.
     return static_cast<int>(m_min + std::llround(f * (static_cast<double>(m_max) - m_min)));
+}
+
+int CSliderUI::GetStep() const {
+    if (m_step > 0) return m_step;
+    const long long range = static_cast<long long>(m_max) - m_min;
+    return static_cast<int>(std::max(1LL, range / 100));
+}
+
+bool CSliderUI::StepValue(int steps) {
+    if (m_max < m_min) return false;
+    // A value kept outside the range is drawn at its end, so the step starts from there.
+    const int from = std::clamp(m_value, m_min, m_max);
+    const long long to = std::clamp(from + static_cast<long long>(steps) * GetStep(),
+                                    static_cast<long long>(m_min), static_cast<long long>(m_max));
+    if (to == from) return false;
+    SetValue(static_cast<int>(to));
+    if (m_manager) {
+        if (m_sendMove) m_manager->SendNotify(this, DUI_MSGTYPE_MOVEVALUECHANGED);
+        m_manager->SendNotify(this, DUI_MSGTYPE_VALUECHANGED);
+    }
+    return true;
 }
 
 void CSliderUI::DoEvent(TEventUI& event) {
@@ -100,6 +127,13 @@ void CSliderUI::DoEvent(TEventUI& event) {
             if (m_thumbHot) {
                 m_thumbHot = false;
                 Invalidate();
+            }
+            break;
+        case UiEvent::KeyDown:
+            if (event.wParam == VK_LEFT || event.wParam == VK_RIGHT) {
+                // Taken even at either end, where it moves nothing: the key means this slider.
+                event.bHandled = true;
+                StepValue(event.wParam == VK_RIGHT ? 1 : -1);
             }
             break;
         default:

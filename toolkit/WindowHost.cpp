@@ -17,6 +17,7 @@
 #include "platform/WindowManagerDrag.h"
 #include "toolkit/Dpi.h"
 #include "toolkit/DropFiles.h"
+#include "toolkit/KeyState.h"
 #include "toolkit/PaintManager.h"
 #include "toolkit/WindowWnd.h"
 
@@ -44,6 +45,9 @@ WPARAM VirtualKey(const QKeyEvent* e) {
     if (key >= Qt::Key_F1 && key <= Qt::Key_F24)
         return VK_F1 + static_cast<WPARAM>(key - Qt::Key_F1);
     switch (key) {
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab:  // Shift+Tab, as X11 reports it
+            return VK_TAB;
         case Qt::Key_Space:
             return VK_SPACE;
         case Qt::Key_Escape:
@@ -365,7 +369,16 @@ void WindowHost::keyPressEvent(QKeyEvent* e) {
     }
     // Bit 30 tells a key held down (auto-repeat) from a fresh press.
     const LPARAM flags = 1 | (e->isAutoRepeat() ? (LPARAM{1} << 30) : 0);
+    Qt::KeyboardModifiers modifiers = e->modifiers();
+    if (e->key() == Qt::Key_Backtab) modifiers |= Qt::ShiftModifier;
+    const KeyStateScope keyState(modifiers);
     Dispatch(WM_KEYDOWN, vk, flags);
+}
+
+bool WindowHost::focusNextPrevChild(bool) {
+    // Tab belongs to the toolkit, which moves its own focus between the controls; Qt's focus
+    // chain would take the key before keyPressEvent saw it.
+    return false;
 }
 
 void WindowHost::timerEvent(QTimerEvent* e) {

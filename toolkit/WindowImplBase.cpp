@@ -25,6 +25,9 @@ const DuiMessageMap* WindowImplBase::GetMessageMap() const {
 
 LRESULT WindowImplBase::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
+    // The focused control answers its keys before the window does, as a dialog's control
+    // does on Windows; what it leaves goes on below.
+    if (m_pm.PreMessageHandler(msg, wParam, lParam, result)) return result;
     bool handled = true;
     switch (msg) {
         case WM_CREATE:

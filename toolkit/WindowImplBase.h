@@ -2,6 +2,8 @@
 // WindowImplBase: a skinned window. Builds its layout from the skin file it names, gives the
 // caption strip and sizing borders of the layout to the window frame, answers the minimise,
 // maximise and restore commands, and routes control notifications through its message map.
+// Messages go first to the paint manager's PreMessageHandler (keyboard focus), then to the
+// On... handlers, HandleCustomMessage, the paint manager's mouse routing, and CWindowWnd.
 
 #include "toolkit/NotifyPump.h"
 #include "toolkit/PaintManager.h"

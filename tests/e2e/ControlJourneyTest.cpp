@@ -1,7 +1,8 @@
 // One sitting with a long clip, through every control of the window with the real mouse:
 // pause and resume, a step forward, dragging the progress thumb, the speed menu, mute,
 // pin, fullscreen, the About window and the close button, then what the run left in the
-// settings files.
+// settings files. Another sitting with the keyboard alone: Tab to the speed button and its
+// menu, on to the volume slider, and what the run left.
 #include <QColor>
 #include <cmath>
 
@@ -18,6 +19,12 @@ constexpr double kClipSeconds = 90.0;
 constexpr double kSliderSlack = 0.02;
 
 bool isLightText(QRgb pixel) { return QColor(pixel).lightness() >= 150; }
+// The focus ring: main.xml's focusbordercolor, two pixels wide, one pixel off the control.
+bool isRing(QRgb pixel) { return (pixel & 0xFFFFFF) == 0x11E000; }
+constexpr int kRingOffset = 3;
+constexpr int kRingWidth = 2;
+// The volume slider's thumb travels 62 px for 0 to 100.
+constexpr double kVolumeTravel = 62.0;
 
 class ControlJourneyTest : public MediaTest {
   protected:
@@ -41,6 +48,39 @@ class ControlJourneyTest : public MediaTest {
         const auto at = picture::progress(shot.value_or(last), slider());
         EXPECT_TRUE(shot.has_value()) << str(label) << ": the thumb stands at " << at.value_or(-1);
         return shot ? at : std::nullopt;
+    }
+    // Waits until the speed label shows light text left of the speed button.
+    void expectSpeedLabel() {
+        const QRect speedLabel = onScreen(sized::speedLabel(size()));
+        QImage last;
+        const bool shown = screen_
+                               ->grabUntil(
+                                   QStringLiteral("speed-label"),
+                                   [&](const QImage& image) {
+                                       return countPixels(image, speedLabel, isLightText) >= 10;
+                                   },
+                                   10s, &last)
+                               .has_value();
+        EXPECT_TRUE(shown) << "no light text left of the speed button: "
+                           << countPixels(last, speedLabel, isLightText) << " light pixels";
+    }
+    // Waits until the focus ring's top edge stands above the control at `rect` (window
+    // coordinates).
+    void awaitRing(const QString& label, const QRect& rect) {
+        const QRect top = onScreen(QRect(rect.left() - kRingOffset, rect.top() - kRingOffset,
+                                         rect.width() + 2 * kRingOffset, kRingWidth));
+        QImage last;
+        const bool seen =
+            screen_
+                ->grabUntil(
+                    label,
+                    [&](const QImage& image) {
+                        return countPixels(image, top, isRing) == top.width() * top.height();
+                    },
+                    10s, &last)
+                .has_value();
+        ASSERT_TRUE(seen) << str(label) << ": " << countPixels(last, top, isRing) << " of "
+                          << top.width() * top.height() << " pixels of the ring's top edge";
     }
 };
 
@@ -120,17 +160,7 @@ TEST_F(ControlJourneyTest, EveryControlActsAndTheRunIsRemembered) {
         clickScreen({menu.center().x(), menu.top() + 1 + (menu.height() - 2) * 9 / 20}));
     ASSERT_NO_FATAL_FAILURE(restPointer());
     EXPECT_TRUE(awaitNoWindow(QStringLiteral("^Menu$"))) << "the menu stayed open after the pick";
-    QImage last;
-    EXPECT_TRUE(screen_
-                    ->grabUntil(
-                        QStringLiteral("speed-label"),
-                        [&](const QImage& image) {
-                            return countPixels(image, speedLabel, isLightText) >= 10;
-                        },
-                        10s, &last)
-                    .has_value())
-        << "no light text left of the speed button: " << countPixels(last, speedLabel, isLightText)
-        << " light pixels";
+    expectSpeedLabel();
 
     // Mute, unmute and mute again: the volume button changes its image and back.
     const QRect volume = sized::volumeButton(size());
@@ -201,6 +231,67 @@ TEST_F(ControlJourneyTest, EveryControlActsAndTheRunIsRemembered) {
         progress->value(key, QStringLiteral("progress")).value_or(QStringLiteral("0")).toDouble();
     EXPECT_GE(stoppedAt, (0.5 - kSliderSlack) * kClipSeconds);
     EXPECT_LT(stoppedAt, kClipSeconds);
+}
+
+TEST_F(ControlJourneyTest, TheKeyboardAloneReachesTheSpeedMenuAndTheVolume) {
+    ASSERT_NO_FATAL_FAILURE(startWith(media::kLong, media::kBarsWindow));
+    ASSERT_FALSE(awaitPlaying(QStringLiteral("playing")).isNull());
+    ASSERT_NO_FATAL_FAILURE(restPointer());
+    const QRect speedLabel = onScreen(sized::speedLabel(size()));
+    ASSERT_EQ(countPixels(screen_->grab(QStringLiteral("no-speed-label")), speedLabel, isLightText),
+              0);
+
+    // With the title shown, Tab stops at the menu, info, pin, minimise, maximise and close
+    // buttons, the progress slider, and the play, stop, backward, forward and open buttons
+    // before it comes to the speed button.
+    for (int i = 0; i < 13; ++i) ASSERT_NO_FATAL_FAILURE(pressKey(QStringLiteral("Tab")));
+    ASSERT_NO_FATAL_FAILURE(
+        awaitRing(QStringLiteral("speed-button-focused"), sized::speedButton(size())));
+
+    // Return opens the speed menu above the button; the open menu holds the keyboard, so
+    // Down and Return go to it: the first item, a quarter of the speed.
+    ASSERT_NO_FATAL_FAILURE(pressKey(QStringLiteral("Return")));
+    QRect menu;
+    ASSERT_NO_FATAL_FAILURE(awaitOnlyWindow(QStringLiteral("^Menu$"), 10s, nullptr, &menu));
+    EXPECT_EQ(menu.left(), onScreen(sized::speedButton(size())).left());
+    screen_->grab(QStringLiteral("speed-menu"));
+    ASSERT_TRUE(xdo_->key(QStringLiteral("Down"))) << str(xdo_->lastError());
+    ASSERT_TRUE(xdo_->key(QStringLiteral("Return"))) << str(xdo_->lastError());
+    EXPECT_TRUE(awaitNoWindow(QStringLiteral("^Menu$"))) << "the menu stayed open after Return";
+    expectSpeedLabel();
+
+    // The focus stayed on the speed button; three more stops on, past the subtitle and
+    // volume buttons, is the volume slider, whose Left moves its thumb a step down from
+    // the top.
+    for (int i = 0; i < 3; ++i) ASSERT_NO_FATAL_FAILURE(pressKey(QStringLiteral("Tab")));
+    ASSERT_NO_FATAL_FAILURE(
+        awaitRing(QStringLiteral("volume-focused"), sized::volumeSlider(size())));
+    const QRect volume = onScreen(sized::volumeSlider(size()));
+    const auto full = picture::progress(screen_->grab(QStringLiteral("full-volume")), volume);
+    ASSERT_TRUE(full && std::abs(*full - 1.0) <= 0.5 / kVolumeTravel)
+        << "the volume thumb stands at " << full.value_or(-1);
+    ASSERT_NO_FATAL_FAILURE(pressKey(QStringLiteral("Left")));
+    const double lowered = std::lround(kVolumeTravel * 0.95) / kVolumeTravel;
+    EXPECT_TRUE(screen_
+                    ->grabUntil(
+                        QStringLiteral("volume-lowered"),
+                        [&](const QImage& image) {
+                            const auto at = picture::progress(image, volume);
+                            return at && std::abs(*at - lowered) <= 0.5 / kVolumeTravel;
+                        },
+                        10s, &lastShot_)
+                    .has_value())
+        << "the volume thumb stands at " << picture::progress(lastShot_, volume).value_or(-1)
+        << ", expected " << lowered;
+
+    ASSERT_NO_FATAL_FAILURE(closeWithButton());
+    const auto config = IniText::load(player_->settingsDir() + QStringLiteral("/config.ini"));
+    ASSERT_TRUE(config.has_value()) << "no config.ini";
+    EXPECT_EQ(config->value(QStringLiteral("Settings"), QStringLiteral("Volume")),
+              QStringLiteral("95.0"))
+        << str(config->text());
+    EXPECT_EQ(config->value(QStringLiteral("Settings"), QStringLiteral("Mute")),
+              QStringLiteral("0"));
 }
 
 }  // namespace

@@ -2,8 +2,12 @@
 
 #include <QImage>
 #include <QPainter>
+#include <climits>
+#include <string>
+#include <vector>
 
 #include "SkinFixture.h"
+#include "toolkit/KeyState.h"
 #include "toolkit/UIButton.h"
 #include "toolkit/UIContainer.h"
 #include "toolkit/UIFadeButton.h"
@@ -22,6 +26,40 @@ class Controls : public SkinLayout {
         pm->Paint(painter, QRect(0, 0, 800, 600));
         return image;
     }
+    // A key as the window host hands it over, Shift held or not; true when the toolkit took it.
+    bool Key(WPARAM vk, bool shift = false) {
+        const KeyStateScope keys(shift ? Qt::ShiftModifier : Qt::NoModifier);
+        LRESULT result = 0;
+        return pm->PreMessageHandler(WM_KEYDOWN, vk, 1, result);
+    }
+    // A mouse message as a window passes it: the focus keeping sees it first.
+    void WindowMouse(UINT msg, QPoint pt) {
+        LRESULT result = 0;
+        if (!pm->PreMessageHandler(msg, 0, MakePointLParam(pt.x(), pt.y()), result)) Mouse(msg, pt);
+    }
+    QString FocusName() const {
+        return pm->GetFocus() ? pm->GetFocus()->GetName() : QStringLiteral("<none>");
+    }
+    // The notifications seen, as "type name".
+    std::vector<std::string> Seen() const {
+        std::vector<std::string> seen;
+        for (const TNotifyUI& n : recorder.seen)
+            seen.push_back((n.sType + u' ' + n.pSender->GetName()).toStdString());
+        return seen;
+    }
+    // Pixels of the ring's band around `control` that do not have the ring's colour.
+    int RingGaps(const QImage& image, const char* control) const {
+        const QRect ring = pm->GetFocusRingRect(*Control(control));
+        const QRect inner =
+            ring.adjusted(CPaintManagerUI::kFocusRingWidth, CPaintManagerUI::kFocusRingWidth,
+                          -CPaintManagerUI::kFocusRingWidth, -CPaintManagerUI::kFocusRingWidth);
+        int gaps = 0;
+        for (int y = ring.top(); y <= ring.bottom(); ++y)
+            for (int x = ring.left(); x <= ring.right(); ++x)
+                if (!inner.contains(x, y) && image.pixelColor(x, y) != kRingColour) ++gaps;
+        return gaps;
+    }
+    static constexpr QColor kRingColour = QColor(0x11, 0xE0, 0x00);  // main.xml's
     NotifyRecorder recorder;
 };
 
@@ -200,4 +238,165 @@ TEST_F(Controls, PaintsBarsVideoAreaButtonsAndTime) {
         for (int x = time.left(); x <= time.right(); ++x)
             if (qGray(image.pixel(x, y)) > 150) ++light;
     EXPECT_GT(light, 40) << "the time text is drawn in light grey";
+}
+
+TEST_F(Controls, TabStopsAtVisibleEnabledButtonsAndSlidersAndGoesOnFromWhereTheFocusWas) {
+    EXPECT_EQ(pm->GetFocus(), nullptr);
+    EXPECT_TRUE(Key(VK_TAB, true));
+    EXPECT_EQ(FocusName(), QStringLiteral("btn_fullscreen")) << "Shift+Tab from none: the last";
+    pm->SetFocus(nullptr);
+    EXPECT_TRUE(Key(VK_TAB));
+    EXPECT_EQ(FocusName(), QStringLiteral("menubtn")) << "Tab from none: the first";
+    EXPECT_TRUE(pm->IsFocusRingShown());
+
+    // Disabled and hidden controls are passed over both ways.
+    Control("btn_stop")->SetEnabled(false);
+    Control("btn_backward")->SetVisible(false);
+    pm->SetFocus(Control("btn_play"), true);
+    Key(VK_TAB);
+    EXPECT_EQ(FocusName(), QStringLiteral("btn_forward"));
+    Key(VK_TAB, true);
+    EXPECT_EQ(FocusName(), QStringLiteral("btn_play"));
+
+    // Hidden while focused: no ring, no keys, but Tab goes on from its place.
+    recorder.seen.clear();
+    Control("btn_play")->SetVisible(false);
+    EXPECT_FALSE(pm->IsFocusRingShown());
+    EXPECT_FALSE(Key(VK_RETURN)) << "a hidden button is not clicked";
+    EXPECT_TRUE(recorder.seen.empty());
+    Key(VK_TAB, true);
+    EXPECT_EQ(FocusName(), QStringLiteral("slider_progress"));
+    Key(VK_TAB);
+    EXPECT_EQ(FocusName(), QStringLiteral("btn_forward"));
+    EXPECT_EQ(Seen(),
+              (std::vector<std::string>{"killfocus btn_play", "setfocus slider_progress",
+                                        "killfocus slider_progress", "setfocus btn_forward"}));
+
+    // Without any control to stop at, Tab is left to the window.
+    Control("vTop")->SetVisible(false);
+    Control("vBottom")->SetVisible(false);
+    EXPECT_TRUE(pm->GetTabControls().empty());
+    EXPECT_FALSE(Key(VK_TAB));
+    EXPECT_FALSE(Key(VK_TAB, true));
+}
+
+TEST_F(Controls, EnterClicksTheFocusedButtonAndArrowsStepTheFocusedSlider) {
+    auto* progress = dynamic_cast<CSliderUI*>(Control("slider_progress"));
+    auto* volume = dynamic_cast<CSliderUI*>(Control("slider_volume"));
+    ASSERT_TRUE(progress && volume);
+    for (WPARAM vk : {VK_RETURN, VK_LEFT, VK_RIGHT, VK_SPACE})
+        EXPECT_FALSE(Key(vk)) << "without a focus every key is the window's: " << vk;
+
+    pm->SetFocus(Control("btn_play"), true);
+    EXPECT_TRUE(Key(VK_RETURN));
+    for (WPARAM vk : {VK_LEFT, VK_RIGHT, VK_SPACE, VK_ESCAPE, VK_UP})
+        EXPECT_FALSE(Key(vk)) << "a button leaves " << vk;
+    EXPECT_EQ(Seen(), (std::vector<std::string>{"setfocus btn_play", "click btn_play"}));
+    Control("btn_play")->SetEnabled(false);
+    EXPECT_FALSE(Key(VK_RETURN));
+
+    // The volume slider (no moves sent) steps by 5 and reports the release only; the
+    // progress slider (moves sent) by 10, reporting a move and the release; at an end
+    // the key is taken but moves and reports nothing.
+    recorder.seen.clear();
+    pm->SetFocus(volume, true);
+    EXPECT_TRUE(Key(VK_LEFT));
+    EXPECT_EQ(volume->GetValue(), 95);
+    EXPECT_TRUE(Key(VK_RIGHT));
+    EXPECT_TRUE(Key(VK_RIGHT));
+    EXPECT_EQ(volume->GetValue(), 100);
+    EXPECT_FALSE(Key(VK_RETURN)) << "a slider leaves Enter";
+    pm->SetFocus(progress, true);
+    EXPECT_TRUE(Key(VK_RIGHT));
+    EXPECT_EQ(progress->GetValue(), 10);
+    EXPECT_TRUE(Key(VK_LEFT));
+    EXPECT_TRUE(Key(VK_LEFT));
+    EXPECT_EQ(progress->GetValue(), 0);
+    EXPECT_EQ(Seen(), (std::vector<std::string>{
+                          "killfocus btn_play", "setfocus slider_volume",
+                          "valuechanged slider_volume", "valuechanged slider_volume",
+                          "killfocus slider_volume", "setfocus slider_progress",
+                          "movevaluechanged slider_progress", "valuechanged slider_progress",
+                          "movevaluechanged slider_progress", "valuechanged slider_progress"}));
+}
+
+TEST(SliderSteps, OnePercentUnlessTheLayoutSaysAndNeverPastTheEnds) {
+    CSliderUI slider;
+    EXPECT_EQ(slider.GetStep(), 1) << "1 % of 0..100";
+    slider.SetMaxValue(50);
+    EXPECT_EQ(slider.GetStep(), 1) << "at least 1";
+    slider.SetMinValue(-1000);
+    slider.SetMaxValue(1000);
+    EXPECT_EQ(slider.GetStep(), 20);
+    slider.SetMinValue(INT_MIN);
+    slider.SetMaxValue(INT_MAX);
+    EXPECT_EQ(slider.GetStep(), 42949672) << "a range wider than an int";
+    slider.SetValue(INT_MAX - 5);
+    EXPECT_TRUE(slider.StepValue(1));
+    EXPECT_EQ(slider.GetValue(), INT_MAX);
+    EXPECT_TRUE(slider.StepValue(-100));
+    EXPECT_TRUE(slider.StepValue(-100));
+    EXPECT_EQ(slider.GetValue(), INT_MIN);
+
+    for (const char* bad : {"0", "-5", "five", ""})
+        EXPECT_FALSE(slider.SetAttribute(QStringLiteral("step"), QString::fromLatin1(bad))) << bad;
+    ASSERT_TRUE(slider.SetAttribute(QStringLiteral("step"), QStringLiteral("7")));
+    slider.SetMinValue(0);
+    slider.SetMaxValue(100);
+    EXPECT_EQ(slider.GetStep(), 7);
+    // A value kept outside the range steps from the end it is drawn at.
+    slider.SetValue(150);
+    EXPECT_FALSE(slider.StepValue(1));
+    EXPECT_EQ(slider.GetValue(), 150);
+    EXPECT_TRUE(slider.StepValue(-1));
+    EXPECT_EQ(slider.GetValue(), 93);
+    slider.SetValue(-20);
+    EXPECT_TRUE(slider.StepValue(1));
+    EXPECT_EQ(slider.GetValue(), 7);
+}
+
+TEST_F(Controls, TheRingShowsOnlyForKeyboardFocusAndRepaintsOnlyWhereItWas) {
+    EXPECT_GT(RingGaps(Render(), "menubtn"), 0);
+    pm->SetFocus(Control("menubtn"));
+    EXPECT_FALSE(pm->IsFocusRingShown()) << "the program's focus has no ring";
+    EXPECT_GT(RingGaps(Render(), "menubtn"), 0);
+
+    pm->SetFocus(nullptr);
+    Key(VK_TAB);
+    ASSERT_EQ(FocusName(), QStringLiteral("menubtn"));
+    // At the window's corner the ring is kept inside the window, over the button's edge.
+    EXPECT_EQ(pm->GetFocusRingRect(*Control("menubtn")), QRect(0, 0, 33, 33));
+    QImage image = Render();
+    EXPECT_EQ(RingGaps(image, "menubtn"), 0);
+    EXPECT_NE(image.pixelColor(30, 15), kRingColour) << "one pixel apart from the control";
+
+    // Moving on repaints the old ring and the new one, nothing else.
+    host->invalidated = QRect();
+    Key(VK_TAB, true);
+    ASSERT_EQ(FocusName(), QStringLiteral("btn_fullscreen"));
+    const QRect ring = pm->GetFocusRingRect(*Control("btn_fullscreen"));
+    EXPECT_EQ(ring, QRect(757, 553, 43, 46));
+    EXPECT_EQ(host->invalidated, QRect(0, 0, 33, 33).united(ring));
+    image = Render();
+    EXPECT_EQ(RingGaps(image, "btn_fullscreen"), 0);
+    EXPECT_GT(RingGaps(image, "menubtn"), 0);
+
+    // A slider's ring stands clear of its played part, which has the ring's colour.
+    Key(VK_TAB, true);
+    ASSERT_EQ(FocusName(), QStringLiteral("slider_volume"));
+    image = Render();
+    EXPECT_EQ(RingGaps(image, "slider_volume"), 0);
+    const QRect track = Control("slider_volume")->GetPos();
+    EXPECT_EQ(image.pixelColor(track.left() + 2, track.center().y()), kRingColour);
+    EXPECT_NE(image.pixelColor(track.left() - 1, track.center().y()), kRingColour);
+
+    // A mouse press ends the keyboard's focus and its ring; the click still counts.
+    recorder.seen.clear();
+    host->invalidated = QRect();
+    WindowMouse(WM_LBUTTONDOWN, {20, 575});
+    EXPECT_EQ(pm->GetFocus(), nullptr);
+    EXPECT_TRUE(host->invalidated.contains(pm->GetFocusRingRect(*Control("slider_volume"))));
+    WindowMouse(WM_LBUTTONUP, {20, 575});
+    EXPECT_GT(RingGaps(Render(), "slider_volume"), 0);
+    EXPECT_EQ(Seen(), (std::vector<std::string>{"killfocus slider_volume", "click btn_play"}));
 }

@@ -68,6 +68,7 @@ TEST_F(MainLayout, WindowAttributesPaddingsTextsAndRanges) {
     EXPECT_EQ(w.sizeBox, QMargins(4, 4, 6, 6));
     EXPECT_TRUE(w.showShadow);
     EXPECT_EQ(w.shadowImage, QStringLiteral("imgs/shadow.png"));
+    EXPECT_EQ(w.focusBorderColor, QColor(0x11, 0xE0, 0x00)) << "the skin's accent colour";
 
     EXPECT_EQ(Control("infobtn")->GetPadding(), QMargins(0, 7, 0, 0));
     EXPECT_EQ(Control("btn_subtitle")->GetPadding(), QMargins(-5, 0, -5, 0));
@@ -87,6 +88,8 @@ TEST_F(MainLayout, WindowAttributesPaddingsTextsAndRanges) {
     EXPECT_EQ(volume->GetValue(), 100);
     EXPECT_FALSE(volume->IsSendMove());
     EXPECT_EQ(volume->GetThumbSize(), QSize(8, 8));
+    EXPECT_EQ(progress->GetStep(), 10) << "1 % of the length";
+    EXPECT_EQ(volume->GetStep(), 5);
     EXPECT_TRUE(progress->IsEnabled() && volume->IsEnabled());
 }
 
@@ -121,6 +124,11 @@ TEST_F(OtherLayouts, AboutWindowBuilds) {
     EXPECT_EQ(Control("closebtn")->GetPos(), QRect(370, 0, 30, 30));
     EXPECT_EQ(pm->GetFont(1).pixelSize(), 16);
     EXPECT_EQ(pm->GetFont(2).pixelSize(), 14);
+    EXPECT_EQ(pm->GetWindowAttributes().focusBorderColor, QColor(0x11, 0xE0, 0x00));
+    QStringList stops;
+    for (CControlUI* c : pm->GetTabControls()) stops << c->GetName();
+    EXPECT_EQ(stops, QStringList({"closebtn", "", "homepage_btn"}))
+        << "the logo is the nameless one";
 }
 
 TEST_F(OtherLayouts, SpeedMenuHoldsItsTenItemsWithSharedLook) {
@@ -134,6 +142,8 @@ TEST_F(OtherLayouts, SpeedMenuHoldsItsTenItemsWithSharedLook) {
     EXPECT_EQ(menu->GetItemStyle().selectedTextColor, QColor(0x11, 0xE0, 0x00));
     EXPECT_EQ(menu->GetInset(), QMargins(1, 1, 1, 1));
     EXPECT_EQ(menu->GetBorderSize(), 1);
+    EXPECT_EQ(pm->GetWindowAttributes().focusBorderColor, QColor(0x00, 0x78, 0xD7))
+        << "a layout without a ring colour gets the toolkit's";
 
     Build(QStringLiteral("subtitle_menu.xml"), QSize(120, 300));
     menu = dynamic_cast<CMenuUI*>(pm->GetRoot());
@@ -157,6 +167,9 @@ TEST(LayoutErrors, UnknownElementsAttributesAndValuesAreReportedWithTheirLine) {
         {"<Window>\n<Label width=\"wide\"/></Window>", "width=\"wide\""},
         {"<Window>\n<Button style=\"nope\"/></Window>", "style"},
         {"<Window sparkle=\"1\"><Control/></Window>", "unknown attribute sparkle on Window"},
+        {"<Window focusbordercolor=\"green\"><Control/></Window>",
+         "bad value \"green\" for focusbordercolor on Window"},
+        {"<Window>\n<Slider step=\"0\"/></Window>", ":2: unknown attribute or bad value step"},
         {"<Window><Label><Control/></Label></Window>", "Label cannot hold Control"},
         {"<Window><Font id=\"0\" size=\"12\"/><Control/></Window>", "Font without a name"},
         {"<Layout/>", "the root element must be Window"},

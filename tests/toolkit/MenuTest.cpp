@@ -1,5 +1,5 @@
 // Pop-up menus as the user meets them: opened at a button, kept on the screen, picked with the
-// mouse, dismissed by a click elsewhere or Escape, and never left behind.
+// mouse or the keyboard, dismissed by a click elsewhere or Escape, and never left behind.
 
 #include <gtest/gtest.h>
 
@@ -96,6 +96,18 @@ std::unique_ptr<CMenuElementUI> Item(const char* name, const char* text, const Q
     item->SetText(QString::fromUtf8(text));
     item->SetUserData(data);
     return item;
+}
+
+// A key as the system delivers it: to the native window with the keyboard focus.
+void SendKey(QWindow* window, Qt::Key key) {
+    ASSERT_TRUE(window);
+    QKeyEvent e(QEvent::KeyPress, key, Qt::NoModifier);
+    QCoreApplication::sendEvent(window, &e);
+}
+
+QString HotName(CMenuWnd& menu) {
+    const CControlUI* hot = menu.GetPM().GetHotControl();
+    return hot ? hot->GetName() : QStringLiteral("<none>");
 }
 
 void PressEscape(CMenuWnd& menu) {
@@ -220,6 +232,75 @@ TEST_F(Menus, MenuTallerThanTheScreenScrollsToEveryItem) {
     Click(WindowOf(*menu), GlobalCenter(*menu, *last));
     ASSERT_TRUE(Await([&] { return !owner.picks.empty(); }));
     EXPECT_EQ(owner.picks[0].userData, QStringLiteral("59"));
+}
+
+// The owner window keeps the keyboard focus while its menu is open, as a pop-up takes none;
+// its keys must reach the menu all the same.
+TEST_F(Menus, UpAndDownMoveTheHotItemAroundAndEnterPicksItWithTheOwnersKeyboard) {
+    QWindow* keyboard = WindowOf(owner);
+    CMenuWnd* menu = Open("speed_menu.xml", QPoint(300, 500));
+    ASSERT_TRUE(menu && menu->GetMenuUI());
+    SendKey(keyboard, Qt::Key_Return);
+    EXPECT_TRUE(menu->IsWindow()) << "Enter without a hot item picks nothing";
+    SendKey(keyboard, Qt::Key_Down);
+    EXPECT_EQ(HotName(*menu), QStringLiteral("menu_speed_25")) << "Down from none: the first";
+    SendKey(keyboard, Qt::Key_Escape);
+    EXPECT_FALSE(menu->IsWindow());
+
+    menu = Open("speed_menu.xml", QPoint(300, 500));
+    ASSERT_TRUE(menu && menu->GetMenuUI());
+    const CMenuUI& items = *menu->GetMenuUI();
+    SendKey(keyboard, Qt::Key_Up);
+    EXPECT_EQ(HotName(*menu), QStringLiteral("menu_speed_400")) << "Up from none: the last";
+    SendKey(keyboard, Qt::Key_Down);
+    EXPECT_EQ(HotName(*menu), QStringLiteral("menu_speed_25")) << "wraps to the first";
+    SendKey(keyboard, Qt::Key_Up);
+    EXPECT_EQ(HotName(*menu), QStringLiteral("menu_speed_400")) << "wraps to the last";
+    EXPECT_TRUE(static_cast<CMenuElementUI*>(items.GetItemAt(9))->IsHot());
+    EXPECT_FALSE(static_cast<CMenuElementUI*>(items.GetItemAt(0))->IsHot());
+
+    // The pointer and the keys move one hot item.
+    SendMouse(WindowOf(*menu), QEvent::MouseMove, GlobalCenter(*menu, *items.GetItemAt(4)));
+    EXPECT_EQ(HotName(*menu), QStringLiteral("menu_speed_150"));
+    SendKey(keyboard, Qt::Key_Down);
+    EXPECT_EQ(HotName(*menu), QStringLiteral("menu_speed_175"));
+    EXPECT_TRUE(owner.picks.empty());
+    SendKey(keyboard, Qt::Key_Return);
+    EXPECT_EQ(Observer().GetOpenMenuCount(), 0);
+    ASSERT_TRUE(Await([&] { return NoMenuWindowsLeft(); }));
+    ASSERT_EQ(owner.picks.size(), 1u);
+    EXPECT_EQ(owner.picks[0].name, QStringLiteral("menu_speed_175"));
+    EXPECT_EQ(owner.picks[0].text, QStringLiteral("1.75x"));
+}
+
+TEST_F(Menus, KeysScrollTheHotItemOfATallMenuIntoView) {
+    CMenuWnd* menu = Open("subtitle_menu.xml", QPoint(100, workArea.bottom()));
+    ASSERT_TRUE(menu && menu->GetMenuUI());
+    CMenuUI& items = *menu->GetMenuUI();
+    for (int i = 0; i < 60; ++i) items.Add(Item("subtitle_", "track", QString::number(i)));
+    menu->ResizeMenu();
+    const QRect view = menu->GetClientRect().marginsRemoved(items.GetInset());
+    ASSERT_FALSE(view.contains(items.GetItemAt(59)->GetPos()));
+    SendKey(WindowOf(owner), Qt::Key_Up);
+    EXPECT_EQ(items.GetScrollPos(), items.GetScrollRange());
+    EXPECT_TRUE(view.contains(items.GetItemAt(59)->GetPos()));
+    SendKey(WindowOf(owner), Qt::Key_Up);
+    EXPECT_EQ(items.GetScrollPos(), items.GetScrollRange()) << "the one above is in view already";
+    SendKey(WindowOf(owner), Qt::Key_Down);
+    SendKey(WindowOf(owner), Qt::Key_Down);
+    EXPECT_EQ(items.GetScrollPos(), 0) << "wrapped round to the first";
+    EXPECT_TRUE(view.contains(items.GetItemAt(0)->GetPos()));
+    // Going down past the whole items at the top scrolls by just enough for the next one.
+    const int shown = view.height() / CMenuElementUI::kDefaultHeight;
+    for (int i = 0; i < shown; ++i) SendKey(WindowOf(owner), Qt::Key_Down);
+    const CControlUI* hot = menu->GetPM().GetHotControl();
+    ASSERT_TRUE(hot);
+    EXPECT_EQ(hot->GetUserData(), QString::number(shown));
+    EXPECT_EQ(items.GetScrollPos(), (shown + 1) * CMenuElementUI::kDefaultHeight - view.height());
+    EXPECT_TRUE(view.contains(hot->GetPos()));
+    SendKey(WindowOf(owner), Qt::Key_Return);
+    ASSERT_TRUE(Await([&] { return !owner.picks.empty(); }));
+    EXPECT_EQ(owner.picks[0].userData, QString::number(shown));
 }
 
 TEST_F(Menus, ClickOnAnItemPostsExactlyOnePickAndClosesTheMenu) {

@@ -5,9 +5,11 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QKeyEvent>
 #include <QStringList>
 #include <QThread>
 #include <QTimer>
+#include <QWidget>
 #include <functional>
 
 #include "app/LanguageChoice.h"
@@ -248,6 +250,26 @@ TEST_F(AboutWindow, HomePageOpensInTheBrowserAndTheWindowStays) {
     EXPECT_EQ(opener.opened.size(), 1);
     EXPECT_TRUE(about->IsWindow());
     EXPECT_FALSE(deleted);
+}
+
+TEST_F(AboutWindow, TabGoesRoundItsButtonsAndEnterPressesThem) {
+    ASSERT_TRUE(Open());
+    const auto key = [this](Qt::Key k, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QKeyEvent e(QEvent::KeyPress, k, modifiers);
+        QCoreApplication::sendEvent(about->GetHWND(), &e);
+        return about->IsWindow() ? about->GetPM().GetFocus() : nullptr;
+    };
+    EXPECT_EQ(key(Qt::Key_Tab), Control("closebtn"));
+    EXPECT_EQ(key(Qt::Key_Tab), Logo());
+    EXPECT_EQ(key(Qt::Key_Tab), Control("homepage_btn"));
+    EXPECT_EQ(key(Qt::Key_Tab), Control("closebtn"));
+    EXPECT_EQ(key(Qt::Key_Backtab, Qt::ShiftModifier), Control("homepage_btn"));
+    key(Qt::Key_Return);
+    EXPECT_EQ(opener.opened, QStringList{QString::fromLatin1(kHomePageAddress)});
+    EXPECT_TRUE(about->IsWindow());
+    key(Qt::Key_Tab);
+    key(Qt::Key_Return);
+    EXPECT_TRUE(Await([this] { return deleted; }));
 }
 
 TEST_F(AboutWindow, CloseButtonClosesAndTheWindowDeletesItself) {
