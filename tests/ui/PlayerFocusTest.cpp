@@ -82,18 +82,6 @@ TEST_F(PlayerKeyboard, TabAndShiftTabWalkTheControlsInLayoutOrderAndWrapAround) 
     EXPECT_EQ(Focus(), "btn_fullscreen");
     EXPECT_FALSE(child->hasFocus());
     delete child;
-
-    // A shown title brings the info button into the order; maximised, the restore button
-    // stands in the maximise button's place.
-    window->OnMediaTitleChanged("Movie");
-    window->SendMessage(WM_SYSCOMMAND, SC_MAXIMIZE, 0);
-    window->GetPM().SetFocus(nullptr);
-    Tabs(5);
-    EXPECT_EQ(Focus(), "restorebtn");
-    BackTab();
-    BackTab();
-    BackTab();
-    EXPECT_EQ(Focus(), "infobtn");
 }
 
 TEST_F(PlayerKeyboard, EnterOnAFocusedButtonDoesWhatAClickDoesAndOtherKeysKeepTheirMeaning) {
