@@ -82,6 +82,7 @@ QAccessible::State AccessibleControl::state() const {
     state.disabled = !control->IsEnabled();
     const QAccessible::Role role = RoleOf(*control);
     state.focusable = role == QAccessible::Button || role == QAccessible::Slider;
+    state.focused = control->IsFocused();
     if (const auto& checked = control->Accessible().checked) {
         state.checkable = true;
         state.checked = *checked;

@@ -120,11 +120,17 @@ QAccessibleInterface* AccessibleWindow::childAt(int x, int y) const {
 
 QAccessibleInterface* AccessibleWindow::focusChild() const {
     CPaintManagerUI* manager = Manager();
-    (void)manager;
-    return nullptr;
+    CControlUI* focus = manager ? manager->GetFocus() : nullptr;
+    return focus && focus->IsVisible() ? InterfaceOf(focus) : nullptr;
 }
 
 void InstallToolkitAccessibility() { QAccessible::installFactory(ToolkitWindowFactory); }
+
+void NotifyAccessibleWindow(QWidget* host, QAccessible::Event event) {
+    if (!host || !QAccessible::isActive()) return;
+    QAccessibleEvent notice(host, event);
+    QAccessible::updateAccessibility(&notice);
+}
 
 void NotifyAccessible(CControlUI& control, QAccessible::Event event) {
     if (!QAccessible::isActive()) return;

@@ -48,6 +48,10 @@ class AccessibleWindow : public QAccessibleWidget {
 // application object exists.
 void InstallToolkitAccessibility();
 
+// Tells assistive technologies that `event` (a menu opening or closing, say) happened to the
+// window shown by `host`. Does nothing while none listens.
+void NotifyAccessibleWindow(QWidget* host, QAccessible::Event event);
+
 // Tells assistive technologies that `event` happened to `control` (a name, value, state or
 // focus change). Does nothing while none listens.
 void NotifyAccessible(CControlUI& control, QAccessible::Event event);

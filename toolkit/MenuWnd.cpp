@@ -6,6 +6,7 @@
 #include <limits>
 #include <vector>
 
+#include "toolkit/AccessibleWindow.h"
 #include "toolkit/Dpi.h"
 #include "toolkit/MenuCommand.h"
 #include "toolkit/UIMenu.h"
@@ -77,6 +78,7 @@ bool CMenuWnd::Init(CMenuElementUI* owner, const QString& xml, QPoint screenPoin
     ResizeMenu();
     // A pop-up takes the keyboard by itself; activating it would take the focus from the owner.
     ShowWindow(true, false);
+    NotifyAccessibleWindow(GetHWND(), QAccessible::PopupMenuStart);
     return IsWindow();
 }
 
@@ -183,6 +185,8 @@ LRESULT CMenuWnd::HandleCustomMessage(UINT msg, WPARAM wParam, LPARAM lParam, bo
     if (msg == WM_MOUSEWHEEL) {
         Scroll(static_cast<std::int16_t>((wParam >> 16) & 0xFFFF), lParam);
         handled = true;
+    } else if (msg == WM_DESTROY) {
+        NotifyAccessibleWindow(GetHWND(), QAccessible::PopupMenuEnd);
     } else if (msg == WM_SHOWWINDOW && wParam == 0 && IsWindow()) {
         // Hidden by someone else (its owner went away): a hidden menu is a closed one.
         DestroyWindow();

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "platform/ExecutableFolder.h"
+#include "toolkit/AccessibleWindow.h"
 #include "toolkit/Dpi.h"
 #include "toolkit/KeyState.h"
 #include "toolkit/ResourceZip.h"
@@ -301,6 +302,8 @@ void CPaintManagerUI::SetHot(CControlUI* control, const QPoint& pt) {
 
 void CPaintManagerUI::SetHotControl(CControlUI* control) {
     SetHot(control, control ? control->GetPos().center() : QPoint());
+    // Made hot by the keyboard: a screen reader reads it as the item in focus.
+    if (control) NotifyAccessible(*control, QAccessible::Focus);
 }
 
 void CPaintManagerUI::SetFocus(CControlUI* control, bool showRing) {
@@ -312,7 +315,10 @@ void CPaintManagerUI::SetFocus(CControlUI* control, bool showRing) {
     if (IsFocusRingShown()) Invalidate(GetFocusRingRect(*m_focus));
     if (old == control) return;
     if (old) SendNotify(old, DUI_MSGTYPE_KILLFOCUS);
-    if (control) SendNotify(control, DUI_MSGTYPE_SETFOCUS);
+    if (control) {
+        SendNotify(control, DUI_MSGTYPE_SETFOCUS);
+        NotifyAccessible(*control, QAccessible::Focus);
+    }
 }
 
 bool CPaintManagerUI::IsFocusRingShown() const {

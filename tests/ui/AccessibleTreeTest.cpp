@@ -93,6 +93,14 @@ TEST_F(AccessibleTreeTest, ControlsInLayoutOrderWithTheirNamesInTheInterfaceLang
     ASSERT_TRUE(mute);
     EXPECT_TRUE(mute->state().checked);
     EXPECT_FALSE(Find(tree, B, QStringLiteral("Stop"))->state().checkable);
+
+    // The keyboard's focus is the tree's.
+    EXPECT_EQ(tree->focusChild(), nullptr);
+    window->GetPM().SetNextTabControl(true);
+    window->GetPM().SetNextTabControl(true);
+    ASSERT_EQ(tree->focusChild(), pin);
+    EXPECT_TRUE(pin->state().focused);
+    EXPECT_TRUE(pin->state().focusable);
 }
 
 TEST_F(AccessibleTreeTest, ActionsAndValuesDoWhatClicksAndDragsDo) {
