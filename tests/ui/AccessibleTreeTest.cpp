@@ -15,6 +15,10 @@ namespace {
 class AccessibleTreeTest : public PlayerTest {
   protected:
     static void SetUpTestSuite() { InstallToolkitAccessibility(); }
+    void SetUp() override {
+        CResourceManager::GetInstance().LoadLanguage(QStringLiteral("lan_en.xml"));
+        PlayerTest::SetUp();
+    }
     void TearDown() override {
         CResourceManager::GetInstance().LoadLanguage(QStringLiteral("lan_en.xml"));
     }
@@ -46,7 +50,6 @@ QString Entry(QAccessible::Role role, const char* name) {
 }
 
 TEST_F(AccessibleTreeTest, ControlsInLayoutOrderWithTheirNamesInTheInterfaceLanguage) {
-    CResourceManager::GetInstance().LoadLanguage(QStringLiteral("lan_en.xml"));
     QAccessibleInterface* tree = Tree();
     ASSERT_TRUE(tree);
     EXPECT_EQ(tree->role(), QAccessible::Window);
