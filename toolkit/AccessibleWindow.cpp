@@ -1,5 +1,7 @@
 #include "toolkit/AccessibleWindow.h"
 
+#include <utility>
+
 #include "toolkit/AccessibleControl.h"
 #include "toolkit/MenuWnd.h"
 #include "toolkit/PaintManager.h"
@@ -124,7 +126,10 @@ QAccessibleInterface* AccessibleWindow::focusChild() const {
     return focus && focus->IsVisible() ? InterfaceOf(focus) : nullptr;
 }
 
-void InstallToolkitAccessibility() { QAccessible::installFactory(ToolkitWindowFactory); }
+void InstallToolkitAccessibility() {
+    static bool installed = false;
+    if (!std::exchange(installed, true)) QAccessible::installFactory(ToolkitWindowFactory);
+}
 
 void NotifyAccessibleWindow(QWidget* host, QAccessible::Event event) {
     if (!host || !QAccessible::isActive()) return;

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QKeyEvent>
@@ -15,6 +16,7 @@
 #include "app/LanguageChoice.h"
 #include "platform/UiLanguage.h"
 #include "platform/UrlOpener.h"
+#include "toolkit/AccessibleWindow.h"
 #include "toolkit/UIControl.h"
 #include "ui/AboutWnd.h"
 #include "ui/ProductVersion.h"
@@ -233,6 +235,15 @@ TEST_F(AboutWindow, TextsAndVersionFollowTheInterfaceLanguage) {
         const QStringList shown = ShownTexts();
         for (const QString& text : c.texts) EXPECT_TRUE(shown.contains(text)) << text.toStdString();
         EXPECT_EQ(Control("closebtn")->GetToolTip(), c.closeTip);
+        // A screen reader reads the same texts and buttons.
+        InstallToolkitAccessibility();
+        QAccessibleInterface* tree = QAccessible::queryAccessibleInterface(about->GetHWND());
+        ASSERT_TRUE(tree);
+        QStringList read;
+        for (int i = 0; i < tree->childCount(); ++i)
+            read << tree->child(i)->text(QAccessible::Name);
+        for (const QString& text : c.texts) EXPECT_TRUE(read.contains(text)) << text.toStdString();
+        EXPECT_TRUE(read.contains(c.closeTip));
         about->Close(0);
         ASSERT_TRUE(Await([this] { return deleted; }));
     }
