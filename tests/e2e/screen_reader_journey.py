@@ -11,14 +11,29 @@ import sys
 import time
 
 import pyatspi
+from gi.repository import GLib
 
 BOUND = 20.0
+# The names of the controls whose value change the player announced, in order.
+announced = []
+
+
+def on_value_changed(event):
+    announced.append(event.source.name)
+
+
+def pump():
+    """Delivers the events that have arrived."""
+    context = GLib.MainContext.default()
+    while context.pending():
+        context.iteration(False)
 
 
 def await_(condition, bound=BOUND):
     """The first true result of condition() within bound seconds, else None."""
     deadline = time.monotonic() + bound
     while True:
+        pump()
         try:
             result = condition()
         except Exception:  # the tree changes under us while a window opens or closes
@@ -46,6 +61,7 @@ def find(root, role, name):
 
 
 def main():
+    pyatspi.Registry.registerEventListener(on_value_changed, "object:property-change:accessible-value")
     app = await_(player) or fail("no application named MoviraPlayer on the desktop")
     frame = app[0]
     print("window", frame.getRoleName(), repr(frame.name), flush=True)
@@ -64,6 +80,8 @@ def main():
     if not await_(lambda: progress.currentValue >= first + 1.0):
         fail(f"the progress value stayed at {first}")
     print("progress follows", first, "->", progress.currentValue, flush=True)
+    await_(lambda: "Progress" in announced) or fail("no value change announced for Progress")
+    print("progress announced", flush=True)
 
     pause = await_(lambda: find(frame, "push button", "Pause")) or fail("no button named Pause")
     pause.queryAction().doAction(0)
