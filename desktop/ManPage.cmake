@@ -6,8 +6,9 @@
 #
 # The usage text is read as: a "Usage: PROGRAM ARGUMENTS" line, which becomes the synopsis;
 # paragraphs of prose, separated by blank lines, which become the description; and headed
-# lists such as "Options:", whose indented entries ("  -h, --help  TEXT", two or more spaces
-# before the text, longer texts going on in further-indented lines) become a section each.
+# lists such as "Options:" or "Keys:", whose indented entries ("  -h, --help  TEXT" or
+# "  Space  TEXT", two or more spaces before the text, longer texts going on in
+# further-indented lines) become a section each.
 
 foreach(name USAGE OUTPUT VERSION DATE SUMMARY)
   if(NOT DEFINED ${name})
@@ -90,6 +91,11 @@ foreach(line IN LISTS lines)
       troff_option_names(names "${CMAKE_MATCH_1}")
       troff_text(text "${CMAKE_MATCH_5}")
       string(APPEND sections ".TP\n${names}\n${text}\n")
+    elseif(line MATCHES "^  [^ ]" AND stripped MATCHES "^([^ ]+( [^ ]+)*)  +(.+)$")
+      # Any other entry ("Space  play or pause"): its names in bold as they are.
+      troff_text(names "${CMAKE_MATCH_1}")
+      troff_text(text "${CMAKE_MATCH_3}")
+      string(APPEND sections ".TP\n\\fB${names}\\fR\n${text}\n")
     else()
       troff_text(text "${stripped}")
       string(APPEND sections "${text}\n")
