@@ -17,17 +17,20 @@ from windows import FULLSCREEN, MAXIMISED, MINIMISED, NORMAL
 # How far a window drag may take the window past the screen's edges.
 OVERHANG = 60
 
-# The player's own keys: Left and Right seek, Up and Down step the volume, M mutes.
+# The player's own keys: Left and Right seek, Up and Down step the volume, M mutes. Tab and
+# Return belong to the keyboard focus (Tab moves the focus ring, Return presses the button
+# it marks, which may be the close button); the run leaves them to the end-to-end journeys,
+# so that no key it presses at random can end the player.
 SEEK_KEYS = ("Left", "Right")
 VOLUME_KEYS = ("Up", "Down")
 MUTE_KEY = "m"
-PLAYER_KEYS = ("space", "F11", "Escape", *SEEK_KEYS, *VOLUME_KEYS, MUTE_KEY)
+FOCUS_KEYS = ("Tab", "Return", "KP_Enter")
+PLAYER_KEYS = ("space", "F11", "Escape", *SEEK_KEYS, *VOLUME_KEYS, MUTE_KEY, *FOCUS_KEYS)
 
 # Letters and keys pressed at random besides the player's own keys, none of which means
 # anything to the player.
 OTHER_KEYS = [c for c in "abcdefghijklmnopqrstuvwxyz0123456789" if c != MUTE_KEY] + [
-    "Return", "Tab", "BackSpace", "Home", "End", "Delete", "plus", "minus", "period",
-    "comma"]
+    "BackSpace", "Home", "End", "Delete", "plus", "minus", "period", "comma"]
 
 
 class Actions:
