@@ -23,7 +23,8 @@ AccessibleControl::AccessibleControl(AccessibleWindow* window, CControlUI* contr
 
 QAccessible::Role AccessibleControl::RoleOf(const CControlUI& control) {
     if (dynamic_cast<const CMenuElementUI*>(&control)) return QAccessible::MenuItem;
-    if (dynamic_cast<const CButtonUI*>(&control)) return QAccessible::Button;
+    if (const auto* button = dynamic_cast<const CButtonUI*>(&control))
+        return button->IsKeyboardEnabled() ? QAccessible::Button : QAccessible::NoRole;
     if (dynamic_cast<const CSliderUI*>(&control)) return QAccessible::Slider;
     if (dynamic_cast<const CLabelUI*>(&control) &&
         !(control.GetName().isEmpty() && control.GetDisplayText().isEmpty()))

@@ -90,3 +90,7 @@ void CButtonUI::PaintStatusImage(QPainter& painter) {
         image = &m_hotImage;
     DrawImage(painter, *m_manager, *image, m_rcItem);
 }
+
+bool CButtonUI::IsKeyboardEnabled() const {
+    return !(m_tooltip.isEmpty() && m_text.isEmpty() && m_accessible.name.isEmpty());
+}

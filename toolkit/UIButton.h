@@ -12,7 +12,9 @@ class CButtonUI : public CLabelUI {
     QString GetClass() const override;
     bool SetAttribute(const QString& name, const QString& value) override;
     bool IsInteractive() const override { return true; }
-    bool IsKeyboardEnabled() const override { return true; }
+    // A button that names nothing (no tooltip, text or accessible name) is a picture, such
+    // as the About window's logo: the keyboard passes it by, as screen readers do.
+    bool IsKeyboardEnabled() const override;
     void DoEvent(TEventUI& event) override;
 
     bool IsHot() const { return m_hot; }
