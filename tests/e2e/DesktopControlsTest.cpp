@@ -1,7 +1,6 @@
 // The desktop's view of the player over a private session bus: its media controls
 // (MPRIS, driven with playerctl, dbus-send and gdbus as a panel or media key would) and the
 // idle inhibition a playing video holds, recorded by a stand-in for the desktop's service.
-#include <QColor>
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
@@ -195,8 +194,8 @@ TEST_F(DesktopControlsTest, MediaControlsDriveThePlayerAndFollowIt) {
 
     // The rate: the speed label appears with it.
     const QRect speedLabel = onScreen(sized::speedLabel(size()));
-    const auto lightText = [](QRgb pixel) { return QColor(pixel).lightness() >= 150; };
-    EXPECT_EQ(countPixels(screen_->grab(QStringLiteral("normal-speed")), speedLabel, lightText), 0);
+    EXPECT_EQ(countPixels(screen_->grab(QStringLiteral("normal-speed")), speedLabel, isLightText),
+              0);
     call(pid, QStringLiteral("org.freedesktop.DBus.Properties.Set"),
          {QStringLiteral("org.mpris.MediaPlayer2.Player"), QStringLiteral("Rate"),
           QStringLiteral("<1.5>")});
@@ -204,7 +203,7 @@ TEST_F(DesktopControlsTest, MediaControlsDriveThePlayerAndFollowIt) {
     EXPECT_TRUE(awaitAnnounced(QStringLiteral("Rate"), QStringLiteral("double 1.5")));
     EXPECT_TRUE(screen_->grabUntil(
         QStringLiteral("speed-label"),
-        [&](const QImage& image) { return countPixels(image, speedLabel, lightText) >= 10; }, 10s,
+        [&](const QImage& image) { return countPixels(image, speedLabel, isLightText) >= 10; }, 10s,
         &lastShot_));
 
     // Playing again takes a new inhibition; Quit closes as the close button does and gives
@@ -217,11 +216,7 @@ TEST_F(DesktopControlsTest, MediaControlsDriveThePlayerAndFollowIt) {
     EXPECT_TRUE(awaitStandIn(QStringLiteral("release %1 2").arg(pid)))
         << str(standIn_->lines().join(u'|'));
 
-    const auto config = IniText::load(player_->settingsDir() + QStringLiteral("/config.ini"));
-    ASSERT_TRUE(config.has_value());
-    EXPECT_EQ(config->value(QStringLiteral("Settings"), QStringLiteral("Volume")),
-              QStringLiteral("35.0"))
-        << str(config->text());
+    EXPECT_EQ(savedSetting(QStringLiteral("Volume")), QStringLiteral("35.0"));
     const auto progress = IniText::load(player_->settingsDir() + QStringLiteral("/progress.ini"));
     ASSERT_TRUE(progress.has_value());
     const double saved =
@@ -321,15 +316,9 @@ TEST_F(DesktopControlsTest, ScreenReadersFindAndWorkTheControls) {
     // The window shows what was done through the tree.
     ASSERT_FALSE(awaitPaused(QStringLiteral("paused")).isNull());
     const QRect speedLabel = onScreen(sized::speedLabel(size()));
-    EXPECT_GE(countPixels(screen_->grab(QStringLiteral("speed")), speedLabel,
-                          [](QRgb pixel) { return QColor(pixel).lightness() >= 150; }),
-              10);
+    EXPECT_GE(countPixels(screen_->grab(QStringLiteral("speed")), speedLabel, isLightText), 10);
     ASSERT_NO_FATAL_FAILURE(closeWithButton());
-    const auto config = IniText::load(player_->settingsDir() + QStringLiteral("/config.ini"));
-    ASSERT_TRUE(config.has_value());
-    EXPECT_EQ(config->value(QStringLiteral("Settings"), QStringLiteral("Volume")),
-              QStringLiteral("40.0"))
-        << str(config->text());
+    EXPECT_EQ(savedSetting(QStringLiteral("Volume")), QStringLiteral("40.0"));
 }
 
 }  // namespace

@@ -5,7 +5,6 @@
 
 #include "MediaSession.h"
 #include "Picture.h"
-#include "SettingsFiles.h"
 
 namespace e2e {
 namespace {
@@ -86,13 +85,8 @@ TEST_F(InputTest, ArrowKeysSeekAndStepTheVolumeMMutesAndTheWheelOverThePictureSe
     EXPECT_TRUE(awaitLook(QStringLiteral("m-muted-again"), button, unmuted, false));
 
     ASSERT_NO_FATAL_FAILURE(closeWithButton());
-    const auto config = IniText::load(player_->settingsDir() + QStringLiteral("/config.ini"));
-    ASSERT_TRUE(config.has_value()) << "no config.ini";
-    EXPECT_EQ(config->value(QStringLiteral("Settings"), QStringLiteral("Volume")),
-              QStringLiteral("85.0"))
-        << str(config->text());
-    EXPECT_EQ(config->value(QStringLiteral("Settings"), QStringLiteral("Mute")),
-              QStringLiteral("1"));
+    EXPECT_EQ(savedSetting(QStringLiteral("Volume")), QStringLiteral("85.0"));
+    EXPECT_EQ(savedSetting(QStringLiteral("Mute")), QStringLiteral("1"));
 }
 
 TEST_F(InputTest, DoubleClickWithoutAFileAsksForOne) {

@@ -5,6 +5,7 @@
 
 #include "MainLayout.h"
 #include "Picture.h"
+#include "SettingsFiles.h"
 #include "TestFiles.h"
 
 namespace e2e {
@@ -158,6 +159,12 @@ void MediaTest::press(QPoint windowPos) {
 void MediaTest::closeWithButton() {
     ASSERT_NO_FATAL_FAILURE(clickAt(sized::closeButton(size()).center()));
     expectExit();
+}
+
+QString MediaTest::savedSetting(const QString& key) const {
+    const auto config = IniText::load(player_->settingsDir() + QStringLiteral("/config.ini"));
+    if (!config) return QStringLiteral("<no config.ini>");
+    return config->value(QStringLiteral("Settings"), key).value_or(QStringLiteral("<missing>"));
 }
 
 void MediaTest::seedSettings(const QString& name, const QByteArray& bytes) {

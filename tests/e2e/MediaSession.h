@@ -78,6 +78,9 @@ class MediaTest : public Session {
 
     // Writes the settings file `name` (config.ini, progress.ini) before the player starts.
     void seedSettings(const QString& name, const QByteArray& bytes);
+    // A value of config.ini's [Settings] as the player left it: the exact text, or
+    // "<no config.ini>" / "<missing>".
+    QString savedSetting(const QString& key) const;
 
     // Starts the drag source with `files`, its window at `where` on the screen, and waits
     // for that window.

@@ -1,5 +1,6 @@
 #include "Screen.h"
 
+#include <QColor>
 #include <QProcess>
 #include <QThread>
 #include <algorithm>
@@ -50,6 +51,8 @@ int colourDistance(QRgb a, QRgb b) {
     return std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
                      std::abs(qBlue(a) - qBlue(b))});
 }
+
+bool isLightText(QRgb pixel) { return QColor(pixel).lightness() >= 150; }
 
 int countPixels(const QImage& image, const QRect& rect, const std::function<bool(QRgb)>& test) {
     const QRect area = rect.intersected(image.rect());

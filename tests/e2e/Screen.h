@@ -33,6 +33,9 @@ class Screen {
 // Largest difference of the red, green and blue channels.
 int colourDistance(QRgb a, QRgb b);
 
+// The player's light grey texts (the time, the speed, the captions) against its dark bars.
+bool isLightText(QRgb pixel);
+
 // Pixels of `rect` (clipped to the image) for which `test` holds.
 int countPixels(const QImage& image, const QRect& rect, const std::function<bool(QRgb)>& test);
 

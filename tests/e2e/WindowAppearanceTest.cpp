@@ -38,8 +38,6 @@ const std::vector<NamedRect>& imageControls() {
     return controls;
 }
 
-bool isLightText(QRgb pixel) { return QColor(pixel).lightness() >= 150; }
-
 TEST_F(MainWindowTest, AppearsCentredWithItsSkin) {
     ASSERT_NO_FATAL_FAILURE(launch());
 
