@@ -1,8 +1,10 @@
 #include "app/Startup.h"
 
 #include <QDebug>
+#include <QGuiApplication>
 #include <QTimer>
 #include <QTranslator>
+#include <QWidget>
 #include <memory>
 
 #include "app/LanguageChoice.h"
@@ -17,6 +19,13 @@
 #include "ui/PlayerWindow.h"
 
 namespace {
+
+// How the portal names a window: "x11:" and its id in hex; nothing elsewhere.
+QString PortalWindowId(const PlayerWindow& window) {
+    const QWidget* host = window.GetHWND();
+    if (!host || QGuiApplication::platformName() != u"xcb") return {};
+    return QStringLiteral("x11:") + QString::number(host->winId(), 16);
+}
 
 // The zip lives in the executable's data, valid for the whole run.
 void InitSkinSource() {
@@ -59,8 +68,12 @@ int RunPlayer(const QString& media) {
     // The desktop's media controls and the idle inhibition join once the loop runs: the
     // first picture does not wait for the session bus.
     std::unique_ptr<DesktopSession> session;
-    QTimer::singleShot(
-        0, [&session, &window] { session = std::make_unique<DesktopSession>(*window); });
+    QTimer::singleShot(0, [&session, &window] {
+        PlayerWindow* main = window.get();
+        session = std::make_unique<DesktopSession>(
+            main->GetPlayer(), DesktopWindow{PortalWindowId(*main), [main] { main->Raise(); },
+                                             [main] { main->OnCloseClicked(); }});
+    });
 
     CPaintManagerUI::MessageLoop();
 

@@ -1,41 +1,28 @@
 #include "session/DesktopSession.h"
 
 #include <QDBusConnection>
-#include <QGuiApplication>
-#include <QWidget>
 
+#include "player/Player.h"
 #include "session/IdleInhibitor.h"
 #include "session/MprisService.h"
-#include "ui/PlayerWindow.h"
 
-namespace {
-
-// How the portal names a window: "x11:" and its id in hex; nothing elsewhere.
-QString PortalWindowId(const PlayerWindow& window) {
-    const QWidget* host = window.GetHWND();
-    if (!host || QGuiApplication::platformName() != u"xcb") return {};
-    return QStringLiteral("x11:") + QString::number(host->winId(), 16);
-}
-
-}  // namespace
-
-DesktopSession::DesktopSession(PlayerWindow& window) : m_window(window) {
+DesktopSession::DesktopSession(Player& player, DesktopWindow window) : m_player(player) {
     const QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected()) return;
-    m_mpris = std::make_unique<MprisService>(bus, window);
+    m_mpris = std::make_unique<MprisService>(bus, player, window.raise, window.close);
     if (!m_mpris->Register()) m_mpris.reset();
-    m_inhibitor = std::make_unique<IdleInhibitor>(bus, PortalWindowId(window));
-    m_window.SetObserver(this);
+    m_inhibitor = std::make_unique<IdleInhibitor>(bus, window.portalId);
+    m_player.AddObserver(this);
     OnPlayerChanged();
 }
 
-DesktopSession::~DesktopSession() { m_window.SetObserver(nullptr); }
+DesktopSession::~DesktopSession() { m_player.RemoveObserver(this); }
 
 void DesktopSession::OnPlayerChanged() {
     if (m_mpris) m_mpris->Refresh();
     if (m_inhibitor)
-        m_inhibitor->SetWanted(m_window.GetPlayState() == PlayState::Playing &&
-                               m_window.PlaysMovingVideo());
+        m_inhibitor->SetWanted(m_player.GetPlayState() == PlayState::Playing &&
+                               m_player.PlaysMovingVideo());
 }
 
 void DesktopSession::OnSeeked(double seconds) {

@@ -1,7 +1,7 @@
 #pragma once
 // org.mpris.MediaPlayer2.Player: playback as the desktop's media controls (media keys, the
 // panel, the lock screen, playerctl) see and drive it. Every request goes through the same
-// window operation as the matching button, key or slider, so the window shows and saves
+// player operation as the matching button, key or slider, so the window shows and saves
 // exactly what it would after the user's own action.
 
 #include <QDBusAbstractAdaptor>
@@ -9,11 +9,57 @@
 #include <QString>
 #include <QVariantMap>
 
-class PlayerWindow;
+class Player;
 
 class MprisPlayerAdaptor : public QDBusAbstractAdaptor {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.mpris.MediaPlayer2.Player")
+    // Written out for the two annotations Qt cannot make from the properties: Position is
+    // never announced (listeners reckon it from Rate and Seeked) and CanControl never changes.
+    Q_CLASSINFO("D-Bus Introspection",
+                "  <interface name=\"org.mpris.MediaPlayer2.Player\">\n"
+                "    <method name=\"Next\"/>\n"
+                "    <method name=\"Previous\"/>\n"
+                "    <method name=\"Pause\"/>\n"
+                "    <method name=\"PlayPause\"/>\n"
+                "    <method name=\"Stop\"/>\n"
+                "    <method name=\"Play\"/>\n"
+                "    <method name=\"Seek\">\n"
+                "      <arg name=\"Offset\" type=\"x\" direction=\"in\"/>\n"
+                "    </method>\n"
+                "    <method name=\"SetPosition\">\n"
+                "      <arg name=\"TrackId\" type=\"o\" direction=\"in\"/>\n"
+                "      <arg name=\"Position\" type=\"x\" direction=\"in\"/>\n"
+                "    </method>\n"
+                "    <method name=\"OpenUri\">\n"
+                "      <arg name=\"Uri\" type=\"s\" direction=\"in\"/>\n"
+                "    </method>\n"
+                "    <signal name=\"Seeked\">\n"
+                "      <arg name=\"Position\" type=\"x\"/>\n"
+                "    </signal>\n"
+                "    <property name=\"PlaybackStatus\" type=\"s\" access=\"read\"/>\n"
+                "    <property name=\"Rate\" type=\"d\" access=\"readwrite\"/>\n"
+                "    <property name=\"Metadata\" type=\"a{sv}\" access=\"read\">\n"
+                "      <annotation name=\"org.qtproject.QtDBus.QtTypeName\" "
+                "value=\"QVariantMap\"/>\n"
+                "    </property>\n"
+                "    <property name=\"Volume\" type=\"d\" access=\"readwrite\"/>\n"
+                "    <property name=\"Position\" type=\"x\" access=\"read\">\n"
+                "      <annotation name=\"org.freedesktop.DBus.Property.EmitsChangedSignal\" "
+                "value=\"false\"/>\n"
+                "    </property>\n"
+                "    <property name=\"MinimumRate\" type=\"d\" access=\"read\"/>\n"
+                "    <property name=\"MaximumRate\" type=\"d\" access=\"read\"/>\n"
+                "    <property name=\"CanGoNext\" type=\"b\" access=\"read\"/>\n"
+                "    <property name=\"CanGoPrevious\" type=\"b\" access=\"read\"/>\n"
+                "    <property name=\"CanPlay\" type=\"b\" access=\"read\"/>\n"
+                "    <property name=\"CanPause\" type=\"b\" access=\"read\"/>\n"
+                "    <property name=\"CanSeek\" type=\"b\" access=\"read\"/>\n"
+                "    <property name=\"CanControl\" type=\"b\" access=\"read\">\n"
+                "      <annotation name=\"org.freedesktop.DBus.Property.EmitsChangedSignal\" "
+                "value=\"const\"/>\n"
+                "    </property>\n"
+                "  </interface>\n")
     Q_PROPERTY(QString PlaybackStatus READ PlaybackStatus)
     Q_PROPERTY(double Rate READ Rate WRITE SetRate)
     Q_PROPERTY(QVariantMap Metadata READ Metadata)
@@ -29,11 +75,7 @@ class MprisPlayerAdaptor : public QDBusAbstractAdaptor {
     Q_PROPERTY(bool CanControl READ CanControl)
 
   public:
-    // The speeds of the speed menu's first and last items.
-    static constexpr double kMinimumRate = 0.25;
-    static constexpr double kMaximumRate = 4.0;
-
-    MprisPlayerAdaptor(QObject* object, PlayerWindow& window);
+    MprisPlayerAdaptor(QObject* object, Player& player);
 
     QString PlaybackStatus() const;
     double Rate() const;
@@ -45,15 +87,17 @@ class MprisPlayerAdaptor : public QDBusAbstractAdaptor {
     // Clamped to 0 to 1, then set on the slider as a move of the slider would.
     void SetVolume(double volume);
     qlonglong Position() const;
-    double MinimumRate() const { return kMinimumRate; }
-    double MaximumRate() const { return kMaximumRate; }
+    // The least and the greatest of the speeds the player offers.
+    double MinimumRate() const;
+    double MaximumRate() const;
     bool CanGoNext() const { return false; }
     bool CanGoPrevious() const { return false; }
-    // All four hold while a file is open.
+    // All three hold while a file is open.
     bool CanPlay() const;
     bool CanPause() const;
     bool CanSeek() const;
-    bool CanControl() const;
+    // The player can always be controlled, whether or not a file is open.
+    bool CanControl() const { return true; }
 
   public Q_SLOTS:
     void Next() {}
@@ -75,5 +119,5 @@ class MprisPlayerAdaptor : public QDBusAbstractAdaptor {
   private:
     QDBusObjectPath CurrentTrack() const;
 
-    PlayerWindow& m_window;
+    Player& m_player;
 };

@@ -2,11 +2,15 @@
 
 #include <QGuiApplication>
 
+#include "player/Player.h"
 #include "session/MimeTypeList.h"
-#include "ui/PlayerWindow.h"
 
-MprisRootAdaptor::MprisRootAdaptor(QObject* object, PlayerWindow& window)
-    : QDBusAbstractAdaptor(object), m_window(window) {}
+MprisRootAdaptor::MprisRootAdaptor(QObject* object, Player& player, std::function<void()> raise,
+                                   std::function<void()> quit)
+    : QDBusAbstractAdaptor(object),
+      m_player(player),
+      m_raise(std::move(raise)),
+      m_quit(std::move(quit)) {}
 
 QString MprisRootAdaptor::Identity() const { return QStringLiteral("MoviraPlayer"); }
 
@@ -14,7 +18,7 @@ QString MprisRootAdaptor::DesktopEntry() const { return QGuiApplication::desktop
 
 QStringList MprisRootAdaptor::SupportedUriSchemes() const {
     QStringList schemes{QStringLiteral("file")};
-    for (const QString& protocol : m_window.EngineProtocols()) {
+    for (const QString& protocol : m_player.EngineProtocols()) {
         if (!schemes.contains(protocol)) schemes << protocol;
     }
     return schemes;
@@ -26,6 +30,10 @@ QStringList MprisRootAdaptor::SupportedMimeTypes() const {
     return types;
 }
 
-void MprisRootAdaptor::Raise() { m_window.Raise(); }
+void MprisRootAdaptor::Raise() {
+    if (m_raise) m_raise();
+}
 
-void MprisRootAdaptor::Quit() { m_window.OnCloseClicked(); }
+void MprisRootAdaptor::Quit() {
+    if (m_quit) m_quit();
+}

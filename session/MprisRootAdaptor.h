@@ -5,8 +5,9 @@
 #include <QDBusAbstractAdaptor>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
-class PlayerWindow;
+class Player;
 
 class MprisRootAdaptor : public QDBusAbstractAdaptor {
     Q_OBJECT
@@ -20,7 +21,8 @@ class MprisRootAdaptor : public QDBusAbstractAdaptor {
     Q_PROPERTY(QStringList SupportedMimeTypes READ SupportedMimeTypes)
 
   public:
-    MprisRootAdaptor(QObject* object, PlayerWindow& window);
+    MprisRootAdaptor(QObject* object, Player& player, std::function<void()> raise,
+                     std::function<void()> quit);
 
     bool CanQuit() const { return true; }
     bool CanRaise() const { return true; }
@@ -38,5 +40,7 @@ class MprisRootAdaptor : public QDBusAbstractAdaptor {
     void Quit();
 
   private:
-    PlayerWindow& m_window;
+    Player& m_player;
+    std::function<void()> m_raise;
+    std::function<void()> m_quit;
 };

@@ -15,15 +15,17 @@ const QString kPlayerInterface = QStringLiteral("org.mpris.MediaPlayer2.Player")
 constexpr int kMaxNameAttempts = 20;
 
 // The Player properties whose changes the bus is told of. Position is not among them: it
-// changes all the time, and listeners reckon it from the rate and Seeked.
-constexpr const char* kWatched[] = {"PlaybackStatus", "Metadata", "Volume",  "Rate",
-                                    "CanPlay",        "CanPause", "CanSeek", "CanControl"};
+// changes all the time, and listeners reckon it from the rate and Seeked; nor is CanControl,
+// which never changes.
+constexpr const char* kWatched[] = {"PlaybackStatus", "Metadata", "Volume", "Rate",
+                                    "CanPlay",        "CanPause", "CanSeek"};
 
 }  // namespace
 
-MprisService::MprisService(const QDBusConnection& bus, PlayerWindow& window)
-    : m_bus(bus), m_player(new MprisPlayerAdaptor(this, window)) {
-    new MprisRootAdaptor(this, window);
+MprisService::MprisService(const QDBusConnection& bus, Player& player, std::function<void()> raise,
+                           std::function<void()> quit)
+    : m_bus(bus), m_player(new MprisPlayerAdaptor(this, player)) {
+    new MprisRootAdaptor(this, player, std::move(raise), std::move(quit));
 }
 
 MprisService::~MprisService() {

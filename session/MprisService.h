@@ -7,15 +7,18 @@
 #include <QObject>
 #include <QString>
 #include <QVariantMap>
+#include <functional>
 
 class MprisPlayerAdaptor;
-class PlayerWindow;
+class Player;
 
 class MprisService : public QObject {
     Q_OBJECT
 
   public:
-    MprisService(const QDBusConnection& bus, PlayerWindow& window);
+    // `raise` and `quit` carry out the root interface's requests of the same names.
+    MprisService(const QDBusConnection& bus, Player& player, std::function<void()> raise,
+                 std::function<void()> quit);
     ~MprisService() override;
 
     // Registers the object and takes "org.mpris.MediaPlayer2.moviraplayer.instance<pid>", or,

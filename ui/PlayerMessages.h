@@ -11,3 +11,6 @@ inline constexpr UINT WM_VIDEO_DROPFILE = WM_USER + 104;  // a file dropped on t
 inline constexpr UINT WM_RELAYOUT_VIDEO = WM_USER + 105;  // place the video window again
 inline constexpr UINT WM_FILE_LOADED = WM_USER + 106;     // the engine loaded a file
 inline constexpr UINT WM_VIDEO_DBLCLK = WM_USER + 107;    // left double click on the video
+
+// The one window timer: it hides the bars in fullscreen once the pointer has rested.
+inline constexpr UINT HIDE_BARS_TIMER_ID = 1001;

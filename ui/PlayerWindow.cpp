@@ -11,7 +11,6 @@
 #include "toolkit/UIContainer.h"
 #include "toolkit/UILabel.h"
 #include "toolkit/UISlider.h"
-#include "ui/ButtonLooks.h"
 #include "ui/PlayerMessages.h"
 
 namespace {
@@ -24,15 +23,18 @@ T* Find(CPaintManagerUI& pm, const char* name) {
 }  // namespace
 
 PlayerWindow::PlayerWindow(const EngineApi& api, SettingsStore* store)
-    : m_store(store), m_fileDialog(&platform::SystemFileDialog()), m_mpv(api), m_mainPage(&m_pm) {}
+    : m_fileDialog(&platform::SystemFileDialog()), m_player(api, store), m_mainPage(&m_pm) {
+    m_player.AddObserver(this);
+}
 
 PlayerWindow::~PlayerWindow() {
-    SavePosition();
+    m_player.SavePosition();
     CMenuWnd::DestroyMenu();
     m_pMenu.reset();
     CMenuWnd::GetGlobalContextMenuObserver().SetMenuCheckInfo(nullptr);
     // The engine goes before its window: it must never draw into a destroyed one.
-    m_mpv.Shutdown();
+    m_player.Shutdown();
+    m_player.RemoveObserver(this);
     RemoveVirtualWnd(QStringLiteral("mainpage"));
 }
 
@@ -44,10 +46,6 @@ bool PlayerWindow::CreateAndShow() {
     m_pm.SetDPI(CDPI::GetMainMonitorDPI());
     ShowWindow(true, true);
     return true;
-}
-
-SettingsStore& PlayerWindow::Store() const {
-    return m_store ? *m_store : SettingsStore::Instance();
 }
 
 QString PlayerWindow::GetWindowClassName() const { return QStringLiteral("PlayerWindow"); }
@@ -82,26 +80,29 @@ void PlayerWindow::InitWindow() {
     if (m_videoWnd.Create(*this, QRect(0, 0, 100, 100))) m_videoWnd.DragAcceptFiles(true);
     CreateEngine();
 
-    SettingsStore& store = Store();
-    store.Load();
-    m_bMute = store.m_mute;
-    m_mpv.SetVolume(store.m_volume);
-    if (m_pVolume) m_pVolume->SetValue(static_cast<int>(store.m_volume));
+    // What the player accepts follows what the skin offers.
+    if (m_pVolume) m_player.SetVolumeRange(m_pVolume->GetMinValue(), m_pVolume->GetMaxValue());
+    m_speedItems = SpeedItems::FromSkin();
+    m_player.SetOfferedSpeeds(m_speedItems.Speeds());
+    m_player.LoadSettings();
+    if (m_pVolume) m_pVolume->SetValue(m_player.VolumeLevel());
     LayoutVideoWindow();
 
-    if (m_pPinBtn)
-        m_pPinBtn->ApplyAttributeList(
-            QString::fromLatin1(m_bTopMost ? kPinnedLook : kUnpinnedLook));
+    ApplyLook(m_pPinBtn, m_bTopMost ? "look_pinned" : "look_unpinned");
     ShowToggleState(m_pPinBtn, m_bTopMost);
     SetTopMost(m_bTopMost);
     ApplyMute();
     ApplyPlayButtonLook();
 }
 
+void PlayerWindow::ApplyLook(CControlUI* button, const char* style) {
+    const QString* look = m_pm.GetStyle(QString::fromLatin1(style));
+    if (button && look) button->ApplyAttributeList(*look);
+}
+
 void PlayerWindow::ApplyPlayButtonLook() {
-    if (!m_pPlayBtn) return;
-    m_pPlayBtn->ApplyAttributeList(
-        QString::fromLatin1(GetPlayState() == PlayState::Playing ? kPlayingLook : kPlayLook));
+    ApplyLook(m_pPlayBtn,
+              m_player.GetPlayState() == PlayState::Playing ? "look_playing" : "look_play");
 }
 
 bool PlayerWindow::CreateEngine() {
@@ -110,8 +111,8 @@ bool PlayerWindow::CreateEngine() {
                               .arg(static_cast<quint64>(m_videoWnd.GetNativeId()), 0, 16)
                               .arg(client.width())
                               .arg(client.height()));
-    return m_mpv.Create(m_videoWnd.IsWindow() ? m_videoWnd.GetNativeId() : 0, m_dpiScale,
-                        &PlayerWindow::EngineWakeupCallback, this);
+    return m_player.CreateEngine(m_videoWnd.IsWindow() ? m_videoWnd.GetNativeId() : 0, m_dpiScale,
+                                 &PlayerWindow::EngineWakeupCallback, this);
 }
 
 void PlayerWindow::EngineWakeupCallback(void* context) {

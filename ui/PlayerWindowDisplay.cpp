@@ -1,5 +1,5 @@
-// PlayerWindow: the time label, the progress slider, the title and fitting the window to
-// the video.
+// PlayerWindow: the time label, the progress slider, the title, the speed label, the play and
+// mute buttons' looks, and fitting the window to the video; all fed by the player.
 
 #include "engine/FitGeometry.h"
 #include "engine/TimeFormat.h"
@@ -8,12 +8,17 @@
 #include "toolkit/UIContainer.h"
 #include "toolkit/UILabel.h"
 #include "toolkit/UISlider.h"
+#include "ui/PlayerMessages.h"
 #include "ui/PlayerWindow.h"
 
+double PlayerWindow::ProgressScale() const {
+    return m_pProgress ? static_cast<double>(m_pProgress->GetMaxValue()) : 1000.0;
+}
+
 void PlayerWindow::UpdateTimeText() {
-    if (!m_mpv.HasHandle()) return;
-    const double position = m_mpv.GetDouble("time-pos").value_or(0.0);
-    SetTimeText(PlaybackTimeText(position, m_duration));
+    if (!m_player.HasEngine()) return;
+    const double position = m_player.Position().value_or(0.0);
+    SetTimeText(PlaybackTimeText(position, m_player.Duration()));
 }
 
 void PlayerWindow::SetTimeText(const QString& text) {
@@ -28,35 +33,62 @@ void PlayerWindow::ShowToggleState(CControlUI* button, bool on) {
     NotifyAccessible(*button, QAccessible::StateChanged);
 }
 
+void PlayerWindow::OnPositionChanged(double seconds) { OnTimePosChanged(seconds); }
+
 void PlayerWindow::OnTimePosChanged(double position) {
     if (m_bSeeking) return;
-    // The length comes as an event of its own, which the engine has been seen to skip when a
-    // file resumes paused; without it the slider and the total would stay at zero.
-    if (m_duration <= 0.0) m_duration = m_mpv.GetDouble("duration").value_or(0.0);
-    if (m_duration > 0.0 && m_pProgress) {
+    const double duration = m_player.Duration();
+    if (duration > 0.0 && m_pProgress) {
+        const double scale = ProgressScale();
         // Listeners read the slider in seconds.
-        m_pProgress->Accessible().valueScale = m_duration / kProgressScale;
-        m_pProgress->SetValue(static_cast<int>(position / m_duration * kProgressScale));
+        m_pProgress->Accessible().valueScale = duration / scale;
+        m_pProgress->SetValue(static_cast<int>(position / duration * scale));
     }
     UpdateTimeText();
 }
 
-void PlayerWindow::OnMediaTitleChanged(const char* utf8Title) {
-    if (!utf8Title) return;
-    const QString title = QString::fromUtf8(utf8Title);
+void PlayerWindow::OnTitleChanged(const QString& title) { OnMediaTitleChanged(title); }
+
+void PlayerWindow::OnMediaTitleChanged(const QString& title) {
     SetWindowText(title);
-    m_title = title;
     if (m_pTitleLabel) {
-        m_pTitleLabel->SetText(m_title);
+        m_pTitleLabel->SetText(title);
         if (m_pInfoBtn) m_pInfoBtn->SetVisible(true);
     }
 }
 
+void PlayerWindow::OnPlayStateChanged() { ApplyPlayButtonLook(); }
+
+void PlayerWindow::OnFileLoaded() { PostMessage(WM_FILE_LOADED); }
+
+void PlayerWindow::OnStopped() { ShowStopped(); }
+
+void PlayerWindow::ShowStopped() {
+    ApplyLook(m_pPlayBtn, "look_play");
+    SetTimeText(QStringLiteral("00:00 / 00:00"));
+    if (m_pTitleLabel) {
+        m_pTitleLabel->SetText(QString());
+        if (m_pInfoBtn) m_pInfoBtn->SetVisible(false);
+    }
+    if (m_pProgress) m_pProgress->SetValue(0);
+}
+
+void PlayerWindow::OnVolumeChanged(int level) {
+    if (m_pVolume) m_pVolume->SetValue(level);
+}
+
+void PlayerWindow::OnMuteChanged(bool) { ApplyMute(); }
+
+void PlayerWindow::OnSpeedChanged(double speed) {
+    if (!m_pSpeedLabel) return;
+    if (!m_pSpeedLabel->IsVisible()) m_pSpeedLabel->SetVisible(true);
+    m_pSpeedLabel->SetText(m_speedItems.LabelFor(speed));
+}
+
 void PlayerWindow::FitWindowToVideo() {
-    const std::int64_t w = m_mpv.GetInt64("video-params/w");
-    const std::int64_t h = m_mpv.GetInt64("video-params/h");
     // The bars' heights in the window system's pixels.
     const int bars = CDPI::ToDevice(TopBarHeight() + BottomBarHeight(), DevicePixelRatio());
-    const auto rect = FitWindowRect(w, h, m_dpiScale, MonitorWorkArea(), bars);
+    const auto rect = FitWindowRect(m_player.VideoWidth(), m_player.VideoHeight(), m_dpiScale,
+                                    MonitorWorkArea(), bars);
     if (rect) SetWindowPos(*rect);
 }

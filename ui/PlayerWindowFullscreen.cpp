@@ -2,7 +2,13 @@
 // comes near the top edge.
 
 #include "toolkit/UIContainer.h"
+#include "ui/PlayerMessages.h"
 #include "ui/PlayerWindow.h"
+
+namespace {
+constexpr UINT kHideBarsDelayMs = 3000;
+constexpr int kRevealBand = 50;  // pixels from the top that bring the bars back
+}  // namespace
 
 void PlayerWindow::ShowBars(bool visible) {
     m_bBarsVisible = visible;

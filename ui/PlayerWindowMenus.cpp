@@ -6,7 +6,6 @@
 #include "toolkit/UIMenuElement.h"
 #include "ui/AboutWnd.h"
 #include "ui/PlayerWindow.h"
-#include "ui/SpeedItems.h"
 
 namespace {
 // Both menus open upward over the control bar, their left edge on the button's.
@@ -25,9 +24,9 @@ void PlayerWindow::ShowSpeedMenu(CControlUI* anchor) {
     m_pMenu->Init(nullptr, QStringLiteral("speed_menu.xml"), MenuAnchor(anchor), &m_pm, nullptr,
                   kMenuAlignment);
     // The current speed carries a check mark; a speed no item names marks none.
-    const double current = m_mpv.GetDouble("speed").value_or(1.0);
-    for (const SpeedItem& item : kSpeedItems)
-        CMenuWnd::SetMenuItemInfo(QString::fromLatin1(item.name), item.speed == current);
+    const double current = m_player.Speed();
+    for (const SpeedItem& item : m_speedItems.Items())
+        CMenuWnd::SetMenuItemInfo(item.name, item.speed == current);
 }
 
 void PlayerWindow::ShowSubtitleMenu(CControlUI* anchor) {
@@ -42,7 +41,7 @@ void PlayerWindow::ShowSubtitleMenu(CControlUI* anchor) {
         off->SetResourceText(true);
         off->SetUserData(QStringLiteral("-1"));
         items->Add(std::move(off));
-        for (const TrackEntry& track : m_mpv.SubtitleTracks()) {
+        for (const TrackEntry& track : m_player.SubtitleTracks()) {
             auto item = std::make_unique<CMenuElementUI>();
             item->SetName(QStringLiteral("subtitle_"));
             item->SetText(SubtitleItemText(track));

@@ -7,9 +7,9 @@
 #include "toolkit/MessagePayload.h"
 #include "toolkit/UIContainer.h"
 #include "toolkit/UIControl.h"
+#include "toolkit/UISlider.h"
 #include "ui/PlayerMessages.h"
 #include "ui/PlayerWindow.h"
-#include "ui/SpeedItems.h"
 
 namespace {
 
@@ -74,7 +74,7 @@ LRESULT PlayerWindow::HandleCustomMessage(UINT msg, WPARAM wParam, LPARAM lParam
             break;
         }
         case WM_ENGINE_WAKEUP:
-            m_mpv.DrainEvents(*this);
+            m_player.DrainEvents();
             break;
         case WM_VIDEO_CLICK:
             TogglePause();
@@ -88,13 +88,13 @@ LRESULT PlayerWindow::HandleCustomMessage(UINT msg, WPARAM wParam, LPARAM lParam
             LayoutVideoWindow();
             break;
         case WM_FILE_LOADED:
-            RestorePosition();
+            m_player.RestorePosition();
             FitWindowToVideo();
             // What the engine kept for the file before is freed by now.
             platform::ReturnFreedMemory();
             break;
         case WM_VIDEO_DBLCLK:
-            if (!m_mpv.HasHandle() || m_filePath.isEmpty()) OpenMedia(QString());
+            if (!m_player.HasEngine() || m_player.FilePath().isEmpty()) OpenMedia(QString());
             handled = true;
             break;
         default:
@@ -131,7 +131,7 @@ void PlayerWindow::OnKeyPressed(WPARAM key) {
             StepVolume(-kVolumeStep);
             break;
         case kMuteKey:
-            ToggleMute();
+            m_player.ToggleMute();
             break;
         default:
             break;
@@ -150,6 +150,12 @@ void PlayerWindow::OnMouseWheel(WPARAM wParam, LPARAM lParam) {
     StepVolume(notches * kVolumeStep);
 }
 
+void PlayerWindow::StepVolume(int delta) {
+    // From the level the slider shows, as a hand on it would.
+    const int level = m_pVolume ? m_pVolume->GetValue() : m_player.VolumeLevel();
+    m_player.SetVolume(level + delta);
+}
+
 bool PlayerWindow::IsOverShownBar(const QPoint& logical) {
     m_pm.LayoutIfNeeded();
     for (const CContainerUI* bar : {m_pTopBar, m_pBottomBar}) {
@@ -159,53 +165,9 @@ bool PlayerWindow::IsOverShownBar(const QPoint& logical) {
 }
 
 void PlayerWindow::OnMenuPick(const MenuCommand& pick) {
-    for (const SpeedItem& item : kSpeedItems) {
-        if (pick.name == QLatin1String(item.name)) {
-            SetSpeed(item.speed, pick.text);
-            return;
-        }
+    if (const SpeedItem* item = m_speedItems.FindByName(pick.name)) {
+        SetSpeed(item->speed);
+        return;
     }
-    if (pick.name == u"subtitle_") {
-        const std::int64_t id = ParseUserDataId(pick.userData);
-        if (id == -1)
-            m_mpv.HideSubtitles();
-        else
-            m_mpv.SelectSubtitle(id);
-    }
-}
-
-void PlayerWindow::OnTimePos(double seconds) { OnTimePosChanged(seconds); }
-
-void PlayerWindow::OnDuration(double seconds) {
-    m_duration = seconds;
-    NotifyObserver();
-}
-
-void PlayerWindow::OnPlayStateFlag() {
-    ApplyPlayButtonLook();
-    NotifyObserver();
-}
-
-void PlayerWindow::OnMediaTitle(const char* utf8) {
-    OnMediaTitleChanged(utf8);
-    NotifyObserver();
-}
-
-void PlayerWindow::OnFileLoaded() {
-    ++m_trackNumber;
-    NotifyObserver();
-    PostMessage(WM_FILE_LOADED);
-}
-
-void PlayerWindow::OnSeekStarted() { m_bSeekPending = true; }
-
-void PlayerWindow::OnPlaybackRestarted() {
-    // Also sent when a file starts, which is no seek.
-    if (!m_bSeekPending) return;
-    m_bSeekPending = false;
-    if (m_observer) m_observer->OnSeeked(Position().value_or(0.0));
-}
-
-void PlayerWindow::NotifyObserver() {
-    if (m_observer) m_observer->OnPlayerChanged();
+    if (pick.name == u"subtitle_") m_player.SelectSubtitle(ParseUserDataId(pick.userData));
 }

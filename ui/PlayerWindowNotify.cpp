@@ -1,13 +1,10 @@
 // PlayerWindow: what every button and slider of the main window does.
 
-#include <algorithm>
-
 #include "engine/TimeFormat.h"
 #include "settings/SettingsStore.h"
 #include "toolkit/Dpi.h"
 #include "toolkit/UILabel.h"
 #include "toolkit/UISlider.h"
-#include "ui/ButtonLooks.h"
 #include "ui/PlayerMessages.h"
 #include "ui/PlayerWindow.h"
 
@@ -24,7 +21,8 @@ void PlayerWindow::Notify(TNotifyUI& msg) {
         if (sender == m_pProgress)
             OnProgressReleased();
         else if (sender->GetName() == u"slider_volume")
-            OnVolumeChanged(sender);
+            if (const auto* slider = dynamic_cast<CProgressUI*>(sender))
+                m_player.SetVolume(slider->GetValue());
     } else if (msg.sType == DUI_MSGTYPE_MOVEVALUECHANGED) {
         if (sender == m_pProgress) OnProgressDragged();
     }
@@ -44,19 +42,20 @@ void PlayerWindow::OnClickControl(CControlUI* sender) {
         {QLatin1StringView("btn_open"), [](PlayerWindow& w, CControlUI*) { w.OpenMedia({}); }},
         {QLatin1StringView("btn_play"),
          [](PlayerWindow& w, CControlUI*) {
-             if (w.m_filePath.isEmpty())
+             if (w.m_player.FilePath().isEmpty())
                  w.OpenMedia({});
              else
                  w.TogglePause();
          }},
-        {QLatin1StringView("btn_stop"), [](PlayerWindow& w, CControlUI*) { w.Stop(); }},
+        {QLatin1StringView("btn_stop"), [](PlayerWindow& w, CControlUI*) { w.m_player.Stop(); }},
         {QLatin1StringView("btn_fullscreen"),
          [](PlayerWindow& w, CControlUI*) { w.ToggleFullScreen(); }},
         {QLatin1StringView("btn_forward"),
          [](PlayerWindow& w, CControlUI*) { w.SeekRelative(kStepSeconds); }},
         {QLatin1StringView("btn_backward"),
          [](PlayerWindow& w, CControlUI*) { w.SeekRelative(-kStepSeconds); }},
-        {QLatin1StringView("btn_volume"), [](PlayerWindow& w, CControlUI*) { w.ToggleMute(); }},
+        {QLatin1StringView("btn_volume"),
+         [](PlayerWindow& w, CControlUI*) { w.m_player.ToggleMute(); }},
         {QLatin1StringView("pinbtn"), [](PlayerWindow& w, CControlUI*) { w.TogglePin(); }},
         {QLatin1StringView("infobtn"), [](PlayerWindow& w, CControlUI*) { w.ToggleTitle(); }},
         {QLatin1StringView("menubtn"), [](PlayerWindow& w, CControlUI*) { w.ShowAbout(); }},
@@ -75,7 +74,7 @@ void PlayerWindow::OnClickControl(CControlUI* sender) {
 }
 
 void PlayerWindow::OnCloseClicked() {
-    if (!m_filePath.isEmpty()) RecordWindowRect();
+    if (!m_player.FilePath().isEmpty()) RecordWindowRect();
     PostMessage(WM_CLOSE);
 }
 
@@ -86,14 +85,9 @@ void PlayerWindow::SendSysCommand(WPARAM command) {
     if (command != SC_RESTORE) PostMessage(WM_RELAYOUT_VIDEO);
 }
 
-void PlayerWindow::ToggleMute() {
-    m_bMute = !m_bMute;
-    ApplyMute();
-}
-
 void PlayerWindow::ToggleTitle() {
     if (m_pTitleLabel)
-        m_pTitleLabel->SetText(m_pTitleLabel->GetText().isEmpty() ? m_title : QString());
+        m_pTitleLabel->SetText(m_pTitleLabel->GetText().isEmpty() ? m_player.Title() : QString());
 }
 
 void PlayerWindow::StoreWindowRect(ResumeEntry& entry, const QRect& r, float dpiScale) {
@@ -104,60 +98,28 @@ void PlayerWindow::StoreWindowRect(ResumeEntry& entry, const QRect& r, float dpi
 }
 
 void PlayerWindow::RecordWindowRect() {
-    StoreWindowRect(Store().EntryFor(m_filePath), GetWindowRect(), m_dpiScale);
-}
-
-void PlayerWindow::Stop() {
-    if (m_pPlayBtn) m_pPlayBtn->ApplyAttributeList(QString::fromLatin1(kPlayLook));
-    SetTimeText(QStringLiteral("00:00 / 00:00"));
-    if (m_pTitleLabel) {
-        m_pTitleLabel->SetText(QString());
-        if (m_pInfoBtn) m_pInfoBtn->SetVisible(false);
-    }
-    if (m_pProgress) m_pProgress->SetValue(0);
-    if (m_mpv.HasHandle()) {
-        m_mpv.Stop();
-        if (!m_filePath.isEmpty()) Store().EraseEntry(m_filePath);
-    }
-    NotifyObserver();
+    StoreWindowRect(m_player.Store().EntryFor(m_player.FilePath()), GetWindowRect(), m_dpiScale);
 }
 
 void PlayerWindow::TogglePin() {
     m_bTopMost = !m_bTopMost;
     if (!m_pPinBtn) return;
-    m_pPinBtn->ApplyAttributeList(QString::fromLatin1(m_bTopMost ? kPinnedLook : kUnpinnedLook));
+    ApplyLook(m_pPinBtn, m_bTopMost ? "look_pinned" : "look_unpinned");
     ShowToggleState(m_pPinBtn, m_bTopMost);
     SetTopMost(m_bTopMost);
 }
 
 void PlayerWindow::OnProgressDragged() {
     m_bSeeking = true;
-    const double position = m_duration * (m_pProgress->GetValue() / kProgressScale);
-    SetTimeText(FormatTime(position) + QStringLiteral(" / ") + FormatTime(m_duration));
+    const double duration = m_player.Duration();
+    const double position = duration * (m_pProgress->GetValue() / ProgressScale());
+    SetTimeText(FormatTime(position) + QStringLiteral(" / ") + FormatTime(duration));
 }
 
 void PlayerWindow::OnProgressReleased() {
     m_bSeeking = false;
-    const double position = m_pProgress->GetValue() / kProgressScale * m_duration;
-    m_mpv.SeekAbsolute(position, 2);
-}
-
-void PlayerWindow::OnVolumeChanged(CControlUI* sender) {
-    if (const auto* slider = dynamic_cast<CProgressUI*>(sender)) ApplyVolumeSlider(*slider);
-}
-
-void PlayerWindow::SetVolumeLevel(int level) {
-    if (!m_pVolume) return;
-    const int low = m_pVolume->GetMinValue();
-    const int high = std::max(low, m_pVolume->GetMaxValue());
-    m_pVolume->SetValue(std::clamp(level, low, high));
-    ApplyVolumeSlider(*m_pVolume);
-}
-
-void PlayerWindow::StepVolume(int delta) { SetVolumeLevel(VolumeLevel() + delta); }
-
-int PlayerWindow::VolumeLevel() const {
-    return m_pVolume ? m_pVolume->GetValue() : static_cast<int>(Store().m_volume);
+    // The slider's place, to the hundredth of a second.
+    m_player.SeekTo(m_pProgress->GetValue() / ProgressScale() * m_player.Duration(), 2);
 }
 
 void PlayerWindow::Raise() {

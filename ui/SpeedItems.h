@@ -1,23 +1,29 @@
 #pragma once
-// The speed menu's items and the speed each stands for.
+// The speed menu's items, read from the skin's "speed_menu.xml": each item's name, its text
+// and the speed the text names ("1.5x" is 1.5). The window labels speeds and the media
+// controls take their range from these.
 
 #include <QString>
-#include <array>
+#include <vector>
 
 struct SpeedItem {
-    const char* name;
-    double speed;
+    QString name;
+    QString text;
+    double speed = 1.0;
 };
 
-inline constexpr std::array<SpeedItem, 10> kSpeedItems{{
-    {"menu_speed_25", 0.25},
-    {"menu_speed_50", 0.5},
-    {"menu_speed_100", 1.0},
-    {"menu_speed_125", 1.25},
-    {"menu_speed_150", 1.5},
-    {"menu_speed_175", 1.75},
-    {"menu_speed_200", 2.0},
-    {"menu_speed_250", 2.5},
-    {"menu_speed_300", 3.0},
-    {"menu_speed_400", 4.0},
-}};
+class SpeedItems {
+  public:
+    // The items of `file`; none where it cannot be read. An item whose text names no speed
+    // is left out.
+    static SpeedItems FromSkin(const QString& file = QStringLiteral("speed_menu.xml"));
+
+    const std::vector<SpeedItem>& Items() const { return m_items; }
+    const SpeedItem* FindByName(const QString& name) const;
+    std::vector<double> Speeds() const;
+    // The text of the item for `speed`, or the speed written as the items are ("1.5x").
+    QString LabelFor(double speed) const;
+
+  private:
+    std::vector<SpeedItem> m_items;
+};

@@ -38,7 +38,8 @@ void LivePlayerTest::SetUp() {
         std::make_unique<SettingsStore>(settingsDir_.path() + QStringLiteral("/MoviraPlayer/"));
     window_ = std::make_unique<PlayerWindow>(GetEngineApi(), store_.get());
     ASSERT_TRUE(window_->CreateAndShow());
-    ASSERT_NE(window_->Engine(), nullptr) << "the engine did not start in the video window";
+    ASSERT_NE(window_->GetPlayer().Engine(), nullptr)
+        << "the engine did not start in the video window";
 }
 
 void LivePlayerTest::TearDown() {
@@ -58,17 +59,17 @@ void LivePlayerTest::TearDown() {
 
 void LivePlayerTest::openAndAwaitPlaying(const QString& path) {
     window_->OpenMedia(path);
-    ASSERT_EQ(window_->FilePath(), path) << "the file was not taken";
+    ASSERT_EQ(window_->GetPlayer().FilePath(), path) << "the file was not taken";
     // Time moving on, not just the state: the engine reports playing before the first frame.
     const bool playing = awaitEvents(
         [&] {
-            return window_->GetPlayState() == PlayState::Playing &&
+            return window_->GetPlayer().GetPlayState() == PlayState::Playing &&
                    engineDouble("time-pos").value_or(0.0) > 0.2;
         },
         20s);
     ASSERT_TRUE(playing) << "never seen playing: time-pos "
                          << engineDouble("time-pos").value_or(-1.0) << ", state "
-                         << static_cast<int>(window_->GetPlayState());
+                         << static_cast<int>(window_->GetPlayer().GetPlayState());
 }
 
 CControlUI* LivePlayerTest::control(const char* name) {
@@ -108,7 +109,8 @@ std::vector<CMenuWnd*> LivePlayerTest::openMenus() {
 std::optional<QString> LivePlayerTest::engineString(const char* name) const {
     const EngineApi& api = GetEngineApi();
     char* text = nullptr;
-    if (api.mpv_get_property(window_->Engine(), name, MPV_FORMAT_STRING, &text) < 0 || !text) {
+    if (api.mpv_get_property(window_->GetPlayer().Engine(), name, MPV_FORMAT_STRING, &text) < 0 ||
+        !text) {
         return std::nullopt;
     }
     const QString value = QString::fromUtf8(text);
@@ -118,7 +120,8 @@ std::optional<QString> LivePlayerTest::engineString(const char* name) const {
 
 std::optional<double> LivePlayerTest::engineDouble(const char* name) const {
     double value = 0.0;
-    if (GetEngineApi().mpv_get_property(window_->Engine(), name, MPV_FORMAT_DOUBLE, &value) < 0) {
+    if (GetEngineApi().mpv_get_property(window_->GetPlayer().Engine(), name, MPV_FORMAT_DOUBLE,
+                                        &value) < 0) {
         return std::nullopt;
     }
     return value;

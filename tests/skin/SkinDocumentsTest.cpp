@@ -198,8 +198,9 @@ TEST(SkinDocuments, LayoutImagesArePackaged) {
             }
         }
     }
-    // Two shadows, five slider parts, three looks of 17 buttons, three of the logo.
-    EXPECT_EQ(checked, 2 + 5 + 17 * 3 + 3);
+    // Two shadows, five slider parts, three looks of 17 buttons, three of the logo, and the
+    // three images of each of the six styles for the buttons that change with the state.
+    EXPECT_EQ(checked, 2 + 5 + 17 * 3 + 3 + 6 * 3);
 }
 
 TEST(SkinDocuments, SpeedMenuListsTenSpeedsInOrder) {

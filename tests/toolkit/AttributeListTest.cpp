@@ -5,7 +5,6 @@
 #include "toolkit/ImageDescriptor.h"
 #include "toolkit/ResourceManager.h"
 #include "toolkit/UIButton.h"
-#include "ui/ButtonLooks.h"
 
 TEST(AttributeList, SplitsPairsKeepingSingleQuotesAndTrailingSpace) {
     const auto pairs = ParseAttributeList(
@@ -57,8 +56,9 @@ TEST(ImageDescriptorParse, BarePathAndQuotedForms) {
 
 class ButtonLooks : public SkinLayout {};
 
-// Every look the program applies at run time must parse, name images the package holds, and
-// set the tooltip the language table translates.
+// Every look the program applies at run time is a style of the skin: it must parse, name
+// images the package holds, set the tooltip the language table translates, and end with
+// one space like every attribute list applied to a live control.
 TEST_F(ButtonLooks, ApplyToLiveButtons) {
     ASSERT_TRUE(CResourceManager::GetInstance().LoadLanguage(QStringLiteral("lan_en.xml")));
     Build(QStringLiteral("main.xml"));
@@ -70,18 +70,21 @@ TEST_F(ButtonLooks, ApplyToLiveButtons) {
         const char* tooltip;  // shown text, or null when the look keeps the tooltip
     };
     const Case cases[] = {
-        {"btn_play", kPlayingLook, "imgs/playing_normal.png", "imgs/playing_hover.png", "Pause"},
-        {"btn_play", kPlayLook, "imgs/play_normal.png", "imgs/play_hover.png", "Play"},
-        {"pinbtn", kPinnedLook, "imgs/pin_normal.png", "imgs/pin_hover.png", "Pin"},
-        {"pinbtn", kUnpinnedLook, "imgs/unpin_normal.png", "imgs/unpin_hover.png", "Pin"},
-        {"btn_volume", kMutedLook, "imgs/volume_close_normal.png", "imgs/volume_close_hover.png",
+        {"btn_play", "look_playing", "imgs/playing_normal.png", "imgs/playing_hover.png", "Pause"},
+        {"btn_play", "look_play", "imgs/play_normal.png", "imgs/play_hover.png", "Play"},
+        {"pinbtn", "look_pinned", "imgs/pin_normal.png", "imgs/pin_hover.png", "Pin"},
+        {"pinbtn", "look_unpinned", "imgs/unpin_normal.png", "imgs/unpin_hover.png", "Pin"},
+        {"btn_volume", "look_muted", "imgs/volume_close_normal.png", "imgs/volume_close_hover.png",
          "Mute"},
-        {"btn_volume", kUnmutedLook, "imgs/volume_normal.png", "imgs/volume_hover.png", "Volume"},
+        {"btn_volume", "look_unmuted", "imgs/volume_normal.png", "imgs/volume_hover.png", "Volume"},
     };
     for (const Case& c : cases) {
         auto* button = dynamic_cast<CButtonUI*>(Control(c.control));
         ASSERT_TRUE(button) << c.control;
-        EXPECT_TRUE(button->ApplyAttributeList(QString::fromLatin1(c.look))) << c.look;
+        const QString* look = pm->GetStyle(QString::fromLatin1(c.look));
+        ASSERT_TRUE(look) << c.look;
+        EXPECT_TRUE(look->endsWith(QStringLiteral("\" "))) << c.look;
+        EXPECT_TRUE(button->ApplyAttributeList(*look)) << c.look;
         EXPECT_EQ(button->GetNormalImage().file, QString::fromLatin1(c.normal));
         EXPECT_EQ(button->GetHotImage().file, QString::fromLatin1(c.hot));
         EXPECT_EQ(button->GetPushedImage().file, QString::fromLatin1(c.hot));

@@ -106,7 +106,7 @@ TEST_F(PlayerKeyboard, EnterOnAFocusedButtonDoesWhatAClickDoesAndOtherKeysKeepTh
     fake.ClearCalls();
     Key(Qt::Key_Space);
     EXPECT_EQ(Commands(), std::vector<std::string>{"mpv_command cycle pause"});
-    EXPECT_EQ(window->FilePath(), file) << "not stopped";
+    EXPECT_EQ(window->GetPlayer().FilePath(), file) << "not stopped";
 
     // F11 and Escape go in and out of fullscreen, then Escape minimises; the focus stays.
     Key(Qt::Key_F11);

@@ -20,7 +20,7 @@ TEST_F(PlayerTest, OneWakeupDrainsEveryQueuedEvent) {
     fake.QueueDoubleChange("volume", 20.0);
     Wakeup();
     EXPECT_EQ(fake.PendingEvents(), 0u);
-    EXPECT_DOUBLE_EQ(window->Duration(), 5400.0);
+    EXPECT_DOUBLE_EQ(window->GetPlayer().Duration(), 5400.0);
     EXPECT_EQ(window->ProgressSlider()->GetValue(), 12);
     EXPECT_EQ(Text(Control("lbl_time")), QStringLiteral("0:01:05 / 1:30:00"));
     EXPECT_EQ(window->GetWindowText(), QStringLiteral("片名 Title"));
@@ -34,7 +34,7 @@ TEST_F(PlayerTest, OneWakeupDrainsEveryQueuedEvent) {
     fake.QueueStringChange("media-title", nullptr);
     fake.QueueValuelessChange("time-pos");
     Wakeup();
-    EXPECT_EQ(window->Title(), QStringLiteral("片名 Title"));
+    EXPECT_EQ(window->GetPlayer().Title(), QStringLiteral("片名 Title"));
     EXPECT_EQ(window->ProgressSlider()->GetValue(), 12);
 }
 
@@ -48,7 +48,7 @@ TEST_F(PlayerTest, APositionWithoutALengthEventAsksTheEngineForTheLength) {
     fake.SetDouble("time-pos", 12.0);
     fake.QueueDoubleChange("time-pos", 12.0);
     Wakeup();
-    EXPECT_DOUBLE_EQ(window->Duration(), 30.0);
+    EXPECT_DOUBLE_EQ(window->GetPlayer().Duration(), 30.0);
     EXPECT_EQ(window->ProgressSlider()->GetValue(), 400);
     EXPECT_EQ(Text(Control("lbl_time")), QStringLiteral("00:12 / 00:30"));
 
@@ -127,7 +127,7 @@ TEST_F(PlayerTest, UpAndDownStepTheVolumeSliderMMutesAndNoOtherKeyDoesAnything) 
     for (const auto& c : cases) {
         window->VolumeSlider()->SetValue(c.from);
         window->SendMessage(WM_KEYDOWN, 'M', 1);
-        ASSERT_TRUE(window->IsMuted());
+        ASSERT_TRUE(window->GetPlayer().IsMuted());
         fake.ClearCalls();
         window->SendMessage(WM_KEYDOWN, c.key, 1);
         EXPECT_EQ(window->VolumeSlider()->GetValue(), c.to) << c.from;
@@ -161,7 +161,7 @@ TEST_F(PlayerTest, TheWheelOverThePictureStepsTheVolumeByWholeNotches) {
     };
     Click("btn_volume");
     EXPECT_EQ(wheel(picture, -120), 95);
-    EXPECT_FALSE(window->IsMuted());
+    EXPECT_FALSE(window->GetPlayer().IsMuted());
     EXPECT_EQ(wheel(picture, 240), 100) << "two notches, held at the slider's end";
     // Parts of a notch count once they make a whole one; opposite parts take each other back.
     EXPECT_EQ(wheel(picture, -60), 100);
@@ -184,42 +184,40 @@ TEST_F(PlayerTest, FullScreenHidesTheBarsUntilThePointerNearsTheTop) {
     EXPECT_FALSE(window->AreBarsVisible());
     EXPECT_FALSE(Control("vTop")->IsVisible());
     EXPECT_FALSE(Control("vBottom")->IsVisible());
-    EXPECT_TRUE(window->IsTimerActive(PlayerWindow::HIDE_BARS_TIMER_ID));
+    EXPECT_TRUE(window->IsTimerActive(HIDE_BARS_TIMER_ID));
 
     window->SendMessage(WM_MOUSEMOVE, 0, MakePointLParam(300, 200));  // below the band
     EXPECT_FALSE(window->AreBarsVisible());
-    EXPECT_TRUE(window->IsTimerActive(PlayerWindow::HIDE_BARS_TIMER_ID));
+    EXPECT_TRUE(window->IsTimerActive(HIDE_BARS_TIMER_ID));
     window->SendMessage(WM_MOUSEMOVE, 0, MakePointLParam(300, 50));  // at the band's edge
     EXPECT_TRUE(window->AreBarsVisible());
     EXPECT_TRUE(Control("vTop")->IsVisible());
 
-    window->SendMessage(WM_TIMER, PlayerWindow::HIDE_BARS_TIMER_ID, 0);
+    window->SendMessage(WM_TIMER, HIDE_BARS_TIMER_ID, 0);
     EXPECT_FALSE(window->AreBarsVisible());
-    EXPECT_FALSE(window->IsTimerActive(PlayerWindow::HIDE_BARS_TIMER_ID))
-        << "each arming fires once";
+    EXPECT_FALSE(window->IsTimerActive(HIDE_BARS_TIMER_ID)) << "each arming fires once";
 
     // The same position again is no movement: no timer, no bars.
     window->SendMessage(WM_MOUSEMOVE, 0, MakePointLParam(300, 50));
-    EXPECT_FALSE(window->IsTimerActive(PlayerWindow::HIDE_BARS_TIMER_ID));
+    EXPECT_FALSE(window->IsTimerActive(HIDE_BARS_TIMER_ID));
     EXPECT_FALSE(window->AreBarsVisible());
 
     window->SendMessage(WM_MOUSEMOVE, 0, MakePointLParam(301, 10));
     ASSERT_TRUE(window->AreBarsVisible());
     window->SendMessage(WM_MOUSELEAVE);
     EXPECT_FALSE(window->AreBarsVisible()) << "leaving the window hides them at once";
-    EXPECT_TRUE(window->IsTimerActive(PlayerWindow::HIDE_BARS_TIMER_ID))
-        << "the timer is left running";
+    EXPECT_TRUE(window->IsTimerActive(HIDE_BARS_TIMER_ID)) << "the timer is left running";
 
     window->ToggleFullScreen();
     EXPECT_EQ(window->GetWindowRect(), windowed);
     EXPECT_FALSE(window->IsTopMost());
     EXPECT_TRUE(Control("vTop")->IsVisible());
     EXPECT_TRUE(Control("vBottom")->IsVisible());
-    EXPECT_FALSE(window->IsTimerActive(PlayerWindow::HIDE_BARS_TIMER_ID));
+    EXPECT_FALSE(window->IsTimerActive(HIDE_BARS_TIMER_ID));
     EXPECT_EQ(window->VideoWindow().GetRect(), QRect(0, 30, 800, 510));
 
     // Outside fullscreen the timer message and mouse moves change nothing.
-    window->SendMessage(WM_TIMER, PlayerWindow::HIDE_BARS_TIMER_ID, 0);
+    window->SendMessage(WM_TIMER, HIDE_BARS_TIMER_ID, 0);
     window->SendMessage(WM_MOUSELEAVE);
     EXPECT_TRUE(Control("vTop")->IsVisible());
 }
@@ -299,5 +297,5 @@ TEST_F(PlayerTest, ADroppedFileOpens) {
     const QString path = MediaFile(QStringLiteral("dropped.mkv"));
     window->PostMessage(WM_VIDEO_DROPFILE, MakePayload(path));
     QCoreApplication::processEvents();
-    EXPECT_EQ(window->FilePath(), path);
+    EXPECT_EQ(window->GetPlayer().FilePath(), path);
 }

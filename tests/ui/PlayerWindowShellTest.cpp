@@ -32,7 +32,7 @@ TEST_F(PlayerWindowShell, BuildsItsLayoutAndFindsItsControls) {
     EXPECT_EQ(window.GetWindowText(), QStringLiteral("MoviraPlayer"));
     EXPECT_TRUE(window.CloseButton());
     ASSERT_TRUE(window.VolumeSlider());
-    EXPECT_EQ(window.GetClassStyle(), CS_DBLCLKS);
+    EXPECT_EQ(static_cast<const CWindowWnd&>(window).GetClassStyle(), CS_DBLCLKS);
     EXPECT_EQ(window.GetHWND()->minimumSize(), QSize(300, 200));
 }
 

@@ -1,0 +1,136 @@
+#pragma once
+// Player: the player model. It owns the engine instance and the play state that is not a
+// control (the open file, its title and length, mute, the pending seek), keeps the settings
+// and resume positions in the settings store, and offers the operations every input goes
+// through: the window's controls and keys, and the desktop's media controls. Its views
+// follow it as PlayerObservers.
+
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "engine/EngineApi.h"
+#include "engine/EngineEventSink.h"
+#include "engine/EngineInstance.h"
+#include "player/PlayerObserver.h"
+
+class SettingsStore;
+
+class Player : private EngineEventSink {
+  public:
+    // A saved position this far in or less starts the file from the beginning.
+    static constexpr double kResumeThreshold = 5.0;
+
+    // The engine table and the settings store are the process's own unless a test hands in
+    // others.
+    explicit Player(const EngineApi& api = GetEngineApi(), SettingsStore* store = nullptr);
+    ~Player() override;
+    Player(const Player&) = delete;
+    Player& operator=(const Player&) = delete;
+
+    // Creates the engine to draw into the native window `wid`; its wake-up callback runs on
+    // an engine thread and must only post (the window then calls DrainEvents).
+    bool CreateEngine(std::int64_t wid, double dpiScale, void (*wakeup)(void*), void* context);
+    // Ends the engine; nothing is sent after this.
+    void Shutdown() { m_engine.Shutdown(); }
+    // Passes the engine's pending events on to the observers.
+    void DrainEvents() { m_engine.DrainEvents(*this); }
+    bool HasEngine() const { return m_engine.HasHandle(); }
+    mpv_handle* Engine() const { return m_engine.Handle(); }
+
+    // Reads the settings and gives the engine their volume and mute.
+    void LoadSettings();
+    SettingsStore& Store() const;
+
+    // Saves the position of the file that plays, then opens `path`: a file or folder that
+    // exists, or an address the engine plays. False, with nothing changed, for anything else
+    // or without an engine.
+    bool Open(const QString& path);
+    // Open without the save, for a caller that has saved already.
+    bool Load(const QString& path);
+    void TogglePause();
+    // Plays when paused or at the end; pauses when playing. Nothing else changes.
+    void Play();
+    void Pause();
+    // Unloads the file and forgets its saved position.
+    void Stop();
+    // Seeks to seconds from the start, sent with `decimals` decimals.
+    void SeekTo(double seconds, int decimals = 3);
+    void SeekBy(double seconds);
+    // Does nothing without an engine.
+    void SetSpeed(double speed);
+    // The level, kept within the volume range; the sound is no longer muted.
+    void SetVolume(int level);
+    void SetMute(bool muted);
+    void ToggleMute() { SetMute(!m_muted); }
+    // Shows the subtitle track with the engine's id; -1 hides subtitles.
+    void SelectSubtitle(std::int64_t id);
+    // Starts the file just loaded where it was left, or from the beginning.
+    void RestorePosition();
+    // Writes the position of the open file, the volume and mute to the settings files.
+    void SavePosition();
+
+    // The range the volume is kept in, as the volume control allows it.
+    void SetVolumeRange(int low, int high);
+    // The speeds the player offers; the media controls accept any speed between the least
+    // and the greatest.
+    void SetOfferedSpeeds(std::vector<double> speeds);
+    double MinimumSpeed() const;
+    double MaximumSpeed() const;
+
+    PlayState GetPlayState() const { return m_engine.GetPlayState(); }
+    // A file is loaded or loading (not stopped, nothing open).
+    bool HasOpenFile() const;
+    const QString& FilePath() const { return m_filePath; }
+    const QString& Title() const { return m_title; }
+    double Duration() const { return m_duration; }
+    // Counts the files loaded so far: a new number for each file, reloads included.
+    std::uint64_t TrackNumber() const { return m_trackNumber; }
+    std::optional<double> Position() const { return m_engine.GetDouble("time-pos"); }
+    double Speed() const { return m_engine.GetDouble("speed").value_or(1.0); }
+    int VolumeLevel() const { return static_cast<int>(m_volume); }
+    bool IsMuted() const { return m_muted; }
+    bool PlaysMovingVideo() const { return m_engine.PlaysMovingVideo(); }
+    // The engine's protocols: the schemes of the addresses it opens.
+    QStringList EngineProtocols() const { return m_engine.Protocols(); }
+    std::vector<TrackEntry> SubtitleTracks() const { return m_engine.SubtitleTracks(); }
+    // The picture's size in pixels, 0 where there is none.
+    std::int64_t VideoWidth() const { return m_engine.GetInt64("video-params/w"); }
+    std::int64_t VideoHeight() const { return m_engine.GetInt64("video-params/h"); }
+
+    // Observers must outlive the player or be removed before they go.
+    void AddObserver(PlayerObserver* observer);
+    void RemoveObserver(PlayerObserver* observer);
+
+  private:
+    template <class Call>
+    void Tell(Call call);
+    void TellChanged();
+
+    // EngineEventSink
+    void OnTimePos(double seconds) override;
+    void OnDuration(double seconds) override;
+    void OnPlayStateFlag() override;
+    void OnMediaTitle(const char* utf8) override;
+    void OnFileLoaded() override;
+    void OnSeekStarted() override;
+    void OnPlaybackRestarted() override;
+
+    SettingsStore* m_store;
+    EngineInstance m_engine;
+    std::vector<PlayerObserver*> m_observers;
+    int m_telling = 0;  // calls of Tell under way
+    QString m_filePath;
+    QString m_title;
+    double m_duration = 0.0;
+    double m_lastPosition = 0.0;  // the engine's last reported position
+    double m_volume = 100.0;
+    int m_volumeLow = 0;
+    int m_volumeHigh = 100;
+    std::vector<double> m_speeds;
+    bool m_muted = false;
+    bool m_seekPending = false;  // the engine has begun a seek and not yet gone on
+    std::uint64_t m_trackNumber = 0;
+};

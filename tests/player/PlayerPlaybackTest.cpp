@@ -1,0 +1,179 @@
+// The playback rules of the player on the recording engine: what opening, resuming, saving
+// and the play state send, and that nothing reaches the library without an engine.
+#include <fcntl.h>
+#include <unistd.h>
+
+#include "PlayerModelFixture.h"
+#include "platform/FileName.h"
+
+namespace {
+bool Contains(const std::vector<std::string>& calls, const std::string& text) {
+    return std::find(calls.begin(), calls.end(), text) != calls.end();
+}
+}  // namespace
+
+TEST_F(PlayerModelTest, TheSavedVolumeAndMuteReachTheEngineInOrder) {
+    player.reset();
+    SettingsStore saved(folder.path() + QStringLiteral("/MoviraPlayer/"));
+    saved.m_volume = 35.0;
+    saved.m_mute = true;
+    ASSERT_TRUE(saved.Save());
+    Start();
+    EXPECT_TRUE(player->IsMuted());
+    EXPECT_EQ(player->VolumeLevel(), 35);
+    fake.ClearCalls();
+    store->m_volume = 55.0;
+    store->m_mute = false;
+    ASSERT_TRUE(store->Save());
+    player->LoadSettings();
+    EXPECT_EQ(fake.CallTexts(), (std::vector<std::string>{"mpv_set_property volume double 55",
+                                                          "mpv_set_property_string mute no"}));
+}
+
+TEST_F(PlayerModelTest, OpenSavesFirstThenLoadsAnExistingFileAsUtf8) {
+    const QString path = MediaFile(QStringLiteral("视频 ✓.mp4"));
+    EXPECT_TRUE(player->Open(path));
+    EXPECT_EQ(player->FilePath(), path);
+    EXPECT_TRUE(Contains(Commands(), "mpv_command loadfile " + path.toStdString()));
+    EXPECT_TRUE(QFile::exists(store->ConfigFilePath())) << "the settings are saved first";
+    EXPECT_TRUE(store->m_resume.empty()) << "no position is kept for no file";
+
+    fake.ClearCalls();
+    EXPECT_FALSE(player->Open(folder.path() + QStringLiteral("/missing.mp4")));
+    EXPECT_FALSE(player->Open(QString()));
+    EXPECT_TRUE(Commands().empty());
+    EXPECT_EQ(player->FilePath(), path);
+}
+
+// A name that is not UTF-8 is found and loaded by its own bytes, and remembered under its
+// escaped text; an address of one of the engine's protocols is loaded as given, any other
+// text that names no file is ignored.
+TEST_F(PlayerModelTest, OpenFindsNamesByTheirBytesAndPassesAddresses) {
+    const QByteArray bytes = QFile::encodeName(folder.path()) + "/caf\xE9.mp4";
+    const int fd = ::open(bytes.constData(), O_CREAT | O_WRONLY, 0600);
+    ASSERT_GE(fd, 0);
+    ::close(fd);
+    // QTemporaryDir reads the name as another and could not remove it.
+    const std::unique_ptr<const char, int (*)(const char*)> removal(bytes.constData(), ::unlink);
+    const QString name = platform::DecodeFileName(bytes);
+    player->Open(name);
+    EXPECT_EQ(player->FilePath(), name);
+    EXPECT_EQ(Commands(), std::vector<std::string>{"mpv_command loadfile " + bytes.toStdString()});
+    fake.SetDouble("time-pos", 12.5);
+    player->SavePosition();
+    ASSERT_NE(store->FindEntry(name), nullptr);
+    EXPECT_EQ(store->FindEntry(QString::fromUtf8(bytes)), nullptr);
+
+    fake.SetString("protocol-list", "http,https");
+    fake.ClearCalls();
+    player->Open(QStringLiteral("https://host/a%20b.mp4"));
+    EXPECT_EQ(player->FilePath(), QStringLiteral("https://host/a%20b.mp4"));
+    EXPECT_EQ(Commands(), std::vector<std::string>{"mpv_command loadfile https://host/a%20b.mp4"});
+    fake.ClearCalls();
+    player->Open(QStringLiteral("gopher://host/a.mp4"));
+    EXPECT_TRUE(Commands().empty());
+    EXPECT_EQ(player->FilePath(), QStringLiteral("https://host/a%20b.mp4"));
+}
+
+TEST_F(PlayerModelTest, ResumeThresholdsSaveAndRestore) {
+    const QString path = MediaFile();
+    player->Open(path);
+    struct Case {
+        double position;
+        double stored;
+        bool restored;
+    };
+    for (const Case& c : {Case{4.9, 0.0, false}, Case{5.0, 5.0, false}, Case{5.001, 5.001, true}}) {
+        fake.SetDouble("time-pos", c.position);
+        player->SavePosition();
+        ASSERT_TRUE(store->FindEntry(path));
+        EXPECT_DOUBLE_EQ(store->FindEntry(path)->progress, c.stored);
+        fake.ClearCalls();
+        player->RestorePosition();
+        if (c.restored)
+            EXPECT_EQ(Commands(), std::vector<std::string>{"mpv_command seek 5.001 absolute"});
+        else
+            EXPECT_EQ(Commands(), std::vector<std::string>{"mpv_command cycle pause"})
+                << c.position;
+    }
+}
+
+// Without a position from the engine, the last one it reported is saved; a new file starts
+// from nothing, so the one before's place is never saved for it.
+TEST_F(PlayerModelTest, SaveWithoutAPositionFromTheEngineKeepsTheLastReported) {
+    const QString first = MediaFile(QStringLiteral("first.mp4"));
+    player->Open(first);
+    fake.QueueDoubleChange("time-pos", 42.0);
+    player->DrainEvents();
+    fake.RemoveProperty("time-pos");
+    player->SavePosition();
+    EXPECT_DOUBLE_EQ(store->FindEntry(first)->progress, 42.0);
+    const QString second = MediaFile(QStringLiteral("second.mp4"));
+    player->Open(second);
+    player->SavePosition();
+    EXPECT_DOUBLE_EQ(store->FindEntry(second)->progress, 0.0);
+    EXPECT_DOUBLE_EQ(store->FindEntry(first)->progress, 42.0);
+}
+
+TEST_F(PlayerModelTest, TogglePauseAtTheEndStartsOverAndNeedsAFile) {
+    player->TogglePause();
+    EXPECT_TRUE(Commands().empty()) << "nothing open";
+    player->Open(MediaFile());
+    fake.ClearCalls();
+    fake.SetFlag("eof-reached", true);
+    player->TogglePause();
+    EXPECT_EQ(fake.CallTexts("mpv_command"),
+              std::vector<std::string>{"mpv_command seek 0 absolute"});
+    EXPECT_TRUE(Contains(fake.CallTexts(), "mpv_set_property_string pause no"));
+}
+
+TEST_F(PlayerModelTest, NothingReachesTheLibraryWithoutAnEngine) {
+    Start(false);
+    ASSERT_EQ(player->Engine(), nullptr);
+    fake.ClearCalls();
+    const QString path = MediaFile();
+    EXPECT_FALSE(player->Open(path));
+    player->TogglePause();
+    player->Play();
+    player->SeekBy(30.0);
+    player->SeekTo(3.0);
+    player->SetSpeed(1.5);
+    player->SetVolume(20);
+    player->SetMute(true);
+    player->SelectSubtitle(2);
+    player->RestorePosition();
+    player->SavePosition();
+    player->Stop();
+    (void)player->GetPlayState();
+    player->DrainEvents();
+    EXPECT_TRUE(fake.Calls().empty()) << fake.CallTexts().front();
+    EXPECT_TRUE(player->FilePath().isEmpty());
+    EXPECT_FALSE(player->HasOpenFile());
+    player.reset();
+    EXPECT_TRUE(fake.Calls().empty()) << "no quit, no destroy";
+}
+
+// Observers may come and go while they are told; the volume stays in its range.
+TEST_F(PlayerModelTest, ObserversAndTheVolumeRange) {
+    struct Leaving : RecordingObserver {
+        Player* player = nullptr;
+        void OnPlayerChanged() override {
+            RecordingObserver::OnPlayerChanged();
+            player->RemoveObserver(this);
+        }
+    } leaving;
+    leaving.player = player.get();
+    RecordingObserver staying;
+    player->AddObserver(&leaving);
+    player->AddObserver(&staying);
+    player->AddObserver(&staying);
+    player->SetVolumeRange(0, 80);
+    player->ToggleMute();
+    player->SetVolume(95);
+    player->SetVolume(-5);
+    EXPECT_EQ(leaving.changes, 1);
+    EXPECT_EQ(staying.changes, 3) << "told once each time, though added twice";
+    EXPECT_EQ(staying.volumes, (std::vector<int>{80, 0}));
+    EXPECT_EQ(staying.mutes, (std::vector<bool>{true, false, false})) << "a volume unmutes";
+    player->RemoveObserver(&staying);
+}
