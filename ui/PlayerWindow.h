@@ -21,6 +21,7 @@ class CSliderUI;
 class CLabelUI;
 class SettingsStore;
 class CMenuWnd;
+enum class PlayerCommand;
 struct ResumeEntry;
 namespace platform {
 class FileDialogService;
@@ -123,6 +124,10 @@ class PlayerWindow : public WindowImplBase, private PlayerObserver {
     int BottomBarHeight() const;
 
     // Controls and input.
+    // Carries out a command of the command table; `button` is the control that gave it, or
+    // null for a key.
+    void RunCommand(PlayerCommand command, CControlUI* button);
+    static int VolumeStep();
     void OnClickControl(CControlUI* sender);
     void SendSysCommand(WPARAM command);
     void ToggleTitle();

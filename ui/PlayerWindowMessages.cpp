@@ -13,11 +13,6 @@
 
 namespace {
 
-constexpr double kKeySeekSeconds = 5.0;
-// Keys and wheel notches move the volume by this much.
-constexpr int kVolumeStep = 5;
-// Letters arrive as their upper-case character code.
-constexpr WPARAM kMuteKey = 'M';
 // One notch of a wheel; touchpads send parts of it.
 constexpr int kWheelNotch = 120;
 
@@ -103,41 +98,6 @@ LRESULT PlayerWindow::HandleCustomMessage(UINT msg, WPARAM wParam, LPARAM lParam
     return 0;
 }
 
-void PlayerWindow::OnKeyPressed(WPARAM key) {
-    // A key held down repeats its action with every repeat.
-    switch (key) {
-        case VK_SPACE:
-            TogglePause();
-            break;
-        case VK_F11:
-            ToggleFullScreen();
-            break;
-        case VK_ESCAPE:
-            if (m_bFullScreen)
-                ToggleFullScreen();
-            else
-                SendSysCommand(SC_MINIMIZE);
-            break;
-        case VK_LEFT:
-            SeekRelative(-kKeySeekSeconds);
-            break;
-        case VK_RIGHT:
-            SeekRelative(kKeySeekSeconds);
-            break;
-        case VK_UP:
-            StepVolume(kVolumeStep);
-            break;
-        case VK_DOWN:
-            StepVolume(-kVolumeStep);
-            break;
-        case kMuteKey:
-            m_player.ToggleMute();
-            break;
-        default:
-            break;
-    }
-}
-
 void PlayerWindow::OnMouseWheel(WPARAM wParam, LPARAM lParam) {
     const QPoint pt = ScreenToClient(QPoint(PointLParamX(lParam), PointLParamY(lParam)));
     if (!GetClientRect().contains(pt) || IsOverShownBar(ToLogical(pt))) return;
@@ -147,7 +107,7 @@ void PlayerWindow::OnMouseWheel(WPARAM wParam, LPARAM lParam) {
     const int notches = m_wheelDelta / kWheelNotch;
     if (notches == 0) return;
     m_wheelDelta -= notches * kWheelNotch;
-    StepVolume(notches * kVolumeStep);
+    StepVolume(notches * VolumeStep());
 }
 
 void PlayerWindow::StepVolume(int delta) {

@@ -8,10 +8,6 @@
 #include "ui/PlayerMessages.h"
 #include "ui/PlayerWindow.h"
 
-namespace {
-constexpr double kStepSeconds = 30.0;
-}  // namespace
-
 void PlayerWindow::Notify(TNotifyUI& msg) {
     CControlUI* sender = msg.pSender;
     if (!sender) return;
@@ -25,51 +21,6 @@ void PlayerWindow::Notify(TNotifyUI& msg) {
                 m_player.SetVolume(slider->GetValue());
     } else if (msg.sType == DUI_MSGTYPE_MOVEVALUECHANGED) {
         if (sender == m_pProgress) OnProgressDragged();
-    }
-}
-
-void PlayerWindow::OnClickControl(CControlUI* sender) {
-    // Each control is known by its name in the layout.
-    using Handler = void (*)(PlayerWindow&, CControlUI*);
-    static const std::pair<QLatin1StringView, Handler> kHandlers[] = {
-        {QLatin1StringView("closebtn"), [](PlayerWindow& w, CControlUI*) { w.OnCloseClicked(); }},
-        {QLatin1StringView("minbtn"),
-         [](PlayerWindow& w, CControlUI*) { w.SendSysCommand(SC_MINIMIZE); }},
-        {QLatin1StringView("maxbtn"),
-         [](PlayerWindow& w, CControlUI*) { w.SendSysCommand(SC_MAXIMIZE); }},
-        {QLatin1StringView("restorebtn"),
-         [](PlayerWindow& w, CControlUI*) { w.SendSysCommand(SC_RESTORE); }},
-        {QLatin1StringView("btn_open"), [](PlayerWindow& w, CControlUI*) { w.OpenMedia({}); }},
-        {QLatin1StringView("btn_play"),
-         [](PlayerWindow& w, CControlUI*) {
-             if (w.m_player.FilePath().isEmpty())
-                 w.OpenMedia({});
-             else
-                 w.TogglePause();
-         }},
-        {QLatin1StringView("btn_stop"), [](PlayerWindow& w, CControlUI*) { w.m_player.Stop(); }},
-        {QLatin1StringView("btn_fullscreen"),
-         [](PlayerWindow& w, CControlUI*) { w.ToggleFullScreen(); }},
-        {QLatin1StringView("btn_forward"),
-         [](PlayerWindow& w, CControlUI*) { w.SeekRelative(kStepSeconds); }},
-        {QLatin1StringView("btn_backward"),
-         [](PlayerWindow& w, CControlUI*) { w.SeekRelative(-kStepSeconds); }},
-        {QLatin1StringView("btn_volume"),
-         [](PlayerWindow& w, CControlUI*) { w.m_player.ToggleMute(); }},
-        {QLatin1StringView("pinbtn"), [](PlayerWindow& w, CControlUI*) { w.TogglePin(); }},
-        {QLatin1StringView("infobtn"), [](PlayerWindow& w, CControlUI*) { w.ToggleTitle(); }},
-        {QLatin1StringView("menubtn"), [](PlayerWindow& w, CControlUI*) { w.ShowAbout(); }},
-        {QLatin1StringView("btn_speed"),
-         [](PlayerWindow& w, CControlUI* button) { w.ShowSpeedMenu(button); }},
-        {QLatin1StringView("btn_subtitle"),
-         [](PlayerWindow& w, CControlUI* button) { w.ShowSubtitleMenu(button); }},
-    };
-    const QString name = sender->GetName();
-    for (const auto& [control, handler] : kHandlers) {
-        if (name == control) {
-            handler(*this, sender);
-            return;
-        }
     }
 }
 

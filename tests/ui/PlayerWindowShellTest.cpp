@@ -1,11 +1,18 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QFile>
+#include <QMetaMethod>
+#include <QSet>
 #include <QWidget>
 
 #include "app/LanguageChoice.h"
 #include "platform/UiLanguage.h"
+#include "session/MprisPlayerAdaptor.h"
+#include "session/MprisRootAdaptor.h"
+#include "toolkit/ResourceManager.h"
 #include "toolkit/UIControl.h"
+#include "ui/PlayerCommands.h"
 #include "ui/PlayerWindow.h"
 
 class PlayerWindowShell : public ::testing::Test {
@@ -76,6 +83,64 @@ TEST_F(PlayerWindowShell, TooltipsComeFromTheLanguageTable) {
     EXPECT_EQ(window.ToolTipAt(QPoint(785, 15)), QStringLiteral("Close"));
     EXPECT_EQ(window.ToolTipAt(QPoint(640, 575)), QStringLiteral("Subtitle"));
     EXPECT_EQ(window.ToolTipAt(QPoint(400, 300)), QString());
+}
+
+// Each command is declared once: its button is in the layout with the tooltip the table
+// names, in both language tables; its key is listed by --help (and so by the manual page,
+// made from the same text), and --help lists no key the table lacks; its media-control
+// request is one the media controls offer.
+TEST_F(PlayerWindowShell, TheCommandTableAgreesWithTheLayoutHelpAndMediaControls) {
+    QFile usage(QStringLiteral(MOVIRA_USAGE_FILE));
+    ASSERT_TRUE(usage.open(QIODevice::ReadOnly));
+    const QString help = QString::fromUtf8(usage.readAll());
+    QSet<QString> listed;
+    for (const QString& line : help.section(QStringLiteral("Keys:\n"), 1).split(u'\n')) {
+        if (!line.startsWith(QStringLiteral("  ")) || line.startsWith(QStringLiteral("   ")))
+            continue;  // a continued description
+        for (const QString& key :
+             line.trimmed().section(QStringLiteral("  "), 0, 0).split(QStringLiteral(", ")))
+            listed.insert(key);
+    }
+    // The keyboard focus's keys belong to the toolkit, not to a command.
+    listed.remove(QStringLiteral("Tab"));
+    listed.remove(QStringLiteral("Shift+Tab"));
+
+    QSet<QString> keys;
+    CResourceManager& texts = CResourceManager::GetInstance();
+    for (const char* table : {"lan_en.xml", "lan_zh.xml"}) {
+        ASSERT_TRUE(texts.LoadLanguage(QString::fromLatin1(table)));
+        for (const PlayerCommandInfo& info : PlayerCommands()) {
+            if (!info.control) continue;
+            SCOPED_TRACE(info.control);
+            CControlUI* button = window.GetPM().FindControl(QString::fromLatin1(info.control));
+            ASSERT_TRUE(button);
+            ASSERT_TRUE(texts.HasText(QString::fromLatin1(info.tooltip))) << table;
+            EXPECT_EQ(button->GetToolTip(), texts.GetText(QString::fromLatin1(info.tooltip)));
+        }
+    }
+    for (const PlayerCommandInfo& info : PlayerCommands()) {
+        if (info.keyName) {
+            EXPECT_NE(info.key, 0u) << info.keyName;
+            EXPECT_EQ(CommandForKey(info.key), &info) << "one command per key";
+            keys.insert(QString::fromLatin1(info.keyName));
+        }
+        if (info.control) {
+            EXPECT_EQ(CommandForControl(QString::fromLatin1(info.control)), &info);
+        }
+        if (!info.mediaCall) continue;
+        const auto offers = [&](const QMetaObject& meta) {
+            if (meta.indexOfProperty(info.mediaCall) >= 0) return true;
+            for (int i = meta.methodOffset(); i < meta.methodCount(); ++i) {
+                if (meta.method(i).name() == info.mediaCall) return true;
+            }
+            return false;
+        };
+        EXPECT_TRUE(offers(MprisPlayerAdaptor::staticMetaObject) ||
+                    offers(MprisRootAdaptor::staticMetaObject))
+            << info.mediaCall;
+    }
+    EXPECT_EQ(keys, listed);
+    LoadInterfaceLanguage(platform::kLangEnglish);
 }
 
 TEST_F(PlayerWindowShell, CloseButtonDestroysTheWindow) {
