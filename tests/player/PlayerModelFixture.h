@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "FakeEngineApi.h"
+#include "TestFiles.h"
 #include "player/Player.h"
 #include "settings/SettingsStore.h"
 
@@ -19,11 +20,12 @@ class PlayerModelTest : public ::testing::Test {
   protected:
     void SetUp() override { Start(); }
 
-    // `withEngine` false makes engine creation fail.
+    // A new player over the settings in `folder`; `withEngine` false makes engine creation
+    // fail.
     void Start(bool withEngine = true) {
         player.reset();
-        if (!withEngine) fake.SetCreateResult(nullptr);
         store = std::make_unique<SettingsStore>(folder.path() + QStringLiteral("/MoviraPlayer/"));
+        fake.SetCreateResult(withEngine ? FakeEngineApi::Handle() : nullptr);
         player = std::make_unique<Player>(fake.Api(), store.get());
         player->CreateEngine(0, 1.0, nullptr, nullptr);
         player->SetOfferedSpeeds({0.25, 0.5, 1.0, 1.5, 2.0, 4.0});
@@ -32,10 +34,7 @@ class PlayerModelTest : public ::testing::Test {
     }
     // A file that exists, for Open.
     QString MediaFile(const QString& name = QStringLiteral("clip.mp4")) {
-        const QString path = folder.path() + u'/' + name;
-        QFile f(path);
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-        return path;
+        return EmptyFile(folder.path(), name);
     }
     // Opens a file and lets the engine report it loaded, `seconds` long.
     void Load(double seconds) {

@@ -22,3 +22,10 @@ inline QStringList FolderEntries(const QString& folder) {
     return QDir(folder).entryList(
         QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
 }
+
+// An empty file `name` in `folder`, for code that only needs a file to exist; its path.
+inline QString EmptyFile(const QString& folder, const QString& name) {
+    const QString path = folder + u'/' + name;
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) ? path : QString();
+}

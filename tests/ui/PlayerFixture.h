@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "FakeEngineApi.h"
+#include "TestFiles.h"
 #include "platform/FileDialogService.h"
 #include "settings/SettingsStore.h"
 #include "toolkit/UIControl.h"
@@ -76,10 +77,7 @@ class PlayerTest : public ::testing::Test {
     }
     // A file that exists, for OpenMedia.
     QString MediaFile(const QString& name = QStringLiteral("clip.mp4")) {
-        const QString path = folder.path() + u'/' + name;
-        QFile f(path);
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-        return path;
+        return EmptyFile(folder.path(), name);
     }
     CControlUI* Control(const char* name) {
         return window->GetPM().FindControl(QString::fromLatin1(name));
