@@ -35,8 +35,8 @@ from dataclasses import dataclass, field
 sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 
 from harness.main_window import CONTROL_BAR_H, TITLE_BAR_H, fit_window_rect  # noqa: E402
-from harness.servers import (SCREEN_H, SCREEN_W, start_sound_server,  # noqa: E402
-                             start_x_server, stop)
+from harness.servers import (  # noqa: E402
+    SCREEN_H, SCREEN_W, start_sound_server, start_x_server, stop)
 from harness.xlib import Connection, Rect  # noqa: E402
 
 SETTINGS_FOLDER = "MoviraPlayer"  # the player's, in XDG_CONFIG_HOME
@@ -358,7 +358,8 @@ def print_table(results, clips, seconds):
             verdict = "—"
             if target is not None:
                 verdict = f"≤ {target:.2f} " + ("met" if ratio <= target else "**missed**")
-            print(f"| {clip.name} | {heading.format(seconds=seconds)} | {number.format(player)} | {number.format(mpv)}"
+            measure = heading.format(seconds=seconds)
+            print(f"| {clip.name} | {measure} | {number.format(player)} | {number.format(mpv)}"
                   f" | {ratio:.2f} | {verdict} |")
 
 
