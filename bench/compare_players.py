@@ -35,8 +35,13 @@ from dataclasses import dataclass, field
 sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 
 from harness.main_window import CONTROL_BAR_H, TITLE_BAR_H, fit_window_rect  # noqa: E402
-from harness.servers import (SCREEN_H, SCREEN_W, start_sound_server,  # noqa: E402
-                             start_x_server, stop)
+from harness.servers import (  # noqa: E402
+    SCREEN_H,
+    SCREEN_W,
+    start_sound_server,
+    start_x_server,
+    stop,
+)
 from harness.xlib import Connection, Rect  # noqa: E402
 
 SETTINGS_FOLDER = "MoviraPlayer"  # the player's, in XDG_CONFIG_HOME
@@ -46,16 +51,39 @@ SETTINGS_FOLDER = "MoviraPlayer"  # the player's, in XDG_CONFIG_HOME
 # "pause=yes" (the player starts paused and starts playback itself once the file has
 # loaded; bare mpv just plays) and "wid" (mpv opens its own window instead).
 ENGINE_OPTIONS = [
-    "vo=gpu", "gpu-sw=yes", "gpu-api=auto", "hidpi-window-scale=yes", "window-scale=1",
-    "hwdec=auto", "vd-lavc-dr=yes", "keep-open=yes", "osc=no", "input-default-bindings=no",
-    "input-vo-keyboard=no", "input-cursor=no", "stop-screensaver=yes",
+    "vo=gpu",
+    "gpu-sw=yes",
+    "gpu-api=auto",
+    "hidpi-window-scale=yes",
+    "window-scale=1",
+    "hwdec=auto",
+    "vd-lavc-dr=yes",
+    "keep-open=yes",
+    "osc=no",
+    "input-default-bindings=no",
+    "input-vo-keyboard=no",
+    "input-cursor=no",
+    "stop-screensaver=yes",
     "ao=pipewire,pulse,alsa,",
-    "audio-exclusive=no", "audio-buffer=0.2", "slang=zh,en,chs,chi", "sub-auto=fuzzy",
-    "cache=yes", "demuxer-max-bytes=20MiB", "demuxer-max-back-bytes=5MiB", "cache-secs=10",
+    "audio-exclusive=no",
+    "audio-buffer=0.2",
+    "slang=zh,en,chs,chi",
+    "sub-auto=fuzzy",
+    "cache=yes",
+    "demuxer-max-bytes=20MiB",
+    "demuxer-max-back-bytes=5MiB",
+    "cache-secs=10",
     # the subtitle style, which the player sets right after start-up
-    "sid=auto", "sub-visibility=yes", "sub-ass-override=force", "sub-font=Microsoft YaHei",
-    "sub-font-size=40", "sub-border-size=2", "sub-color=#FFFFFFFF",
-    "sub-border-color=#FF000000", "sub-margin-y=30", "sub-scale-with-window=yes",
+    "sid=auto",
+    "sub-visibility=yes",
+    "sub-ass-override=force",
+    "sub-font=Microsoft YaHei",
+    "sub-font-size=40",
+    "sub-border-size=2",
+    "sub-color=#FFFFFFFF",
+    "sub-border-color=#FF000000",
+    "sub-margin-y=30",
+    "sub-scale-with-window=yes",
 ]
 # libmpv starts from other defaults than the command line ("mpv --show-profile=libmpv":
 # no config files, no terminal, idle); these give the command line the same start.
@@ -97,18 +125,48 @@ def make_clip(clip, folder):
     print(f"bench: making {clip.file_name}", file=sys.stderr)
     size = f"{clip.width}x{clip.height}"
     subprocess.run(
-        ["ffmpeg", "-nostdin", "-hide_banner", "-loglevel", "error", "-y",
-         "-f", "lavfi", "-i", f"testsrc2=size={size}:rate=25:duration={clip.seconds}",
-         "-f", "lavfi", "-i", f"sine=frequency=440:sample_rate=48000:duration={clip.seconds}",
-         "-map", "0:v", "-map", "1:a", "-c:v", "libx264", "-preset", "veryfast",
-         "-pix_fmt", "yuv420p", "-c:a", "aac", "-b:a", "96k", "-shortest", "-f", "mp4",
-         partial],
-        check=True)
+        [
+            "ffmpeg",
+            "-nostdin",
+            "-hide_banner",
+            "-loglevel",
+            "error",
+            "-y",
+            "-f",
+            "lavfi",
+            "-i",
+            f"testsrc2=size={size}:rate=25:duration={clip.seconds}",
+            "-f",
+            "lavfi",
+            "-i",
+            f"sine=frequency=440:sample_rate=48000:duration={clip.seconds}",
+            "-map",
+            "0:v",
+            "-map",
+            "1:a",
+            "-c:v",
+            "libx264",
+            "-preset",
+            "veryfast",
+            "-pix_fmt",
+            "yuv420p",
+            "-c:a",
+            "aac",
+            "-b:a",
+            "96k",
+            "-shortest",
+            "-f",
+            "mp4",
+            partial,
+        ],
+        check=True,
+    )
     os.rename(partial, path)
     return path
 
 
 # --- the screen ---------------------------------------------------------------------------
+
 
 def colourful_fraction(pixels, width, height, step=8):
     """The share of a grab (4 bytes a pixel: blue, green, red, unused), sampled every step
@@ -118,7 +176,7 @@ def colourful_fraction(pixels, width, height, step=8):
     colourful = samples = 0
     pitch, stride = width * 4, step * 4
     for y in range(0, height, step):
-        row = pixels[y * pitch:(y + 1) * pitch]
+        row = pixels[y * pitch : (y + 1) * pitch]
         for b, g, r in zip(row[0::stride], row[1::stride], row[2::stride]):
             samples += 1
             if max(r, g, b) - min(r, g, b) >= 80:
@@ -242,13 +300,28 @@ class Bench:
         os.makedirs(home)
         if settings:
             shutil.copytree(settings, os.path.join(home, "config", SETTINGS_FOLDER))
-        env = {key: value for key, value in os.environ.items()
-               if key not in ("WAYLAND_DISPLAY", "XAUTHORITY", "DBUS_SESSION_BUS_ADDRESS",
-                              "PULSE_SERVER", "LC_ALL", "LANGUAGE", "QT_QPA_PLATFORM")}
-        env.update(DISPLAY=os.environ["DISPLAY"], HOME=home,
-                   XDG_CONFIG_HOME=os.path.join(home, "config"),
-                   XDG_CACHE_HOME=os.path.join(self.work, "cache"),
-                   XDG_RUNTIME_DIR=self.runtime_dir, LANG="C.UTF-8")
+        env = {
+            key: value
+            for key, value in os.environ.items()
+            if key
+            not in (
+                "WAYLAND_DISPLAY",
+                "XAUTHORITY",
+                "DBUS_SESSION_BUS_ADDRESS",
+                "PULSE_SERVER",
+                "LC_ALL",
+                "LANGUAGE",
+                "QT_QPA_PLATFORM",
+            )
+        }
+        env.update(
+            DISPLAY=os.environ["DISPLAY"],
+            HOME=home,
+            XDG_CONFIG_HOME=os.path.join(home, "config"),
+            XDG_CACHE_HOME=os.path.join(self.work, "cache"),
+            XDG_RUNTIME_DIR=self.runtime_dir,
+            LANG="C.UTF-8",
+        )
         return env, home
 
     def wait_for_clear_screen(self):
@@ -264,8 +337,9 @@ class Bench:
         env, home = self.environment(settings)
         with open(log_path, "w") as log:
             start = time.monotonic()
-            process = subprocess.Popen(command, env=env, stdin=subprocess.DEVNULL, stdout=log,
-                                       stderr=subprocess.STDOUT)
+            process = subprocess.Popen(
+                command, env=env, stdin=subprocess.DEVNULL, stdout=log, stderr=subprocess.STDOUT
+            )
         pids = [process.pid]
         try:
             peak = 0
@@ -305,14 +379,22 @@ class Bench:
                     next_rss += self.rss_interval
                 if now - window_start >= self.play_seconds:
                     break
-                time.sleep(max(0.0, min(next_rss, window_start + self.play_seconds)
-                               - time.monotonic()))
+                time.sleep(
+                    max(0.0, min(next_rss, window_start + self.play_seconds) - time.monotonic())
+                )
             pids = process_tree(process.pid)
             cpu = cpu_seconds(pids) - cpu_start
             x_cpu = cpu_seconds([self.x_server_pid]) - x_start
-            return Run(cpu_s=cpu, peak_rss_mib=peak / (1 << 20),
-                       first_picture_ms=first_picture * 1000, x_server_cpu_s=x_cpu,
-                       startup_cpu_s=cpu_start), home
+            return (
+                Run(
+                    cpu_s=cpu,
+                    peak_rss_mib=peak / (1 << 20),
+                    first_picture_ms=first_picture * 1000,
+                    x_server_cpu_s=x_cpu,
+                    startup_cpu_s=cpu_start,
+                ),
+                home,
+            )
         finally:
             stop_process(process, pids)
 
@@ -358,18 +440,25 @@ def print_table(results, clips, seconds):
             verdict = "—"
             if target is not None:
                 verdict = f"≤ {target:.2f} " + ("met" if ratio <= target else "**missed**")
-            print(f"| {clip.name} | {heading.format(seconds=seconds)} | {number.format(player)} | {number.format(mpv)}"
-                  f" | {ratio:.2f} | {verdict} |")
+            measure = heading.format(seconds=seconds)
+            print(
+                f"| {clip.name} | {measure} | {number.format(player)} | {number.format(mpv)}"
+                f" | {ratio:.2f} | {verdict} |"
+            )
 
 
 def print_runs(results, clips):
-    print("\nEvery measured run (CPU s, peak RSS MiB, first picture ms, Xvfb CPU s,"
-          " CPU s to first picture):")
+    print(
+        "\nEvery measured run (CPU s, peak RSS MiB, first picture ms, Xvfb CPU s,"
+        " CPU s to first picture):"
+    )
     for clip in clips:
         for program in ("player", "mpv"):
-            cells = "; ".join(f"{r.cpu_s:.2f}, {r.peak_rss_mib:.0f}, {r.first_picture_ms:.0f},"
-                              f" {r.x_server_cpu_s:.2f}, {r.startup_cpu_s:.2f}"
-                              for r in results[clip.name][program])
+            cells = "; ".join(
+                f"{r.cpu_s:.2f}, {r.peak_rss_mib:.0f}, {r.first_picture_ms:.0f},"
+                f" {r.x_server_cpu_s:.2f}, {r.startup_cpu_s:.2f}"
+                for r in results[clip.name][program]
+            )
             print(f"  {clip.name} {program:6}: {cells}")
 
 
@@ -391,10 +480,13 @@ def machine_description():
                     system = line.split("=", 1)[1].strip().strip('"')
     except OSError:
         pass
-    mpv = subprocess.run(["mpv", "--no-config", "--version"], capture_output=True,
-                         text=True).stdout.splitlines()
-    return (f"{os.cpu_count()} cores ({model}), {system}, "
-            f"{mpv[0].split(' Copyright')[0] if mpv else 'mpv'}")
+    mpv = subprocess.run(
+        ["mpv", "--no-config", "--version"], capture_output=True, text=True
+    ).stdout.splitlines()
+    return (
+        f"{os.cpu_count()} cores ({model}), {system}, "
+        f"{mpv[0].split(' Copyright')[0] if mpv else 'mpv'}"
+    )
 
 
 def main():
@@ -404,13 +496,19 @@ def main():
     parser.add_argument("--media", required=True, help="folder for the generated clips")
     parser.add_argument("--runs", type=int, default=3, help="measured runs of each program")
     parser.add_argument("--seconds", type=float, default=15.0, help="playback measured")
-    parser.add_argument("--clips", default=",".join(c.name for c in CLIPS),
-                        help="which clips, by size: " + ", ".join(c.name for c in CLIPS))
+    parser.add_argument(
+        "--clips",
+        default=",".join(c.name for c in CLIPS),
+        help="which clips, by size: " + ", ".join(c.name for c in CLIPS),
+    )
     parser.add_argument("--keep", action="store_true", help="keep the work folder and logs")
-    parser.add_argument("--first-start", action="store_true",
-                        help="start the player with no settings folder every time, as on "
-                             "its very first start (by default the measured runs start with "
-                             "the settings files its warm-up left)")
+    parser.add_argument(
+        "--first-start",
+        action="store_true",
+        help="start the player with no settings folder every time, as on "
+        "its very first start (by default the measured runs start with "
+        "the settings files its warm-up left)",
+    )
     args = parser.parse_args()
 
     clips = [c for c in CLIPS if c.name in args.clips.split(",")]
@@ -427,8 +525,13 @@ def main():
         os.environ["DISPLAY"] = display
         sound_server = start_sound_server(work, runtime_dir)
         screen = Screen(display)
-        bench = Bench(screen=screen, x_server_pid=x_server.pid, work=work,
-                      runtime_dir=runtime_dir, play_seconds=args.seconds)
+        bench = Bench(
+            screen=screen,
+            x_server_pid=x_server.pid,
+            work=work,
+            runtime_dir=runtime_dir,
+            play_seconds=args.seconds,
+        )
         print(f"bench: {machine_description()}", file=sys.stderr)
         print(f"bench: load average before: {os.getloadavg()[0]:.2f}", file=sys.stderr)
 
@@ -437,8 +540,13 @@ def main():
             x, y, w, h = fitted_video_area(clip.width, clip.height)
             commands = {
                 "player": [player, paths[clip.name]],
-                "mpv": [args.mpv, *LIBMPV_DEFAULTS, *("--" + o for o in ENGINE_OPTIONS),
-                        f"--geometry={w}x{h}+{x}+{y}", paths[clip.name]],
+                "mpv": [
+                    args.mpv,
+                    *LIBMPV_DEFAULTS,
+                    *("--" + o for o in ENGINE_OPTIONS),
+                    f"--geometry={w}x{h}+{x}+{y}",
+                    paths[clip.name],
+                ],
             }
             results[clip.name] = {"player": [], "mpv": []}
             settings = {"player": None, "mpv": None}
@@ -450,26 +558,34 @@ def main():
                     try:
                         run, home = bench.measure(command, log, settings[program])
                     except RunFailed as error:
-                        print(f"bench: {clip.name} {program} {label}: {error}; log: {log}",
-                              file=sys.stderr)
+                        print(
+                            f"bench: {clip.name} {program} {label}: {error}; log: {log}",
+                            file=sys.stderr,
+                        )
                         failed = True
                         args.keep = True
                         continue
-                    print(f"bench: {clip.name} {program:6} {label}: cpu {run.cpu_s:.2f} s, "
-                          f"rss {run.peak_rss_mib:.0f} MiB, "
-                          f"first picture {run.first_picture_ms:.0f} ms "
-                          f"(after {run.startup_cpu_s:.2f} CPU s)", file=sys.stderr)
+                    print(
+                        f"bench: {clip.name} {program:6} {label}: cpu {run.cpu_s:.2f} s, "
+                        f"rss {run.peak_rss_mib:.0f} MiB, "
+                        f"first picture {run.first_picture_ms:.0f} ms "
+                        f"(after {run.startup_cpu_s:.2f} CPU s)",
+                        file=sys.stderr,
+                    )
                     if round_number > 0:
                         results[clip.name][program].append(run)
                     elif program == "player" and not args.first_start:
                         settings["player"] = settings_template(
-                            home, os.path.join(work, f"settings-{clip.name}"))
+                            home, os.path.join(work, f"settings-{clip.name}")
+                        )
         print(f"bench: load average after: {os.getloadavg()[0]:.2f}", file=sys.stderr)
         if failed or any(not runs for r in results.values() for runs in r.values()):
             print("bench: some runs failed; the table holds the others", file=sys.stderr)
         complete = [c for c in clips if all(results[c.name].values())]
-        print(f"\nMedian of {args.runs} runs after a warm-up, {args.seconds:.0f} s of playback,"
-              f" Xvfb {SCREEN_W}x{SCREEN_H}, no window manager, software OpenGL:\n")
+        print(
+            f"\nMedian of {args.runs} runs after a warm-up, {args.seconds:.0f} s of playback,"
+            f" Xvfb {SCREEN_W}x{SCREEN_H}, no window manager, software OpenGL:\n"
+        )
         print_table(results, complete, args.seconds)
         print_runs(results, complete)
     finally:

@@ -15,15 +15,20 @@ def engine_tables():
     """The option tables of engine/EngineOptions.cpp: name -> [(option, value)]."""
     with open(os.path.join(ROOT, "engine", "EngineOptions.cpp")) as f:
         source = f.read()
-    return {name: re.findall(r'\{"([^"]+)", "([^"]*)"\}', body) for name, body in
-            re.findall(r"constexpr StringSetting (\w+)\[\] = \{(.*?)\n\};", source, re.S)}
+    return {
+        name: re.findall(r'\{"([^"]+)", "([^"]*)"\}', body)
+        for name, body in re.findall(
+            r"constexpr StringSetting (\w+)\[\] = \{(.*?)\n\};", source, re.S
+        )
+    }
 
 
 class EngineOptions(unittest.TestCase):
     def test_mpv_gets_the_players_options_in_its_order(self):
         tables = engine_tables()
-        self.assertEqual(set(tables), {"kOptionsBeforeScale", "kOptionsAfterScale",
-                                       "kSubtitleStyle"})
+        self.assertEqual(
+            set(tables), {"kOptionsBeforeScale", "kOptionsAfterScale", "kSubtitleStyle"}
+        )
         # window-scale is set between the first two, at 100 % here; pause is left out, as
         # bare mpv plays at once where the player starts playback itself.
         expected = [f"{n}={v}" for n, v in tables["kOptionsBeforeScale"]] + ["window-scale=1"]
@@ -36,14 +41,17 @@ class EngineOptions(unittest.TestCase):
 class Picture(unittest.TestCase):
     def test_only_strong_colour_counts(self):
         cases = {  # a pixel as blue, green, red, unused; the share of the screen it makes
-            "black": (b"\0\0\0\0", 0.0), "the player's grey bars": (b"\x1e\x1e\x1e\0", 0.0),
-            "pale": (b"\xc8\xc8\x79\0", 0.0), "just strong enough": (b"\xc8\xc8\x78\0", 1.0),
+            "black": (b"\0\0\0\0", 0.0),
+            "the player's grey bars": (b"\x1e\x1e\x1e\0", 0.0),
+            "pale": (b"\xc8\xc8\x79\0", 0.0),
+            "just strong enough": (b"\xc8\xc8\x78\0", 1.0),
             "pure red": (b"\0\0\xff\0", 1.0),
         }
         for name, (pixel, fraction) in cases.items():
             with self.subTest(name):
-                self.assertEqual(compare_players.colourful_fraction(pixel * 32 * 16, 32, 16),
-                                 fraction)
+                self.assertEqual(
+                    compare_players.colourful_fraction(pixel * 32 * 16, 32, 16), fraction
+                )
         # Only every 8th pixel of every 8th row is looked at: colour between them is missed.
         between = (b"\0\0\0\0" + b"\0\0\xff\0" * 7) * 8 * 16
         self.assertEqual(compare_players.colourful_fraction(between, 64, 16), 0.0)

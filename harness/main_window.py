@@ -38,5 +38,4 @@ def fit_window_rect(video_w, video_h, work_area, bars_height, dpi_scale=1.0):
         w, h = int(w * max_video_h / h), max_video_h
     window_h = h + bars_height
     # Halved toward zero like C++'s integer division, for a work area smaller than the bars.
-    return (area_x + int((area_w - w) / 2), area_y + int((area_h - window_h) / 2),
-            w, window_h)
+    return (area_x + int((area_w - w) / 2), area_y + int((area_h - window_h) / 2), w, window_h)

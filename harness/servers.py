@@ -12,8 +12,14 @@ import time
 SCREEN_W, SCREEN_H = 1280, 800
 
 # What must not leak from the caller's session into the private one.
-SESSION_VARIABLES = ("DISPLAY", "XAUTHORITY", "WAYLAND_DISPLAY", "DBUS_SESSION_BUS_ADDRESS",
-                     "PULSE_SERVER", "SESSION_MANAGER")
+SESSION_VARIABLES = (
+    "DISPLAY",
+    "XAUTHORITY",
+    "WAYLAND_DISPLAY",
+    "DBUS_SESSION_BUS_ADDRESS",
+    "PULSE_SERVER",
+    "SESSION_MANAGER",
+)
 
 
 def clean_environment(**extra):
@@ -42,10 +48,24 @@ def start_x_server(work):
     read_end, write_end = os.pipe()
     with open(os.path.join(work, "xvfb.log"), "w") as log:
         process = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", f"{SCREEN_W}x{SCREEN_H}x24",
-             "-nolisten", "tcp", "-noreset", "-br"],
-            pass_fds=(write_end,), stdin=subprocess.DEVNULL, stdout=log, stderr=log,
-            env=clean_environment())
+            [
+                "Xvfb",
+                "-displayfd",
+                str(write_end),
+                "-screen",
+                "0",
+                f"{SCREEN_W}x{SCREEN_H}x24",
+                "-nolisten",
+                "tcp",
+                "-noreset",
+                "-br",
+            ],
+            pass_fds=(write_end,),
+            stdin=subprocess.DEVNULL,
+            stdout=log,
+            stderr=log,
+            env=clean_environment(),
+        )
     os.close(write_end)
     with os.fdopen(read_end) as f:
         number = f.readline().strip()
@@ -60,18 +80,23 @@ def start_window_manager(work, display):
     session manager. Returns once it has claimed the screen (_NET_SUPPORTING_WM_CHECK)."""
     home = os.path.join(work, "openbox-home")
     os.makedirs(home, exist_ok=True)
-    env = clean_environment(DISPLAY=display, HOME=home,
-                            XDG_CONFIG_HOME=os.path.join(home, "config"))
+    env = clean_environment(
+        DISPLAY=display, HOME=home, XDG_CONFIG_HOME=os.path.join(home, "config")
+    )
     with open(os.path.join(work, "openbox.log"), "w") as log:
-        process = subprocess.Popen(["openbox", "--sm-disable"], env=env,
-                                   stdin=subprocess.DEVNULL, stdout=log, stderr=log)
+        process = subprocess.Popen(
+            ["openbox", "--sm-disable"], env=env, stdin=subprocess.DEVNULL, stdout=log, stderr=log
+        )
     deadline = time.monotonic() + 20
     while time.monotonic() < deadline:
         if process.poll() is not None:
             raise RuntimeError(f"openbox exited with {process.returncode}; see openbox.log")
-        check = subprocess.run(["xprop", "-display", display, "-root",
-                                "_NET_SUPPORTING_WM_CHECK"],
-                               capture_output=True, text=True, env=env)
+        check = subprocess.run(
+            ["xprop", "-display", display, "-root", "_NET_SUPPORTING_WM_CHECK"],
+            capture_output=True,
+            text=True,
+            env=env,
+        )
         if "window id" in check.stdout:
             return process
         time.sleep(0.1)
@@ -99,11 +124,24 @@ def start_sound_server(work, runtime_dir):
     with open(os.path.join(work, "pulseaudio.log"), "w") as log:
         # As root it warns that it should not run as root, and runs.
         process = subprocess.Popen(
-            ["pulseaudio", "-n", "--daemonize=no", "--exit-idle-time=-1", "--use-pid-file=no",
-             "--disable-shm=yes", "--log-target=stderr",
-             "-L", "module-null-sink sink_name=null",
-             "-L", "module-native-protocol-unix auth-anonymous=1"],
-            env=env, stdin=subprocess.DEVNULL, stdout=log, stderr=log)
+            [
+                "pulseaudio",
+                "-n",
+                "--daemonize=no",
+                "--exit-idle-time=-1",
+                "--use-pid-file=no",
+                "--disable-shm=yes",
+                "--log-target=stderr",
+                "-L",
+                "module-null-sink sink_name=null",
+                "-L",
+                "module-native-protocol-unix auth-anonymous=1",
+            ],
+            env=env,
+            stdin=subprocess.DEVNULL,
+            stdout=log,
+            stderr=log,
+        )
     socket_path = os.path.join(runtime_dir, "pulse", "native")
     deadline = time.monotonic() + 20
     while not accepts(socket_path):

@@ -19,28 +19,37 @@ def _numbers(text):
 class MainWindow(unittest.TestCase):
     def test_bar_heights_are_the_skins(self):
         layout = ET.parse(os.path.join(ROOT, "skin", "main.xml")).getroot()
-        heights = {e.get("name"): int(e.get("height")) for e in layout.iter()
-                   if e.get("name") in ("vTop", "vBottom")}
+        heights = {
+            e.get("name"): int(e.get("height"))
+            for e in layout.iter()
+            if e.get("name") in ("vTop", "vBottom")
+        }
         self.assertEqual(heights, {"vTop": TITLE_BAR_H, "vBottom": CONTROL_BAR_H})
 
     def test_fit_matches_every_case_of_the_players_test(self):
         with open(os.path.join(ROOT, "tests", "engine", "FitGeometryTest.cpp")) as f:
             source = f.read()
-        areas = {name: _numbers(value) for name, value in
-                 re.findall(r"const QRect (\w+)\(([-\d, ]+)\);", source)}
-        case = re.compile(r'FitCase\{"(\w+)", (\d+), (\d+), ([\d.]+)f, '
-                          r'(\w+|QRect\([-\d, ]+\)), (\d+),\s*QRect\(([-\d, ]+)\)\}')
+        areas = {
+            name: _numbers(value)
+            for name, value in re.findall(r"const QRect (\w+)\(([-\d, ]+)\);", source)
+        }
+        case = re.compile(
+            r'FitCase\{"(\w+)", (\d+), (\d+), ([\d.]+)f, '
+            r"(\w+|QRect\([-\d, ]+\)), (\d+),\s*QRect\(([-\d, ]+)\)\}"
+        )
         cases = case.findall(source)
         # Every case must be read: one the pattern misses would go unchecked.
         self.assertEqual(len(cases), source.count("FitCase{"))
         self.assertGreaterEqual(len(cases), 8)
         for name, video_w, video_h, scale, area, bars, expected in cases:
             with self.subTest(name):
-                work_area = (areas[area] if area in areas
-                             else _numbers(area[len("QRect("):-1]))
-                self.assertEqual(fit_window_rect(int(video_w), int(video_h), tuple(work_area),
-                                                 int(bars), float(scale)),
-                                 tuple(_numbers(expected)))
+                work_area = areas[area] if area in areas else _numbers(area[len("QRect(") : -1])
+                self.assertEqual(
+                    fit_window_rect(
+                        int(video_w), int(video_h), tuple(work_area), int(bars), float(scale)
+                    ),
+                    tuple(_numbers(expected)),
+                )
 
     def test_a_work_area_smaller_than_the_bars_centres_toward_zero(self):
         # The player halves a negative leftover toward zero, as C++ divides.

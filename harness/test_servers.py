@@ -5,13 +5,22 @@ import shutil
 import tempfile
 import unittest
 
-from harness.servers import (SCREEN_H, SCREEN_W, accepts, start_sound_server,
-                             start_window_manager, start_x_server, stop)
+from harness.servers import (
+    SCREEN_H,
+    SCREEN_W,
+    accepts,
+    start_sound_server,
+    start_window_manager,
+    start_x_server,
+    stop,
+)
 from harness.xlib import Connection, Rect
 
 
-@unittest.skipUnless(all(shutil.which(tool) for tool in ("Xvfb", "openbox", "pulseaudio")),
-                     "needs Xvfb, openbox and pulseaudio (scripts/install-deps)")
+@unittest.skipUnless(
+    all(shutil.which(tool) for tool in ("Xvfb", "openbox", "pulseaudio")),
+    "needs Xvfb, openbox and pulseaudio (scripts/install-deps)",
+)
 class PrivateServers(unittest.TestCase):
     def setUp(self):
         work = tempfile.TemporaryDirectory()

@@ -16,12 +16,20 @@ ALL_PLANES = 0xFFFFFFFF
 
 class _XImage(ctypes.Structure):
     # The leading fields of Xlib's XImage, up to the ones read here.
-    _fields_ = [("width", ctypes.c_int), ("height", ctypes.c_int),
-                ("xoffset", ctypes.c_int), ("format", ctypes.c_int),
-                ("data", ctypes.c_void_p), ("byte_order", ctypes.c_int),
-                ("bitmap_unit", ctypes.c_int), ("bitmap_bit_order", ctypes.c_int),
-                ("bitmap_pad", ctypes.c_int), ("depth", ctypes.c_int),
-                ("bytes_per_line", ctypes.c_int), ("bits_per_pixel", ctypes.c_int)]
+    _fields_ = [
+        ("width", ctypes.c_int),
+        ("height", ctypes.c_int),
+        ("xoffset", ctypes.c_int),
+        ("format", ctypes.c_int),
+        ("data", ctypes.c_void_p),
+        ("byte_order", ctypes.c_int),
+        ("bitmap_unit", ctypes.c_int),
+        ("bitmap_bit_order", ctypes.c_int),
+        ("bitmap_pad", ctypes.c_int),
+        ("depth", ctypes.c_int),
+        ("bytes_per_line", ctypes.c_int),
+        ("bits_per_pixel", ctypes.c_int),
+    ]
 
 
 def declare(name, restype, *argtypes):
@@ -35,8 +43,18 @@ declare("XInitThreads", ctypes.c_int)
 declare("XOpenDisplay", _P, ctypes.c_char_p)
 declare("XCloseDisplay", ctypes.c_int, _P)
 declare("XDefaultRootWindow", Window, _P)
-declare("XGetImage", ctypes.POINTER(_XImage), _P, Window, ctypes.c_int, ctypes.c_int,
-        ctypes.c_uint, ctypes.c_uint, ctypes.c_ulong, ctypes.c_int)
+declare(
+    "XGetImage",
+    ctypes.POINTER(_XImage),
+    _P,
+    Window,
+    ctypes.c_int,
+    ctypes.c_int,
+    ctypes.c_uint,
+    ctypes.c_uint,
+    ctypes.c_ulong,
+    ctypes.c_int,
+)
 declare("XDestroyImage", ctypes.c_int, ctypes.POINTER(_XImage))
 
 _ERROR_HANDLER = ctypes.CFUNCTYPE(ctypes.c_int, _P, _P)
@@ -74,8 +92,12 @@ class Rect:
         return self.x <= px < self.right and self.y <= py < self.bottom
 
     def intersects(self, other):
-        return (self.x < other.right and other.x < self.right and self.y < other.bottom
-                and other.y < self.bottom)
+        return (
+            self.x < other.right
+            and other.x < self.right
+            and self.y < other.bottom
+            and other.y < self.bottom
+        )
 
 
 class Connection:
@@ -97,8 +119,9 @@ class Connection:
         rows one after another; None if the grab failed (e.g. rect off the screen)."""
         if rect.width <= 0 or rect.height <= 0:
             return None
-        image = LIB.XGetImage(self._display, self.root, rect.x, rect.y, rect.width,
-                              rect.height, ALL_PLANES, Z_PIXMAP)
+        image = LIB.XGetImage(
+            self._display, self.root, rect.x, rect.y, rect.width, rect.height, ALL_PLANES, Z_PIXMAP
+        )
         if not image:
             return None
         try:
@@ -110,7 +133,9 @@ class Connection:
             # benchmark grabs the whole screen every 50 ms.
             if info.bytes_per_line == row_bytes:
                 return ctypes.string_at(info.data, row_bytes * info.height)
-            return b"".join(ctypes.string_at(info.data + row * info.bytes_per_line, row_bytes)
-                            for row in range(info.height))
+            return b"".join(
+                ctypes.string_at(info.data + row * info.bytes_per_line, row_bytes)
+                for row in range(info.height)
+            )
         finally:
             LIB.XDestroyImage(image)

@@ -30,7 +30,15 @@ PLAYER_KEYS = ("space", "F11", "Escape", *SEEK_KEYS, *VOLUME_KEYS, MUTE_KEY, *FO
 # Letters and keys pressed at random besides the player's own keys, none of which means
 # anything to the player.
 OTHER_KEYS = [c for c in "abcdefghijklmnopqrstuvwxyz0123456789" if c != MUTE_KEY] + [
-    "BackSpace", "Home", "End", "Delete", "plus", "minus", "period", "comma"]
+    "BackSpace",
+    "Home",
+    "End",
+    "Delete",
+    "plus",
+    "minus",
+    "period",
+    "comma",
+]
 
 
 class Actions:
@@ -48,17 +56,40 @@ class Actions:
         self._await_handled = await_handled
         self.drops = {}  # how the drag source saw each drop end
         self._weights = [
-            (self.play_pause, 6), (self.stop, 2), (self.step_forward, 3),
-            (self.step_backward, 3), (self.open_dialog, 3), (self.speed_menu, 3),
-            (self.subtitle_menu, 3), (self.volume_click, 2), (self.volume_drag, 2),
-            (self.mute, 2), (self.pin, 2), (self.fullscreen_button, 2), (self.about, 2),
-            (self.minimise, 1), (self.maximise_or_restore, 2), (self.progress_click, 2),
-            (self.progress_drag, 4), (self.window_drag, 3), (self.resize, 1),
-            (self.key_space, 3), (self.key_f11, 2), (self.key_escape, 2),
-            (self.key_seek, 2), (self.key_volume, 2), (self.key_mute, 1),
-            (self.key_other, 2), (self.click_picture, 2), (self.double_click_picture, 3),
-            (self.drop_media, 3), (self.drop_other, 2), (self.random_click, 6),
-            (self.hover, 2), (self.wheel, 1), (self.wheel_picture, 2),
+            (self.play_pause, 6),
+            (self.stop, 2),
+            (self.step_forward, 3),
+            (self.step_backward, 3),
+            (self.open_dialog, 3),
+            (self.speed_menu, 3),
+            (self.subtitle_menu, 3),
+            (self.volume_click, 2),
+            (self.volume_drag, 2),
+            (self.mute, 2),
+            (self.pin, 2),
+            (self.fullscreen_button, 2),
+            (self.about, 2),
+            (self.minimise, 1),
+            (self.maximise_or_restore, 2),
+            (self.progress_click, 2),
+            (self.progress_drag, 4),
+            (self.window_drag, 3),
+            (self.resize, 1),
+            (self.key_space, 3),
+            (self.key_f11, 2),
+            (self.key_escape, 2),
+            (self.key_seek, 2),
+            (self.key_volume, 2),
+            (self.key_mute, 1),
+            (self.key_other, 2),
+            (self.click_picture, 2),
+            (self.double_click_picture, 3),
+            (self.drop_media, 3),
+            (self.drop_other, 2),
+            (self.random_click, 6),
+            (self.hover, 2),
+            (self.wheel, 1),
+            (self.wheel_picture, 2),
         ]
 
     # --- picking -------------------------------------------------------------------------
@@ -229,8 +260,10 @@ class Actions:
         if self.rng.random() < 0.3:
             grip = L.random_point(self.rng, L.ABOUT_GRIP)
             start = (about.x + grip[0], about.y + grip[1])
-            self._xdo.drag(start, (start[0] + self.rng.randint(-120, 120),
-                                   start[1] + self.rng.randint(-80, 80)))
+            self._xdo.drag(
+                start,
+                (start[0] + self.rng.randint(-120, 120), start[1] + self.rng.randint(-80, 80)),
+            )
             about = self._x.geometry(found[1].window) or about
             detail = ", dragged"
         x, y = L.centre(L.ABOUT_CLOSE)
@@ -263,8 +296,9 @@ class Actions:
         rect = L.progress_slider(g.width, g.height)
         start = L.random_point(self.rng, rect, 1)
         end = (rect[0] + self.rng.randint(-30, rect[2] + 30), start[1] + self.rng.randint(-10, 10))
-        self._xdo.drag(self._screen_point(g, start), self._screen_point(g, end),
-                       steps=self.rng.randint(2, 8))
+        self._xdo.drag(
+            self._screen_point(g, start), self._screen_point(g, end), steps=self.rng.randint(2, 8)
+        )
         return f"{start[0]} -> {end[0]} of {rect[2]}"
 
     # --- the window ----------------------------------------------------------------------------
@@ -427,14 +461,17 @@ class Actions:
             start = (where.x + grip[0], where.y + grip[1])
             if g.contains(*start):
                 return f"the drag source stands under the player, at {where.x},{where.y}"
-            target = self._screen_point(g, (self.rng.randrange(10, g.width - 10),
-                                            self.rng.randrange(10, g.height - 10)))
+            target = self._screen_point(
+                g, (self.rng.randrange(10, g.width - 10), self.rng.randrange(10, g.height - 10))
+            )
             self._xdo.move(*start)
             self._xdo.down()
             steps = 6
             for step in range(1, steps + 1):
-                self._xdo.move(start[0] + (target[0] - start[0]) * step // steps,
-                               start[1] + (target[1] - start[1]) * step // steps)
+                self._xdo.move(
+                    start[0] + (target[0] - start[0]) * step // steps,
+                    start[1] + (target[1] - start[1]) * step // steps,
+                )
             # A last small move, so that the player has answered for the final place.
             self._xdo.move(target[0] + 1, target[1] + 1)
             self._xdo.up()

@@ -17,16 +17,23 @@ SOURCE_W, SOURCE_H = 160, 80
 def source_place(player):
     """A place for the source's window and a point in it that the player's window does not
     cover, or None when the player covers too much of the screen."""
-    spots = [(0, 0), (SCREEN_W - SOURCE_W, 0), (0, SCREEN_H - SOURCE_H),
-             (SCREEN_W - SOURCE_W, SCREEN_H - SOURCE_H), ((SCREEN_W - SOURCE_W) // 2, 0),
-             ((SCREEN_W - SOURCE_W) // 2, SCREEN_H - SOURCE_H), (0, (SCREEN_H - SOURCE_H) // 2),
-             (SCREEN_W - SOURCE_W, (SCREEN_H - SOURCE_H) // 2)]
+    spots = [
+        (0, 0),
+        (SCREEN_W - SOURCE_W, 0),
+        (0, SCREEN_H - SOURCE_H),
+        (SCREEN_W - SOURCE_W, SCREEN_H - SOURCE_H),
+        ((SCREEN_W - SOURCE_W) // 2, 0),
+        ((SCREEN_W - SOURCE_W) // 2, SCREEN_H - SOURCE_H),
+        (0, (SCREEN_H - SOURCE_H) // 2),
+        (SCREEN_W - SOURCE_W, (SCREEN_H - SOURCE_H) // 2),
+    ]
     for x, y in spots:
         # A 10 px margin from the source's edges and from the player's.
         for px in range(x + 10, x + SOURCE_W - 10, 10):
             for py in range(y + 10, y + SOURCE_H - 10, 10):
-                if not Rect(player.x - 10, player.y - 10, player.width + 20,
-                            player.height + 20).contains(px, py):
+                if not Rect(
+                    player.x - 10, player.y - 10, player.width + 20, player.height + 20
+                ).contains(px, py):
                     return (x, y), (px - x, py - y)
     return None
 
@@ -34,19 +41,24 @@ def source_place(player):
 class DragSource:
     def __init__(self, executable, display, runtime_dir, log_path):
         self._executable = executable
-        self._env = clean_environment(DISPLAY=display, QT_QPA_PLATFORM="xcb",
-                                      XDG_RUNTIME_DIR=runtime_dir, LANG="C.UTF-8")
+        self._env = clean_environment(
+            DISPLAY=display, QT_QPA_PLATFORM="xcb", XDG_RUNTIME_DIR=runtime_dir, LANG="C.UTF-8"
+        )
         self._log_path = log_path
         self.process = None
 
     def start(self, at, files):
         with open(self._log_path, "a") as log:
             self.process = subprocess.Popen(
-                [self._executable, str(at[0]), str(at[1]), *files], env=self._env,
-                stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=log)
+                [self._executable, str(at[0]), str(at[1]), *files],
+                env=self._env,
+                stdin=subprocess.DEVNULL,
+                stdout=subprocess.PIPE,
+                stderr=log,
+            )
 
     def verdict(self, bound):
-        """"copied" or "ignored" as the source saw the drag end; "" without an answer."""
+        """ "copied" or "ignored" as the source saw the drag end; "" without an answer."""
         deadline = time.monotonic() + bound
         out = self.process.stdout
         line = b""

@@ -104,5 +104,7 @@ def centre(rect):
 
 def random_point(rng, rect, inset=2):
     x, y, w, h = rect
-    return (x + rng.randint(min(inset, w // 2), max(min(inset, w // 2), w - 1 - inset)),
-            y + rng.randint(min(inset, h // 2), max(min(inset, h // 2), h - 1 - inset)))
+    return (
+        x + rng.randint(min(inset, w // 2), max(min(inset, w // 2), w - 1 - inset)),
+        y + rng.randint(min(inset, h // 2), max(min(inset, h // 2), h - 1 - inset)),
+    )

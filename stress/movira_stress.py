@@ -32,8 +32,11 @@ REFERENCE_CLIP = "demo.mp4"  # reference_state.CLIP_TITLE is its title
 def media_files(media, work):
     """The files to open and drop: the generated clips, and files that are not media,
     made in the run's folder."""
-    clips = sorted(p for p in glob.glob(os.path.join(media, "*"))
-                   if p.endswith((".mp4", ".mkv", ".m4a")) and "partial-" not in p)
+    clips = sorted(
+        p
+        for p in glob.glob(os.path.join(media, "*"))
+        if p.endswith((".mp4", ".mkv", ".m4a")) and "partial-" not in p
+    )
     if not clips:
         raise SystemExit(f"stress: no media in {media}; build the demo_media target first")
     others = os.path.join(work, "not-media")
@@ -45,8 +48,9 @@ def media_files(media, work):
     open(os.path.join(others, "empty.mp4"), "w").close()
     with open(os.path.join(others, "garbage.mkv"), "wb") as f:
         f.write(bytes((i * 7919 + 13) % 251 for i in range(64 * 1024)))
-    other = [os.path.join(others, name) for name in
-             ("notes.txt", "empty.mp4", "garbage.mkv", "a folder")]
+    other = [
+        os.path.join(others, name) for name in ("notes.txt", "empty.mp4", "garbage.mkv", "a folder")
+    ]
     other += sorted(glob.glob(os.path.join(media, "*.srt")))
     return {"media": clips, "typed": [p for p in clips if p.isascii()], "other": other}
 
@@ -56,15 +60,31 @@ def main():
     # servers and the player this run started.
     signal.signal(signal.SIGTERM, lambda *_: sys.exit(143))
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
-    parser.add_argument("minutes", nargs="?", type=float, default=10.0,
-                        help="how long to act on the player (default 10)")
+    parser.add_argument(
+        "minutes",
+        nargs="?",
+        type=float,
+        default=10.0,
+        help="how long to act on the player (default 10)",
+    )
     parser.add_argument("--seed", type=int, help="seed of the random actions (default: random)")
-    parser.add_argument("--build-dir", default="build-stress",
-                        help="the build folder with moviraplayer, e2e_drag_source and media/")
-    parser.add_argument("--hang-seconds", type=float, default=20.0,
-                        help="an unanswered ping this old is a hang (default 20)")
-    parser.add_argument("--leak-mib", type=float, default=10.0,
-                        help="RSS growth after the first minute that fails the run (default 10)")
+    parser.add_argument(
+        "--build-dir",
+        default="build-stress",
+        help="the build folder with moviraplayer, e2e_drag_source and media/",
+    )
+    parser.add_argument(
+        "--hang-seconds",
+        type=float,
+        default=20.0,
+        help="an unanswered ping this old is a hang (default 20)",
+    )
+    parser.add_argument(
+        "--leak-mib",
+        type=float,
+        default=10.0,
+        help="RSS growth after the first minute that fails the run (default 10)",
+    )
     args = parser.parse_args()
     if args.minutes <= 0:
         parser.error("MINUTES must be positive")
@@ -90,10 +110,18 @@ def main():
 
     print(f"stress: seed {seed} (--seed {seed} repeats the same choices; timing still varies)")
     print(f"stress: {args.minutes:g} minutes; logs and screenshots in {work}", flush=True)
-    config = Config(minutes=args.minutes, seed=seed, player=player, drag_source=drag_source,
-                    files=files, first_clip=first,
-                    reference_clip=os.path.join(build, "media", REFERENCE_CLIP), work=work,
-                    hang_seconds=args.hang_seconds, leak_mib=args.leak_mib)
+    config = Config(
+        minutes=args.minutes,
+        seed=seed,
+        player=player,
+        drag_source=drag_source,
+        files=files,
+        first_clip=first,
+        reference_clip=os.path.join(build, "media", REFERENCE_CLIP),
+        work=work,
+        hang_seconds=args.hang_seconds,
+        leak_mib=args.leak_mib,
+    )
     outcome = Run(config).execute()
     with open(os.path.join(work, "rss.csv"), "w") as f:
         f.write("seconds,rss_kib\n")

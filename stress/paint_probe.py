@@ -66,10 +66,15 @@ def probe(x, xdo, windows):
         return None  # a file that loaded meanwhile refitted the window: no verdict
     if on_seconds is None:
         bars = {True: "shown", False: "hidden"}.get(windows.bars_shown(), "off the screen")
-        return ProbeResult(False, BOUND, "the stop button did not change under the pointer; "
-                                         f"the window stands at {g.width}x{g.height}+{g.x}+"
-                                         f"{g.y} with its bars {bars}")
+        return ProbeResult(
+            False,
+            BOUND,
+            "the stop button did not change under the pointer; "
+            f"the window stands at {g.width}x{g.height}+{g.x}+"
+            f"{g.y} with its bars {bars}",
+        )
     if off_seconds is None:
-        return ProbeResult(False, BOUND, "the stop button kept its hover look after the "
-                                         "pointer left")
+        return ProbeResult(
+            False, BOUND, "the stop button kept its hover look after the " "pointer left"
+        )
     return ProbeResult(True, max(on_seconds, off_seconds), "")

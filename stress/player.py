@@ -19,22 +19,38 @@ class Player:
         self.log_path = os.path.join(work, "player.log")
         os.makedirs(self.config_home, exist_ok=True)
         self._env = clean_environment(
-            DISPLAY=display, HOME=self.home, XDG_CONFIG_HOME=self.config_home,
+            DISPLAY=display,
+            HOME=self.home,
+            XDG_CONFIG_HOME=self.config_home,
             XDG_CACHE_HOME=os.path.join(self.home, "cache"),
             XDG_DATA_HOME=os.path.join(self.home, "data"),
-            XDG_RUNTIME_DIR=runtime_dir, PULSE_SERVER=f"unix:{runtime_dir}/pulse/native",
-            LANG="C.UTF-8")
-        for name in ("LANGUAGE", "LC_ALL", "LC_MESSAGES", "LC_NUMERIC", "QT_QPA_PLATFORM",
-                     "QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS"):
+            XDG_RUNTIME_DIR=runtime_dir,
+            PULSE_SERVER=f"unix:{runtime_dir}/pulse/native",
+            LANG="C.UTF-8",
+        )
+        for name in (
+            "LANGUAGE",
+            "LC_ALL",
+            "LC_MESSAGES",
+            "LC_NUMERIC",
+            "QT_QPA_PLATFORM",
+            "QT_SCALE_FACTOR",
+            "QT_SCREEN_SCALE_FACTORS",
+        ):
             self._env.pop(name, None)
         self.process = None
 
     def start(self, arguments):
         # Appended, so that a restarted player keeps the earlier run's output.
         with open(self.log_path, "a") as log:
-            self.process = subprocess.Popen([self.executable, *arguments], env=self._env,
-                                            cwd=self.home, stdin=subprocess.DEVNULL,
-                                            stdout=log, stderr=subprocess.STDOUT)
+            self.process = subprocess.Popen(
+                [self.executable, *arguments],
+                env=self._env,
+                cwd=self.home,
+                stdin=subprocess.DEVNULL,
+                stdout=log,
+                stderr=subprocess.STDOUT,
+            )
 
     @property
     def pid(self):
@@ -73,9 +89,12 @@ class Player:
         """Every thread's stack, through gdb when it is installed, into path."""
         try:
             with open(path, "w") as out:
-                subprocess.run(["gdb", "-p", str(self.pid), "-batch", "-nx",
-                                "-ex", "thread apply all bt"],
-                               stdin=subprocess.DEVNULL, stdout=out, stderr=subprocess.STDOUT,
-                               timeout=120)
+                subprocess.run(
+                    ["gdb", "-p", str(self.pid), "-batch", "-nx", "-ex", "thread apply all bt"],
+                    stdin=subprocess.DEVNULL,
+                    stdout=out,
+                    stderr=subprocess.STDOUT,
+                    timeout=120,
+                )
         except (OSError, subprocess.TimeoutExpired):
             pass

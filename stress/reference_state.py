@@ -86,7 +86,8 @@ def open_file(xdo, windows, path):
 
 def _open(x, xdo, windows, path):
     return open_file(xdo, windows, path) and _await(
-        lambda: x.window_name(windows.main) == CLIP_TITLE, 15)
+        lambda: x.window_name(windows.main) == CLIP_TITLE, 15
+    )
 
 
 def reach(x, xdo, windows, path, closed, attempts=3):

@@ -52,8 +52,12 @@ class Run:
     def screenshot(self, label):
         self._shots += 1
         path = os.path.join(self.c.work, f"{self._shots:03d}-{label}.png")
-        subprocess.run(["import", "-display", self._display, "-silent", "-window", "root", path],
-                       stdin=subprocess.DEVNULL, capture_output=True, timeout=60)
+        subprocess.run(
+            ["import", "-display", self._display, "-silent", "-window", "root", path],
+            stdin=subprocess.DEVNULL,
+            capture_output=True,
+            timeout=60,
+        )
         return path
 
     # --- the run -------------------------------------------------------------------------------
@@ -102,8 +106,10 @@ class Run:
                 for state, count in monitor.stalls.most_common():
                     self._log.write(f"UI thread while a ping waited: {state} ({count} looks)\n")
                 for slow in monitor.slow:
-                    self._log.write(f"slow ping: {slow.seconds:.2f} s from {slow.at:.2f} s, "
-                                    f"during {slow.activity}\n")
+                    self._log.write(
+                        f"slow ping: {slow.seconds:.2f} s from {slow.at:.2f} s, "
+                        f"during {slow.activity}\n"
+                    )
             if player is not None and player.running():
                 player.kill()
             if x is not None:
@@ -132,10 +138,21 @@ class Run:
 
     def _act(self, x, xdo, windows, player, monitor):
         rng = random.Random(self.c.seed)
-        actions = Actions(rng, x, xdo, windows, self.c.files,
-                          (self.c.drag_source, self._display, os.path.join(self.c.work, "runtime"),
-                           os.path.join(self.c.work, "drag-source.log")), self.o.counts,
-                          monitor.await_fresh_answer)
+        actions = Actions(
+            rng,
+            x,
+            xdo,
+            windows,
+            self.c.files,
+            (
+                self.c.drag_source,
+                self._display,
+                os.path.join(self.c.work, "runtime"),
+                os.path.join(self.c.work, "drag-source.log"),
+            ),
+            self.o.counts,
+            monitor.await_fresh_answer,
+        )
         deadline = self._start + self.c.minutes * 60
         next_probe = time.monotonic() + PROBE_EVERY
         started = time.monotonic()
@@ -183,8 +200,10 @@ class Run:
             reference_state.reach_normal(xdo, windows, self.o.closed)
             opened = reference_state.open_file(xdo, windows, path)
             self.o.counts["warm_up_open"] += 1
-            self.note(f"warm-up: {os.path.basename(path)}"
-                      f"{'' if opened else ', the dialog did not close'}")
+            self.note(
+                f"warm-up: {os.path.basename(path)}"
+                f"{'' if opened else ', the dialog did not close'}"
+            )
             time.sleep(WARM_UP_PLAY)
 
     def _reference(self, x, xdo, windows, player, monitor, label):
@@ -200,15 +219,19 @@ class Run:
         # Which mappings hold the memory, to tell the heap of the UI thread from the
         # engine's threads and the graphics driver's buffers when the growth is too much.
         try:
-            shutil.copyfile(f"/proc/{player.pid}/smaps",
-                            os.path.join(self.c.work, f"smaps-{label.replace(' ', '')}.txt"))
+            shutil.copyfile(
+                f"/proc/{player.pid}/smaps",
+                os.path.join(self.c.work, f"smaps-{label.replace(' ', '')}.txt"),
+            )
         except OSError:
             pass
         if reference is None:
             self._alive(windows, player, monitor)
             return None
-        self.note(f"RSS reference at {label}: median {reference.median_kib} KiB of "
-                  f"{len(reference.samples)} samples")
+        self.note(
+            f"RSS reference at {label}: median {reference.median_kib} KiB of "
+            f"{len(reference.samples)} samples"
+        )
         return reference
 
     def _probe(self, x, xdo, windows, monitor):
@@ -245,8 +268,9 @@ class Run:
         deadline = time.monotonic() + TOOLTIP_BOUND
         while windows.extras(include_tooltips=True) and time.monotonic() < deadline:
             time.sleep(0.2)
-        self.o.windows_left = [f"{kind} {top.name!r}"
-                               for kind, top in windows.extras(include_tooltips=True)]
+        self.o.windows_left = [
+            f"{kind} {top.name!r}" for kind, top in windows.extras(include_tooltips=True)
+        ]
         if self.o.windows_left:
             self.fail(f"windows left at the end: {self.o.windows_left}", fatal=False)
         sampler.stop()  # the end of the memory record: before closing, not during it

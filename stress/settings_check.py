@@ -96,6 +96,8 @@ def check(folder, last_file=None, window=None):
             problems.append(f"progress.ini: no entry for {last_file}, open at the close")
         elif any(entry.get(k) != str(v) for k, v in expected.items()):
             shown = {k: entry.get(k) for k in expected}
-            problems.append(f"progress.ini: the entry for {last_file} holds the window at "
-                            f"{shown}, not at {expected}")
+            problems.append(
+                f"progress.ini: the entry for {last_file} holds the window at "
+                f"{shown}, not at {expected}"
+            )
     return problems

@@ -18,8 +18,10 @@ CLIP = "/media/clip.mp4"
 
 
 def progress(x=215, y=175, w=850, h=450, key=None):
-    return (f"[{key or resume_key(CLIP)}]\nprogress=12.340\nx={x}\ny={y}\nw={w}\nh={h}\n"
-            "[hand made]\nnote=kept\n")
+    return (
+        f"[{key or resume_key(CLIP)}]\nprogress=12.340\nx={x}\ny={y}\nw={w}\nh={h}\n"
+        "[hand made]\nnote=kept\n"
+    )
 
 
 class SettingsCheck(unittest.TestCase):
@@ -34,25 +36,42 @@ class SettingsCheck(unittest.TestCase):
         return folder.name
 
     def test_whole_files_with_the_closed_window_pass(self):
-        folder = self.folder({"config.ini": CONFIG, "progress.ini": progress(),
-                              "config.ini.lock": "", "progress.ini.lock": ""})
+        folder = self.folder(
+            {
+                "config.ini": CONFIG,
+                "progress.ini": progress(),
+                "config.ini.lock": "",
+                "progress.ini.lock": "",
+            }
+        )
         self.assertEqual(check(folder, CLIP, Rect(215, 175, 850, 450)), [])
 
     def test_a_save_cut_short_is_found(self):
         cases = {
             "no end of line": {"config.ini": CONFIG, "progress.ini": progress().rstrip("\n")},
             "half a line": {"config.ini": CONFIG, "progress.ini": progress() + "[12"},
-            "a temporary file left": {"config.ini": CONFIG, "progress.ini": progress(),
-                                      "progress.ini.tmp-Ab12Cd": progress()},
+            "a temporary file left": {
+                "config.ini": CONFIG,
+                "progress.ini": progress(),
+                "progress.ini.tmp-Ab12Cd": progress(),
+            },
             "no config.ini": {"progress.ini": progress()},
-            "volume out of range": {"config.ini": CONFIG.replace("42.5", "150.0"),
-                                    "progress.ini": progress()},
-            "a flag that is not 0 or 1": {"config.ini": CONFIG.replace("Mute=1", "Mute=2"),
-                                          "progress.ini": progress()},
+            "volume out of range": {
+                "config.ini": CONFIG.replace("42.5", "150.0"),
+                "progress.ini": progress(),
+            },
+            "a flag that is not 0 or 1": {
+                "config.ini": CONFIG.replace("Mute=1", "Mute=2"),
+                "progress.ini": progress(),
+            },
             "a position not in thousandths": {
-                "config.ini": CONFIG, "progress.ini": progress().replace("12.340", "12.3")},
-            "a window size that is no number": {"config.ini": CONFIG,
-                                                "progress.ini": progress(w="wide")},
+                "config.ini": CONFIG,
+                "progress.ini": progress().replace("12.340", "12.3"),
+            },
+            "a window size that is no number": {
+                "config.ini": CONFIG,
+                "progress.ini": progress(w="wide"),
+            },
             "not UTF-8": {"config.ini": CONFIG, "progress.ini": b"[1]\nprogress=\xff\n"},
         }
         for name, files in cases.items():
@@ -61,8 +80,7 @@ class SettingsCheck(unittest.TestCase):
 
     def test_the_closed_window_must_be_in_the_entry_of_the_file_open(self):
         window = Rect(215, 175, 850, 450)
-        moved = self.folder({"config.ini": CONFIG, "progress.ini": progress(x=-1, y=-1, w=0,
-                                                                            h=0)})
+        moved = self.folder({"config.ini": CONFIG, "progress.ini": progress(x=-1, y=-1, w=0, h=0)})
         self.assertIn("holds the window", " ".join(check(moved, CLIP, window)))
         other = self.folder({"config.ini": CONFIG, "progress.ini": progress(key="1")})
         self.assertIn("no entry", " ".join(check(other, CLIP, window)))
@@ -83,8 +101,12 @@ class Growth(unittest.TestCase):
 
 class DropPlace(unittest.TestCase):
     def test_the_press_lands_beside_the_player_inside_the_source(self):
-        for player in (Rect(215, 175, 850, 450), Rect(64, 40, 1152, 720),
-                       Rect(0, 0, 1100, 800), Rect(-60, 300, 900, 560)):
+        for player in (
+            Rect(215, 175, 850, 450),
+            Rect(64, 40, 1152, 720),
+            Rect(0, 0, 1100, 800),
+            Rect(-60, 300, 900, 560),
+        ):
             with self.subTest(player=player):
                 place = source_place(player)
                 self.assertIsNotNone(place)
@@ -99,8 +121,7 @@ class DropPlace(unittest.TestCase):
 class Keys(unittest.TestCase):
     def test_the_other_keys_mean_nothing_to_the_player(self):
         # The player takes a letter whatever its case: "M" mutes as "m" does.
-        self.assertEqual({k.lower() for k in OTHER_KEYS} & {k.lower() for k in PLAYER_KEYS},
-                         set())
+        self.assertEqual({k.lower() for k in OTHER_KEYS} & {k.lower() for k in PLAYER_KEYS}, set())
 
 
 if __name__ == "__main__":

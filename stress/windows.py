@@ -85,8 +85,10 @@ class PlayerWindows:
         if not self._x.is_viewable(self.main) or self._x.is_iconic(self.main):
             return MINIMISED
         states = self._x.net_wm_state(self.main)
-        maximised = {self._x.atom("_NET_WM_STATE_MAXIMIZED_VERT"),
-                     self._x.atom("_NET_WM_STATE_MAXIMIZED_HORZ")} <= states
+        maximised = {
+            self._x.atom("_NET_WM_STATE_MAXIMIZED_VERT"),
+            self._x.atom("_NET_WM_STATE_MAXIMIZED_HORZ"),
+        } <= states
         # The player's fullscreen is its own: its bars hidden (but for a few seconds after
         # the pointer comes near the top), the whole screen and above the rest, with no
         # fullscreen state at the window manager, and maximised still when it was entered
@@ -98,8 +100,10 @@ class PlayerWindows:
             return FULLSCREEN
         if maximised:
             return MAXIMISED
-        covering = (self.geometry() == Rect(0, 0, SCREEN_W, SCREEN_H)
-                    and self._x.atom("_NET_WM_STATE_ABOVE") in states)
+        covering = (
+            self.geometry() == Rect(0, 0, SCREEN_W, SCREEN_H)
+            and self._x.atom("_NET_WM_STATE_ABOVE") in states
+        )
         return FULLSCREEN if covering else NORMAL
 
     def bars_shown(self):
@@ -114,7 +118,7 @@ class PlayerWindows:
         if pixels is None:
             return None
         total = len(pixels) // 4
-        bar = sum(1 for i in range(0, len(pixels), 4) if pixels[i:i + 3] == b"\x1e\x1e\x1e")
+        bar = sum(1 for i in range(0, len(pixels), 4) if pixels[i : i + 3] == b"\x1e\x1e\x1e")
         return bar >= 0.95 * total
 
     # --- closing what an action left open ---------------------------------------------------

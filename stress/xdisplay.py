@@ -24,47 +24,97 @@ ICONIC_STATE = 3
 
 
 class _ClientMessage(ctypes.Structure):
-    _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong),
-                ("send_event", ctypes.c_int), ("display", ctypes.c_void_p),
-                ("window", Window), ("message_type", Atom), ("format", ctypes.c_int),
-                ("l", ctypes.c_long * 5)]
+    _fields_ = [
+        ("type", ctypes.c_int),
+        ("serial", ctypes.c_ulong),
+        ("send_event", ctypes.c_int),
+        ("display", ctypes.c_void_p),
+        ("window", Window),
+        ("message_type", Atom),
+        ("format", ctypes.c_int),
+        ("l", ctypes.c_long * 5),
+    ]
 
 
 class _XEvent(ctypes.Union):
-    _fields_ = [("type", ctypes.c_int), ("xclient", _ClientMessage),
-                ("pad", ctypes.c_long * 24)]
+    _fields_ = [("type", ctypes.c_int), ("xclient", _ClientMessage), ("pad", ctypes.c_long * 24)]
 
 
 class _WindowAttributes(ctypes.Structure):
-    _fields_ = [("x", ctypes.c_int), ("y", ctypes.c_int), ("width", ctypes.c_int),
-                ("height", ctypes.c_int), ("border_width", ctypes.c_int),
-                ("depth", ctypes.c_int), ("visual", ctypes.c_void_p), ("root", Window),
-                ("class_", ctypes.c_int), ("bit_gravity", ctypes.c_int),
-                ("win_gravity", ctypes.c_int), ("backing_store", ctypes.c_int),
-                ("backing_planes", ctypes.c_ulong), ("backing_pixel", ctypes.c_ulong),
-                ("save_under", ctypes.c_int), ("colormap", ctypes.c_ulong),
-                ("map_installed", ctypes.c_int), ("map_state", ctypes.c_int),
-                ("all_event_masks", ctypes.c_long), ("your_event_mask", ctypes.c_long),
-                ("do_not_propagate_mask", ctypes.c_long),
-                ("override_redirect", ctypes.c_int), ("screen", ctypes.c_void_p)]
+    _fields_ = [
+        ("x", ctypes.c_int),
+        ("y", ctypes.c_int),
+        ("width", ctypes.c_int),
+        ("height", ctypes.c_int),
+        ("border_width", ctypes.c_int),
+        ("depth", ctypes.c_int),
+        ("visual", ctypes.c_void_p),
+        ("root", Window),
+        ("class_", ctypes.c_int),
+        ("bit_gravity", ctypes.c_int),
+        ("win_gravity", ctypes.c_int),
+        ("backing_store", ctypes.c_int),
+        ("backing_planes", ctypes.c_ulong),
+        ("backing_pixel", ctypes.c_ulong),
+        ("save_under", ctypes.c_int),
+        ("colormap", ctypes.c_ulong),
+        ("map_installed", ctypes.c_int),
+        ("map_state", ctypes.c_int),
+        ("all_event_masks", ctypes.c_long),
+        ("your_event_mask", ctypes.c_long),
+        ("do_not_propagate_mask", ctypes.c_long),
+        ("override_redirect", ctypes.c_int),
+        ("screen", ctypes.c_void_p),
+    ]
 
 
 _P = ctypes.c_void_p
 declare("XConnectionNumber", ctypes.c_int, _P)
 declare("XInternAtom", Atom, _P, ctypes.c_char_p, ctypes.c_int)
-declare("XGetWindowProperty", ctypes.c_int, _P, Window, Atom, ctypes.c_long, ctypes.c_long,
-        ctypes.c_int, Atom, ctypes.POINTER(Atom), ctypes.POINTER(ctypes.c_int),
-        ctypes.POINTER(ctypes.c_ulong), ctypes.POINTER(ctypes.c_ulong),
-        ctypes.POINTER(ctypes.c_void_p))
+declare(
+    "XGetWindowProperty",
+    ctypes.c_int,
+    _P,
+    Window,
+    Atom,
+    ctypes.c_long,
+    ctypes.c_long,
+    ctypes.c_int,
+    Atom,
+    ctypes.POINTER(Atom),
+    ctypes.POINTER(ctypes.c_int),
+    ctypes.POINTER(ctypes.c_ulong),
+    ctypes.POINTER(ctypes.c_ulong),
+    ctypes.POINTER(ctypes.c_void_p),
+)
 declare("XFree", ctypes.c_int, _P)
-declare("XQueryTree", ctypes.c_int, _P, Window, ctypes.POINTER(Window), ctypes.POINTER(Window),
-        ctypes.POINTER(ctypes.POINTER(Window)), ctypes.POINTER(ctypes.c_uint))
+declare(
+    "XQueryTree",
+    ctypes.c_int,
+    _P,
+    Window,
+    ctypes.POINTER(Window),
+    ctypes.POINTER(Window),
+    ctypes.POINTER(ctypes.POINTER(Window)),
+    ctypes.POINTER(ctypes.c_uint),
+)
 declare("XGetWindowAttributes", ctypes.c_int, _P, Window, ctypes.POINTER(_WindowAttributes))
-declare("XTranslateCoordinates", ctypes.c_int, _P, Window, Window, ctypes.c_int, ctypes.c_int,
-        ctypes.POINTER(ctypes.c_int), ctypes.POINTER(ctypes.c_int), ctypes.POINTER(Window))
+declare(
+    "XTranslateCoordinates",
+    ctypes.c_int,
+    _P,
+    Window,
+    Window,
+    ctypes.c_int,
+    ctypes.c_int,
+    ctypes.POINTER(ctypes.c_int),
+    ctypes.POINTER(ctypes.c_int),
+    ctypes.POINTER(Window),
+)
 declare("XSelectInput", ctypes.c_int, _P, Window, ctypes.c_long)
-declare("XSendEvent", ctypes.c_int, _P, Window, ctypes.c_int, ctypes.c_long,
-        ctypes.POINTER(_XEvent))
+declare(
+    "XSendEvent", ctypes.c_int, _P, Window, ctypes.c_int, ctypes.c_long, ctypes.POINTER(_XEvent)
+)
 declare("XPending", ctypes.c_int, _P)
 declare("XNextEvent", ctypes.c_int, _P, ctypes.POINTER(_XEvent))
 declare("XFlush", ctypes.c_int, _P)
@@ -75,6 +125,7 @@ declare("XSync", ctypes.c_int, _P, ctypes.c_int)
 class TopLevel:
     """A mapped top-level window: one the window manager manages, or an override-redirect
     window (menus, tooltips) straight on the root."""
+
     window: int
     name: str
     pid: int
@@ -98,10 +149,20 @@ class XDisplay(Connection):
         """(format, items as bytes, item count) of a property, or None."""
         actual_type, actual_format = Atom(), ctypes.c_int()
         count, after, data = ctypes.c_ulong(), ctypes.c_ulong(), ctypes.c_void_p()
-        status = _lib.XGetWindowProperty(self._display, window, self.atom(name), 0, long_length,
-                                         0, ANY_PROPERTY_TYPE, ctypes.byref(actual_type),
-                                         ctypes.byref(actual_format), ctypes.byref(count),
-                                         ctypes.byref(after), ctypes.byref(data))
+        status = _lib.XGetWindowProperty(
+            self._display,
+            window,
+            self.atom(name),
+            0,
+            long_length,
+            0,
+            ANY_PROPERTY_TYPE,
+            ctypes.byref(actual_type),
+            ctypes.byref(actual_format),
+            ctypes.byref(count),
+            ctypes.byref(after),
+            ctypes.byref(data),
+        )
         if status != 0 or not data.value:
             return None
         try:
@@ -141,8 +202,14 @@ class XDisplay(Connection):
     def _children(self, window):
         root, parent = Window(), Window()
         children, count = ctypes.POINTER(Window)(), ctypes.c_uint()
-        if not _lib.XQueryTree(self._display, window, ctypes.byref(root), ctypes.byref(parent),
-                               ctypes.byref(children), ctypes.byref(count)):
+        if not _lib.XQueryTree(
+            self._display,
+            window,
+            ctypes.byref(root),
+            ctypes.byref(parent),
+            ctypes.byref(children),
+            ctypes.byref(count),
+        ):
             return []
         try:
             return [children[i] for i in range(count.value)]
@@ -173,15 +240,23 @@ class XDisplay(Connection):
         for window, override in candidates:
             if self.window_pid(window) != pid or not self.is_viewable(window):
                 continue
-            found.append(TopLevel(window, self.window_name(window), pid, override,
-                                  self.atom_names(window, "_NET_WM_WINDOW_TYPE")))
+            found.append(
+                TopLevel(
+                    window,
+                    self.window_name(window),
+                    pid,
+                    override,
+                    self.atom_names(window, "_NET_WM_WINDOW_TYPE"),
+                )
+            )
         return found
 
     def managed_windows(self, pid):
         """Every window of pid the window manager lists, viewable or not (a minimised one
         is unmapped but still listed)."""
-        return [w for w in self.cardinals(self.root, "_NET_CLIENT_LIST")
-                if self.window_pid(w) == pid]
+        return [
+            w for w in self.cardinals(self.root, "_NET_CLIENT_LIST") if self.window_pid(w) == pid
+        ]
 
     def geometry(self, window):
         """The window's rectangle on the screen, or None when it is gone."""
@@ -189,8 +264,16 @@ class XDisplay(Connection):
         if attributes is None:
             return None
         x, y, child = ctypes.c_int(), ctypes.c_int(), Window()
-        if not _lib.XTranslateCoordinates(self._display, window, self.root, 0, 0,
-                                          ctypes.byref(x), ctypes.byref(y), ctypes.byref(child)):
+        if not _lib.XTranslateCoordinates(
+            self._display,
+            window,
+            self.root,
+            0,
+            0,
+            ctypes.byref(x),
+            ctypes.byref(y),
+            ctypes.byref(child),
+        ):
             return None
         return Rect(x.value, y.value, attributes.width, attributes.height)
 
@@ -208,8 +291,9 @@ class XDisplay(Connection):
         from now on. Qt sends its answer with the structure-notify and substructure-redirect
         masks, and only the window manager may select the latter; others send with
         substructure-notify."""
-        _lib.XSelectInput(self._display, self.root,
-                          STRUCTURE_NOTIFY_MASK | SUBSTRUCTURE_NOTIFY_MASK)
+        _lib.XSelectInput(
+            self._display, self.root, STRUCTURE_NOTIFY_MASK | SUBSTRUCTURE_NOTIFY_MASK
+        )
         _lib.XFlush(self._display)
 
     def send_ping(self, window, serial):

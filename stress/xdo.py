@@ -19,9 +19,14 @@ class Xdo:
 
     def run(self, *arguments, bound=BOUND):
         try:
-            done = subprocess.run(["xdotool", *map(str, arguments)], env=self._env,
-                                  stdin=subprocess.DEVNULL, capture_output=True, text=True,
-                                  timeout=bound)
+            done = subprocess.run(
+                ["xdotool", *map(str, arguments)],
+                env=self._env,
+                stdin=subprocess.DEVNULL,
+                capture_output=True,
+                text=True,
+                timeout=bound,
+            )
         except subprocess.TimeoutExpired:
             return self._failed(arguments, f"no answer in {bound} s")
         if done.returncode != 0:

@@ -57,19 +57,26 @@ def player():
 
 def find(root, role, name):
     return pyatspi.findDescendant(
-        root, lambda a: a is not None and a.getRoleName() == role and a.name == name)
+        root, lambda a: a is not None and a.getRoleName() == role and a.name == name
+    )
 
 
 def main():
-    pyatspi.Registry.registerEventListener(on_value_changed, "object:property-change:accessible-value")
+    pyatspi.Registry.registerEventListener(
+        on_value_changed, "object:property-change:accessible-value"
+    )
     app = await_(player) or fail("no application named MoviraPlayer on the desktop")
     frame = app[0]
     print("window", frame.getRoleName(), repr(frame.name), flush=True)
     names = sorted(f"{c.getRoleName()}:{c.name}" for c in frame)
     print("controls", "|".join(names), flush=True)
-    for role, name in [("push button", "Speed"),
-                       ("push button", "Pin"), ("slider", "Progress"), ("slider", "Volume"),
-                       ("image", "Video")]:
+    for role, name in [
+        ("push button", "Speed"),
+        ("push button", "Pin"),
+        ("slider", "Progress"),
+        ("slider", "Volume"),
+        ("image", "Video"),
+    ]:
         if not find(frame, role, name):
             fail(f"no {role} named {name}")
 
@@ -89,8 +96,11 @@ def main():
     print("paused", flush=True)
 
     find(frame, "push button", "Speed").queryAction().doAction(0)
-    menu = await_(lambda: pyatspi.findDescendant(
-        app, lambda a: a is not None and a.getRoleName() == "popup menu"))
+    menu = await_(
+        lambda: pyatspi.findDescendant(
+            app, lambda a: a is not None and a.getRoleName() == "popup menu"
+        )
+    )
     menu or fail("no popup menu opened")
     items = [item.name for item in menu]
     print("menu", "|".join(items), flush=True)
