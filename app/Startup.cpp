@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "app/LanguageChoice.h"
+#include "app/StartupTexts.h"
 #include "engine/EngineLoader.h"
 #include "platform/MessageBoxService.h"
 #include "platform/SignalWatcher.h"
@@ -40,18 +41,19 @@ void InitSkinSource() {
 
 int RunPlayer(const QString& media) {
     const int language = platform::UserUiPrimaryLanguage();
-    // Before the first message box, whose buttons are Qt's.
+    // Before the first message box, whose buttons are Qt's and whose texts are the table's.
     QTranslator qtTexts;
     InstallQtTranslation(qtTexts, language);
-    if (!LoadEngineLibrary()) {
-        platform::SystemMessageBox().Show(EngineMissingText(), QStringLiteral("错误"),
-                                          platform::MessageBoxIcon::Error);
-        return -1;
-    }
     CPaintManagerUI::SetInstance(nullptr);
-    InstallToolkitAccessibility();
     InitSkinSource();
     LoadInterfaceLanguage(language);
+    if (!LoadEngineLibrary(EngineFailedBox())) {
+        const platform::MessageBoxTexts box = EngineMissingBox();
+        platform::SystemMessageBox().Show(box.text, box.caption, platform::MessageBoxIcon::Error);
+        CPaintManagerUI::Term();
+        return -1;
+    }
+    InstallToolkitAccessibility();
 
     auto window = std::make_unique<PlayerWindow>();
     if (!window->CreateAndShow()) {

@@ -1,5 +1,6 @@
 #pragma once
-// The process from engine loading to shutdown, run inside the Qt application.
+// The process from start-up (the language table, then the engine library) to shutdown, run
+// inside the Qt application.
 
 #include <QString>
 

@@ -11,7 +11,8 @@ const std::vector<std::string> kEngineLibraryNames{"libmpv.so.2", "libmpv.so.1"}
 namespace {
 
 void* LoadFirst(platform::LibraryLoader& loader, platform::MessageBoxService& boxes,
-                const std::vector<std::string>& fileNames) {
+                const std::vector<std::string>& fileNames,
+                const platform::MessageBoxTexts& failureBox) {
     QStringList errors;
     for (const std::string& fileName : fileNames) {
         std::string error;
@@ -22,7 +23,7 @@ void* LoadFirst(platform::LibraryLoader& loader, platform::MessageBoxService& bo
         // unresolved dependency), which is what the user needs to fix it.
         errors << QString::fromLocal8Bit(error);
     }
-    boxes.Show(QStringLiteral("错误码: ") + errors.join(u'\n'), QStringLiteral("失败"),
+    boxes.Show(failureBox.text.arg(errors.join(u'\n')), failureBox.caption,
                platform::MessageBoxIcon::None);
     return nullptr;
 }
@@ -57,29 +58,25 @@ bool ResolveAll(EngineApi& api, platform::LibraryLoader& loader) {
 
 }  // namespace
 
-bool LoadEngineLibrary() {
+bool LoadEngineLibrary(const platform::MessageBoxTexts& failureBox) {
     return LoadEngineLibrary(GetEngineApi(), platform::SystemLibraryLoader(),
-                             platform::SystemMessageBox(), kEngineLibraryNames);
+                             platform::SystemMessageBox(), kEngineLibraryNames, failureBox);
 }
 
 bool LoadEngineLibrary(EngineApi& api, platform::LibraryLoader& loader,
                        platform::MessageBoxService& boxes,
-                       const std::vector<std::string>& fileNames) {
+                       const std::vector<std::string>& fileNames,
+                       const platform::MessageBoxTexts& failureBox) {
     // Loading again would only take a second reference on the same library, and the
     // resolved fields already point into the first one.
     if (api.module != nullptr) {
         return api.loaded;
     }
-    api.module = LoadFirst(loader, boxes, fileNames);
+    api.module = LoadFirst(loader, boxes, fileNames, failureBox);
     if (api.module == nullptr) {
         return false;
     }
     api.loader = &loader;
     api.loaded = ResolveAll(api, loader);
     return api.loaded;
-}
-
-QString EngineMissingText() {
-    return QStringLiteral("找不到 %1，请确保它和程序在同一目录")
-        .arg(QString::fromStdString(kEngineLibraryNames.front()));
 }

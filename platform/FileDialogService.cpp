@@ -23,6 +23,9 @@ class WidgetFileDialog final : public FileDialogService {
         QFileDialog dialog(owner);
         dialog.setFileMode(QFileDialog::ExistingFile);
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        // A type list of some eighty patterns would make Qt's own dialog wider than the
+        // screen: it shows the names alone, as the desktops' dialogs do.
+        dialog.setOption(QFileDialog::HideNameFilterDetails);
         // The desktop's own dialog where its platform theme or portal offers one; Qt's
         // otherwise, as on a bare X server.
         dialog.setNameFilters(names);

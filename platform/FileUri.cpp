@@ -1,6 +1,7 @@
 #include "platform/FileUri.h"
 
 #include <QByteArray>
+#include <QDir>
 
 #include "platform/FileName.h"
 
@@ -56,6 +57,12 @@ std::optional<QString> LocalFileOfUri(QByteArrayView uri) {
         if (const qsizetype at = rest.indexOf(end); at >= 0) rest = rest.first(at);
     }
     return DecodeFileName(PercentDecoded(rest));
+}
+
+QString FileUriOf(const QString& name) {
+    QByteArray path = EncodeFileName(name);
+    if (!path.startsWith('/')) path = EncodeFileName(QDir::currentPath()) + '/' + path;
+    return QStringLiteral("file://") + QString::fromLatin1(path.toPercentEncoding("/"));
 }
 
 QString MediaNameOf(QByteArrayView argument) {

@@ -15,6 +15,12 @@ namespace platform {
 // another host.
 std::optional<QString> LocalFileOfUri(QByteArrayView uri);
 
+// The file: URI of a local file name, as LocalFileOfUri reads it back: "file://" and the
+// name's absolute path (a relative one taken from the current folder), each byte of it
+// percent-encoded but for '/' and the letters, digits and "-._~" that URIs leave as they are.
+// A name that is not UTF-8 keeps its exact bytes ("caf%E9").
+QString FileUriOf(const QString& name);
+
 // What a command-line argument or a URI handed over by the desktop names: the local file of
 // a file: URI, and any other text as DecodeFileName gives it (an address stays as it is).
 QString MediaNameOf(QByteArrayView argument);

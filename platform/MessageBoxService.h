@@ -6,6 +6,12 @@ namespace platform {
 
 enum class MessageBoxIcon { None, Error };
 
+// What a box says, in the interface language.
+struct MessageBoxTexts {
+    QString caption;
+    QString text;
+};
+
 // Start-up failures are reported in message boxes; this seam lets tests record them instead
 // of blocking on a modal dialog.
 class MessageBoxService {

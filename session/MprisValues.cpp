@@ -1,10 +1,9 @@
 #include "session/MprisValues.h"
 
-#include <QDir>
 #include <cmath>
 #include <limits>
 
-#include "platform/FileName.h"
+#include "platform/FileUri.h"
 
 namespace mpris {
 
@@ -38,10 +37,7 @@ QDBusObjectPath TrackPath(std::uint64_t number) {
 }
 
 QString MediaUrlOf(const QString& name, bool isAddress) {
-    if (isAddress) return name;
-    QByteArray path = platform::EncodeFileName(name);
-    if (!path.startsWith('/')) path = platform::EncodeFileName(QDir::currentPath()) + '/' + path;
-    return QStringLiteral("file://") + QString::fromLatin1(path.toPercentEncoding("/"));
+    return isAddress ? name : platform::FileUriOf(name);
 }
 
 }  // namespace mpris

@@ -20,8 +20,7 @@ QString PlaybackStatusOf(PlayState state);
 // The object path that names the n-th file loaded; the reserved "no track" path for 0.
 QDBusObjectPath TrackPath(std::uint64_t number);
 
-// The URL of what `name` opens: an address as it is, a file as a file: URL of its absolute
-// path, its bytes percent-encoded (a name that is not UTF-8 keeps its exact bytes).
+// The URL of what `name` opens: an address as it is, a file as platform::FileUriOf gives it.
 QString MediaUrlOf(const QString& name, bool isAddress);
 
 }  // namespace mpris

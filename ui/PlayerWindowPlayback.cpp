@@ -1,22 +1,8 @@
 // PlayerWindow: opening files and the playback its controls ask the player for.
 
 #include "platform/FileDialogService.h"
-#include "platform/UiLanguage.h"
+#include "ui/OpenDialogFilters.h"
 #include "ui/PlayerWindow.h"
-
-namespace {
-
-std::vector<platform::FileFilter> OpenDialogFilters() {
-    const QString patterns =
-        QStringLiteral("*.mp3;*.mp4;*.mkv;*.avi;*.mov;*.flv;*.m4a;*.flac;*.wav");
-    if (platform::UserUiPrimaryLanguage() == platform::kLangChinese)
-        return {{QStringLiteral("音视频文件"), patterns},
-                {QStringLiteral("所有文件"), QStringLiteral("*")}};
-    return {{QStringLiteral("Media files"), patterns},
-            {QStringLiteral("All files"), QStringLiteral("*")}};
-}
-
-}  // namespace
 
 void PlayerWindow::OpenMedia(const QString& path) {
     if (!path.isEmpty()) {

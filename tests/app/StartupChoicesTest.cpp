@@ -2,12 +2,17 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
 #include <QTimer>
 #include <QTranslator>
 
+#include "RecordingMessageBox.h"
+#include "ScriptedLibraryLoader.h"
 #include "app/CommandLine.h"
 #include "app/LanguageChoice.h"
+#include "app/StartupTexts.h"
+#include "engine/EngineLoader.h"
 #include "platform/FileDialogService.h"
 #include "platform/FileName.h"
 #include "platform/MessageBoxService.h"
@@ -53,6 +58,61 @@ TEST(LanguageChoice, MissingTableKeepsTheLoadedOne) {
     EXPECT_FALSE(CResourceManager::GetInstance().LoadLanguage(QStringLiteral("lan_de.xml")));
     EXPECT_EQ(Text("stop"), QStringLiteral("停止"));
     EXPECT_EQ(Text("no_such_id"), QStringLiteral("no_such_id"));
+}
+
+namespace {
+// The two boxes of a start-up without the playback library, with the loader's errors as
+// given, a placeholder-like text among them.
+std::vector<platform::MessageBoxTexts> FailureBoxes() {
+    ScriptedLibraryLoader loader;
+    RecordingMessageBox boxes;
+    EngineApi api;
+    EXPECT_FALSE(LoadEngineLibrary(api, loader, boxes, {"libmpv.so.2", "libmpv.so.1 100%1 %2"},
+                                   EngineFailedBox()));
+    std::vector<platform::MessageBoxTexts> shown;
+    for (const auto& box : boxes.boxes) shown.push_back({box.caption, box.text});
+    shown.push_back(EngineMissingBox());
+    return shown;
+}
+}  // namespace
+
+// The boxes as the user reads them: the loader's errors in the first, what to do in the
+// second. Chinese desktops read them as they always have; a table without them (a skin
+// package that cannot be read) gives the English table's.
+TEST(StartupTexts, FailureBoxesSpeakTheTablesLanguage) {
+    const QString errors =
+        QStringLiteral("libmpv.so.2: not present\nlibmpv.so.1 100%1 %2: not present");
+    LoadInterfaceLanguage(platform::kLangChinese);
+    auto boxes = FailureBoxes();
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[0].caption, QStringLiteral("失败"));
+    EXPECT_EQ(boxes[0].text, QStringLiteral("错误码: ") + errors);
+    EXPECT_EQ(boxes[1].caption, QStringLiteral("错误"));
+    EXPECT_EQ(boxes[1].text, QStringLiteral("找不到 libmpv.so.2，请确保它和程序在同一目录"));
+
+    LoadInterfaceLanguage(platform::kLangEnglish);
+    const auto english = FailureBoxes();
+    ASSERT_EQ(english.size(), 2u);
+    EXPECT_EQ(english[0].caption, QStringLiteral("Playback library not loaded"));
+    EXPECT_EQ(english[0].text,
+              QStringLiteral("The playback library could not be loaded:\n") + errors);
+    EXPECT_EQ(english[1].caption, QStringLiteral("MoviraPlayer cannot start"));
+    EXPECT_TRUE(english[1].text.startsWith(QStringLiteral(
+        "MoviraPlayer cannot start without its playback library, libmpv (libmpv.so.2), which")))
+        << english[1].text.toStdString();
+    EXPECT_TRUE(english[1].text.contains(QStringLiteral("the package libmpv2")));
+    EXPECT_TRUE(
+        english[1].text.contains(QStringLiteral("put libmpv.so.2 in the program's folder")));
+
+    ASSERT_TRUE(CResourceManager::GetInstance().LoadLanguageFromData(
+        "<Res><Text id=\"play\" value=\"Play\"/></Res>"));
+    boxes = FailureBoxes();
+    ASSERT_EQ(boxes.size(), 2u);
+    for (std::size_t i = 0; i < 2; ++i) {
+        EXPECT_EQ(boxes[i].caption, english[i].caption);
+        EXPECT_EQ(boxes[i].text, english[i].text);
+    }
+    LoadInterfaceLanguage(platform::kLangEnglish);
 }
 
 // Each line: the arguments after the program's name, then what they ask for.
@@ -120,6 +180,7 @@ namespace {
 struct ModalTexts {
     QString title;
     QStringList buttons;  // without their mnemonic '&'
+    QStringList types;    // the file dialog's list of file types
 };
 
 class ModalReader {
@@ -134,6 +195,8 @@ class ModalReader {
                 if (button->isVisible() && !button->text().isEmpty())
                     texts.buttons << button->text().remove(u'&');
             }
+            if (const auto* types = modal->findChild<QComboBox*>(QStringLiteral("fileTypeCombo")))
+                for (int i = 0; i < types->count(); ++i) texts.types << types->itemText(i);
             if (auto* dialog = qobject_cast<QDialog*>(modal)) dialog->reject();
         });
         m_timer.start(10);
@@ -163,7 +226,11 @@ TEST(QtTranslation, MessageBoxAndFileDialogSpeakTheInterfaceLanguage) {
 
         ModalReader dialog;
         EXPECT_FALSE(platform::SystemFileDialog().AskOpenFile(
-            nullptr, {{QStringLiteral("All"), QStringLiteral("*")}}));
+            nullptr, {{QStringLiteral("Media"), QStringLiteral("*.mp4;*.mkv")},
+                      {QStringLiteral("All"), QStringLiteral("*")}}));
+        // Named without their patterns, which for media files would be some eighty long.
+        EXPECT_EQ(dialog.texts.types,
+                  (QStringList{QStringLiteral("Media"), QStringLiteral("All")}));
         EXPECT_EQ(dialog.texts.title, chinese ? QStringLiteral("打开") : QStringLiteral("Open"));
         const QString cancel = chinese ? QStringLiteral("取消") : QStringLiteral("Cancel");
         EXPECT_TRUE(dialog.texts.buttons.contains(cancel))

@@ -293,16 +293,8 @@ TEST_F(DesktopControlsTest, ThePortalKeepsTheScreenOnWhereTheScreenSaverServiceI
 // action pauses, its progress slider follows playback, a menu item picked through it sets the
 // speed and the volume slider takes a value; the window shows each and saves the volume.
 TEST_F(DesktopControlsTest, ScreenReadersFindAndWorkTheControls) {
-    // What a screen reader does when it starts: tell applications that accessibility is on.
-    bool enabled = false;
-    bus_->run(QStringLiteral("dbus-send"),
-              {QStringLiteral("--session"), QStringLiteral("--print-reply"),
-               QStringLiteral("--dest=org.a11y.Bus"), QStringLiteral("/org/a11y/bus"),
-               QStringLiteral("org.freedesktop.DBus.Properties.Set"),
-               QStringLiteral("string:org.a11y.Status"), QStringLiteral("string:IsEnabled"),
-               QStringLiteral("variant:boolean:true")},
-              &enabled);
-    ASSERT_TRUE(enabled) << "the accessibility bus did not start (at-spi2-core)";
+    ASSERT_TRUE(bus_->enableAccessibility())
+        << "the accessibility bus did not start (at-spi2-core)";
     ASSERT_NO_FATAL_FAILURE(startWith(media::kLong, media::kBarsWindow));
 
     bool ok = false;

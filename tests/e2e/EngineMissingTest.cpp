@@ -1,11 +1,14 @@
-// Start-up without the mpv library: the user is told twice, in order, and the process
-// ends without a window or a settings folder of its own.
+// Start-up without the mpv library: the user is told twice, in order, in the desktop's
+// language (the boxes are read as a screen reader reads them), and the process ends without
+// a window or a settings folder of its own.
 #include <QDirIterator>
 #include <QFile>
 #include <algorithm>
 #include <map>
+#include <memory>
 
 #include "Session.h"
+#include "SessionBus.h"
 
 namespace e2e {
 namespace {
@@ -44,15 +47,44 @@ QStringList playerFolders(const QString& dir) {
     return found;
 }
 
-class EngineMissingTest : public Session {
+// What each language's boxes say; %1 stands for the loader's errors.
+struct BoxesCase {
+    const char* name;
+    const char* lang;
+    const char* failedCaption;
+    const char* failedText;
+    const char* missingCaption;
+    const char* missingText;
+};
+void PrintTo(const BoxesCase& c, std::ostream* os) { *os << c.name; }
+
+class EngineMissingTest : public Session, public ::testing::WithParamInterface<BoxesCase> {
   protected:
-    // Waits for the visible box captioned `caption`, then answers it with Return.
-    void dismissBox(const QString& caption) {
+    void SetUp() override {
+        ASSERT_NO_FATAL_FAILURE(Session::SetUp());
+        bus_ = std::make_unique<SessionBus>(artifactDir_ + QStringLiteral("/dbus.log"));
+        QString error;
+        ASSERT_TRUE(bus_->start(&error)) << str(error);
+        ASSERT_TRUE(bus_->enableAccessibility())
+            << "the accessibility bus did not start (at-spi2-core)";
+    }
+    void TearDown() override {
+        Session::TearDown();
+        bus_.reset();
+    }
+
+    // Waits for the visible box captioned `caption`, reads its text into `text`, then
+    // answers it with Return.
+    void readAndDismissBox(const QString& caption, QString* text) {
         SCOPED_TRACE(str(caption));
         WindowId box = 0;
         ASSERT_NO_FATAL_FAILURE(
             awaitOnlyWindow(QLatin1Char('^') + caption + QLatin1Char('$'), 30s, &box));
         screen_->grab(QStringLiteral("box"));
+        bool read = false;
+        *text = bus_->run(QStringLiteral("/usr/bin/python3"),
+                          {QStringLiteral(MOVIRA_BOX_READER), caption}, &read, server_->display());
+        EXPECT_TRUE(read) << str(*text);
         ASSERT_TRUE(xdo_->focus(box)) << str(xdo_->lastError());
         ASSERT_TRUE(xdo_->key(QStringLiteral("Return"))) << str(xdo_->lastError());
         const bool gone = watcher_.waitFor(
@@ -65,12 +97,19 @@ class EngineMissingTest : public Session {
             10s);
         ASSERT_TRUE(gone) << "the box stayed after Return";
     }
+
+    std::unique_ptr<SessionBus> bus_;
 };
 
-TEST_F(EngineMissingTest, TwoBoxesInOrderThenExitWithoutWindowOrSettings) {
+TEST_P(EngineMissingTest, TwoBoxesInOrderThenExitWithoutWindowOrSettings) {
+    const BoxesCase& c = GetParam();
+    const QString failedCaption = QString::fromUtf8(c.failedCaption);
+    const QString missingCaption = QString::fromUtf8(c.missingCaption);
     ASSERT_NO_FATAL_FAILURE(watchWindows());
     preparePlayer();
     const QString refusals = player_->home() + QStringLiteral("/../refused-libraries.txt");
+    player_->setEnv(QStringLiteral("LANG"), QString::fromLatin1(c.lang));
+    player_->setEnv(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), bus_->address());
     player_->setEnv(QStringLiteral("LD_PRELOAD"), QStringLiteral(MOVIRA_NO_MPV_SHIM));
     player_->setEnv(QStringLiteral("NO_MPV_SHIM_LOG"), refusals);
     // A sanitizer build insists on being first in the preload list; the shim is harmless.
@@ -80,12 +119,21 @@ TEST_F(EngineMissingTest, TwoBoxesInOrderThenExitWithoutWindowOrSettings) {
     QString error;
     ASSERT_TRUE(player_->start({}, &error)) << str(error);
 
-    ASSERT_NO_FATAL_FAILURE(dismissBox(QStringLiteral("失败")));
-    ASSERT_NO_FATAL_FAILURE(dismissBox(QStringLiteral("错误")));
+    QString failedText;
+    QString missingText;
+    ASSERT_NO_FATAL_FAILURE(readAndDismissBox(failedCaption, &failedText));
+    ASSERT_NO_FATAL_FAILURE(readAndDismissBox(missingCaption, &missingText));
 
     ASSERT_NO_FATAL_FAILURE(expectExit(255));
 
-    // The current library name first, then the older one, each once.
+    // The loader's own words for each name tried, the current one first, then the older one.
+    const QString errors = QStringLiteral(
+        "libmpv.so.2: cannot open shared object file: No such file or directory\n"
+        "libmpv.so.1: cannot open shared object file: No such file or directory");
+    EXPECT_EQ(failedText, QString::fromUtf8(c.failedText).arg(errors));
+    EXPECT_EQ(missingText, QString::fromUtf8(c.missingText));
+
+    // Each name once.
     QFile tried(refusals);
     ASSERT_TRUE(tried.open(QIODevice::ReadOnly)) << "the program never asked for libmpv";
     EXPECT_EQ(QString::fromUtf8(tried.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts),
@@ -94,13 +142,26 @@ TEST_F(EngineMissingTest, TwoBoxesInOrderThenExitWithoutWindowOrSettings) {
     watcher_.stop();
     const auto events = watcher_.events();
     EXPECT_EQ(showings(events),
-              (QStringList{QStringLiteral("失败"), QStringLiteral("失败 (hidden)"),
-                           QStringLiteral("错误"), QStringLiteral("错误 (hidden)")}))
+              (QStringList{failedCaption, failedCaption + QStringLiteral(" (hidden)"),
+                           missingCaption, missingCaption + QStringLiteral(" (hidden)")}))
         << str(describe(events));
 
     EXPECT_EQ(playerFolders(player_->home()), QStringList());
     EXPECT_EQ(playerFolders(player_->configHome()), QStringList());
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Desktops, EngineMissingTest,
+    ::testing::Values(
+        BoxesCase{"English", "C.UTF-8", "Playback library not loaded",
+                  "The playback library could not be loaded:\n%1", "MoviraPlayer cannot start",
+                  "MoviraPlayer cannot start without its playback library, libmpv (libmpv.so.2), "
+                  "which was not found.\n\nInstall libmpv (on Debian and Ubuntu, the package "
+                  "libmpv2), or put libmpv.so.2 in the program's folder, then start MoviraPlayer "
+                  "again."},
+        BoxesCase{"Chinese", "zh_CN.UTF-8", "失败", "错误码: %1", "错误",
+                  "找不到 libmpv.so.2，请确保它和程序在同一目录"}),
+    CaseName());
 
 }  // namespace
 }  // namespace e2e

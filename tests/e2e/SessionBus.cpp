@@ -45,4 +45,16 @@ QString SessionBus::run(const QString& program, const QStringList& arguments, bo
     return QString::fromUtf8(tool.readAllStandardOutput()).trimmed();
 }
 
+bool SessionBus::enableAccessibility() const {
+    bool enabled = false;
+    run(QStringLiteral("dbus-send"),
+        {QStringLiteral("--session"), QStringLiteral("--print-reply"),
+         QStringLiteral("--dest=org.a11y.Bus"), QStringLiteral("/org/a11y/bus"),
+         QStringLiteral("org.freedesktop.DBus.Properties.Set"),
+         QStringLiteral("string:org.a11y.Status"), QStringLiteral("string:IsEnabled"),
+         QStringLiteral("variant:boolean:true")},
+        &enabled);
+    return enabled;
+}
+
 }  // namespace e2e

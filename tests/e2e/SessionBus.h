@@ -28,6 +28,10 @@ class SessionBus : public HelperProcess {
     QString run(const QString& program, const QStringList& arguments, bool* ok = nullptr,
                 const QString& display = QString()) const;
 
+    // What a screen reader does when it starts: tells the applications on this bus that
+    // accessibility is on. False if the accessibility bus did not start.
+    bool enableAccessibility() const;
+
   private:
     QString address_;
 };

@@ -17,7 +17,10 @@ class EngineApiTest : public testing::Test {
   protected:
     EngineApiTest() { loader.present = {"libengine.so"}; }
 
-    bool Load(EngineApi& api) { return LoadEngineLibrary(api, loader, boxes, {"libengine.so"}); }
+    bool Load(EngineApi& api) {
+        return LoadEngineLibrary(api, loader, boxes, {"libengine.so"},
+                                 {QStringLiteral("failed"), QStringLiteral("%1")});
+    }
 
     // Declared before every table, so it outlives the tables that unload through it.
     ScriptedLibraryLoader loader;

@@ -21,10 +21,15 @@ bool NoneNull(const EngineApi& api) {
     return std::none_of(fields.begin(), fields.end(), [](void* f) { return f == nullptr; });
 }
 
+// The caller's wording; the loader fills in the errors.
+const platform::MessageBoxTexts kFailureBox{QStringLiteral("Not loaded"),
+                                            QStringLiteral("errors: %1.")};
+
 class EngineLoaderTest : public testing::Test {
   protected:
     bool Load(const std::vector<std::string>& fileNames) {
-        return LoadEngineLibrary(api, platform::SystemLibraryLoader(), boxes, fileNames);
+        return LoadEngineLibrary(api, platform::SystemLibraryLoader(), boxes, fileNames,
+                                 kFailureBox);
     }
 
     RecordingMessageBox boxes;
@@ -36,9 +41,10 @@ TEST_F(EngineLoaderTest, MissingLibraryShowsOneFailureBoxAndSetsNothing) {
 
     ASSERT_EQ(boxes.boxes.size(), 1u);
     const auto& box = boxes.boxes.front();
-    EXPECT_EQ(box.caption, QStringLiteral("失败"));
+    EXPECT_EQ(box.caption, kFailureBox.caption);
     EXPECT_EQ(box.icon, platform::MessageBoxIcon::None);
-    EXPECT_TRUE(box.text.startsWith(QStringLiteral("错误码: "))) << box.text.toStdString();
+    EXPECT_TRUE(box.text.startsWith(QStringLiteral("errors: "))) << box.text.toStdString();
+    EXPECT_TRUE(box.text.endsWith(u'.')) << box.text.toStdString();
     EXPECT_TRUE(box.text.contains(QStringLiteral(FAKE_ENGINE_MISSING))) << box.text.toStdString();
 
     EXPECT_TRUE(AllNull(api));
@@ -55,7 +61,7 @@ TEST_F(EngineLoaderTest, FailureBoxGivesTheErrorOfEveryNameTriedOnItsOwnLine) {
     const QStringList lines = boxes.boxes.front().text.split(u'\n');
     ASSERT_EQ(lines.size(), 2) << boxes.boxes.front().text.toStdString();
     // The system loader's own text names the file and gives the cause.
-    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("错误码: ") + QString::fromStdString(first)));
+    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("errors: ") + QString::fromStdString(first)));
     EXPECT_TRUE(lines[1].startsWith(QString::fromStdString(second)));
     EXPECT_TRUE(lines[1].contains(QStringLiteral("No such file")));
 }
@@ -123,7 +129,8 @@ class KeepLoadedLoader final : public platform::LibraryLoader {
 TEST_F(EngineLoaderTest, SystemPlaybackLibraryHasEveryFunction) {
     KeepLoadedLoader loader;
     EngineApi systemApi;
-    const bool loaded = LoadEngineLibrary(systemApi, loader, boxes, kEngineLibraryNames);
+    const bool loaded =
+        LoadEngineLibrary(systemApi, loader, boxes, kEngineLibraryNames, kFailureBox);
     if (!boxes.boxes.empty()) {
         GTEST_SKIP() << "no playback library installed: " << boxes.boxes.front().text.toStdString();
     }

@@ -90,7 +90,8 @@ int main(int argc, char** argv) {
 
         PrintedMessageBox boxes;
         if (!LoadEngineLibrary(GetEngineApi(), platform::SystemLibraryLoader(), boxes,
-                               kEngineLibraryNames)) {
+                               kEngineLibraryNames,
+                               {QStringLiteral("failed"), QStringLiteral("%1")})) {
             return fail(QStringLiteral("libmpv could not be loaded"));
         }
         const SkinPackageBlob skin = EmbeddedSkinPackage();

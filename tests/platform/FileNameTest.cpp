@@ -4,11 +4,13 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QUrl>
 #include <memory>
 #include <optional>
+#include <utility>
 
 #include "platform/FileName.h"
 #include "platform/FileUri.h"
@@ -122,6 +124,28 @@ TEST(FileUri, LocalUrisGiveTheBytesOfTheirEscapes) {
         {"fil", std::nullopt},
     };
     for (const UriCase& c : cases) EXPECT_EQ(platform::LocalFileOfUri(c.uri), c.name) << c.uri;
+}
+
+// Names as the desktop's media controls hear of them; each is read back as it was.
+TEST(FileUri, NamesBecomeFileUrisOfTheirBytes) {
+    const std::pair<QString, QString> cases[] = {
+        {QStringLiteral("/m/a b#1.mp4"), QStringLiteral("file:///m/a%20b%231.mp4")},
+        {QStringLiteral(u"/m/测.mp4"), QStringLiteral("file:///m/%E6%B5%8B.mp4")},
+        // A name that is not UTF-8 keeps its own byte.
+        {U(u"/m/caf\xDCE9.mp4"), QStringLiteral("file:///m/caf%E9.mp4")},
+        {QStringLiteral("/m/100%?x=1"), QStringLiteral("file:///m/100%25%3Fx%3D1")},
+        {QStringLiteral("/m/-._~+,;"), QStringLiteral("file:///m/-._~%2B%2C%3B")},
+        {QStringLiteral("/"), QStringLiteral("file:///")},
+        {QStringLiteral("//m//x"), QStringLiteral("file:////m//x")},
+    };
+    for (const auto& [name, uri] : cases) {
+        EXPECT_EQ(platform::FileUriOf(name), uri) << name.toStdString();
+        EXPECT_EQ(platform::LocalFileOfUri(uri.toLatin1()), name) << uri.toStdString();
+    }
+    // A relative name is taken from the current folder, as QUrl takes it.
+    EXPECT_EQ(platform::FileUriOf(QStringLiteral("clip 1.mp4")),
+              QUrl::fromLocalFile(QDir::currentPath() + QStringLiteral("/clip 1.mp4"))
+                  .toString(QUrl::FullyEncoded));
 }
 
 // A desktop's file dialog hands its answer to the program as a QUrl; the escape of a byte

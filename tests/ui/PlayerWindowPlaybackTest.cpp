@@ -1,8 +1,12 @@
 // The window's side of playback: the engine started into the video window, the open
 // dialog, the play button's look, the displays the player feeds, and the close.
+#include <QRegularExpression>
+#include <QSet>
 #include <QWidget>
 
 #include "PlayerFixture.h"
+#include "app/LanguageChoice.h"
+#include "platform/UiLanguage.h"
 #include "toolkit/UIButton.h"
 #include "toolkit/UILabel.h"
 #include "toolkit/UISlider.h"
@@ -43,27 +47,37 @@ TEST(PlayerEngineStart, OptionsWindowVolumeAndMuteReachTheEngineInOrder) {
     EXPECT_LT(at("mpv_set_property volume double 55"), at("mpv_set_property_string mute no"));
 }
 
+// The dialog's types are named by the language table and offer the extensions of the media
+// types the desktop entry names (desktop/mime-types.txt), each once.
 TEST_F(PlayerTest, OpenDialogIsAskedForAnEmptyPathAndCancelStillSaves) {
-    qputenv("LANGUAGE", "en");
+    LoadInterfaceLanguage(platform::kLangEnglish);
     dialog.answer = std::nullopt;
     window->OpenMedia(QString());
     EXPECT_EQ(dialog.asked, 1);
     ASSERT_EQ(dialog.lastFilters.size(), 2u);
     EXPECT_EQ(dialog.lastFilters[0].first, QStringLiteral("Media files"));
-    EXPECT_EQ(dialog.lastFilters[0].second,
-              QStringLiteral("*.mp3;*.mp4;*.mkv;*.avi;*.mov;*.flv;*.m4a;*.flac;*.wav"));
+    const QStringList patterns = dialog.lastFilters[0].second.split(u';');
+    for (const char* extension : {"mp3", "mp4", "mkv", "avi", "mov", "flv", "m4a", "flac", "wav",
+                                  "webm", "ogg", "opus", "ts", "wmv", "3gp", "mka", "mod"})
+        EXPECT_TRUE(patterns.contains(QStringLiteral("*.") + QLatin1String(extension)))
+            << extension;
+    static const QRegularExpression pattern(QStringLiteral("^\\*\\.[a-z0-9+]+$"));
+    for (const QString& p : patterns) EXPECT_TRUE(pattern.match(p).hasMatch()) << p.toStdString();
+    EXPECT_EQ(QSet<QString>(patterns.begin(), patterns.end()).size(), patterns.size());
     EXPECT_EQ(dialog.lastFilters[1],
               platform::FileFilter(QStringLiteral("All files"), QStringLiteral("*")));
     EXPECT_TRUE(QFile::exists(store->ConfigFilePath()));
     EXPECT_TRUE(Commands().empty());
 
-    qputenv("LANGUAGE", "zh_CN");
+    LoadInterfaceLanguage(platform::kLangChinese);
     dialog.answer = MediaFile();
     window->OpenMedia(QString());
     EXPECT_EQ(dialog.lastFilters[0].first, QStringLiteral("音视频文件"));
-    EXPECT_EQ(dialog.lastFilters[1].first, QStringLiteral("所有文件"));
+    EXPECT_EQ(dialog.lastFilters[0].second, patterns.join(u';'));
+    EXPECT_EQ(dialog.lastFilters[1],
+              platform::FileFilter(QStringLiteral("所有文件"), QStringLiteral("*")));
     EXPECT_EQ(window->GetPlayer().FilePath(), *dialog.answer);
-    qunsetenv("LANGUAGE");
+    LoadInterfaceLanguage(platform::kLangEnglish);
 }
 
 TEST_F(PlayerTest, PlayStateDrivesThePlayButton) {
