@@ -155,6 +155,28 @@ TEST_F(DesktopControlsTest, MediaControlsDriveThePlayerAndFollowIt) {
     ASSERT_TRUE(length.hasMatch()) << str(metadata);
     EXPECT_NEAR(length.captured(1).toLongLong() / 1e6, kLongSeconds, 0.1);
 
+    // As busctl reads the introspection: the position is only ever read (its changes are
+    // not announced; Seeked tells of jumps), and whether it can be controlled never changes.
+    const QStringList members =
+        bus_->run(QStringLiteral("busctl"),
+                  {QStringLiteral("--address=") + bus_->address(), QStringLiteral("introspect"),
+                   busName(pid), QStringLiteral("/org/mpris/MediaPlayer2"),
+                   QStringLiteral("org.mpris.MediaPlayer2.Player")})
+            .split(u'\n');
+    const auto row = [&](const QString& name) {
+        const QStringList found =
+            members.filter(QRegularExpression(QStringLiteral("^\\.%1\\s+property\\s").arg(name)));
+        return found.isEmpty() ? QString() : found.front().simplified();
+    };
+    EXPECT_TRUE(row(QStringLiteral("Position")).startsWith(QStringLiteral(".Position property x ")))
+        << str(members.join(u'|'));
+    EXPECT_FALSE(row(QStringLiteral("Position")).contains(QStringLiteral("emits-")))
+        << str(row(QStringLiteral("Position")));
+    EXPECT_TRUE(row(QStringLiteral("CanControl")).endsWith(QStringLiteral(" const")))
+        << str(row(QStringLiteral("CanControl")));
+    EXPECT_TRUE(row(QStringLiteral("PlaybackStatus")).endsWith(QStringLiteral(" emits-change")))
+        << str(row(QStringLiteral("PlaybackStatus")));
+
     // Paused from outside: the window shows it and the inhibition goes.
     control(pid, {QStringLiteral("pause")});
     EXPECT_TRUE(awaitControl(pid, {QStringLiteral("status")}, QStringLiteral("Paused")));
