@@ -23,7 +23,7 @@ T* Find(CPaintManagerUI& pm, const char* name) {
 }  // namespace
 
 PlayerWindow::PlayerWindow(const EngineApi& api, SettingsStore* store)
-    : m_fileDialog(&platform::SystemFileDialog()), m_player(api, store), m_mainPage(&m_pm) {
+    : m_fileDialog(&platform::SystemFileDialog()), m_player(api, store) {
     m_player.AddObserver(this);
 }
 
@@ -35,11 +35,9 @@ PlayerWindow::~PlayerWindow() {
     // The engine goes before its window: it must never draw into a destroyed one.
     m_player.Shutdown();
     m_player.RemoveObserver(this);
-    RemoveVirtualWnd(QStringLiteral("mainpage"));
 }
 
 bool PlayerWindow::CreateAndShow() {
-    AddVirtualWnd(QStringLiteral("mainpage"), &m_mainPage);
     if (!Create(nullptr, QStringLiteral("MoviraPlayer"), WS_VISIBLE | WS_OVERLAPPEDWINDOW, 0))
         return false;
     CenterWindow();
@@ -136,11 +134,6 @@ int PlayerWindow::TopBarHeight() const { return m_pTopBar ? m_pTopBar->GetFixedH
 
 int PlayerWindow::BottomBarHeight() const {
     return m_pBottomBar ? m_pBottomBar->GetFixedHeight() : 0;
-}
-
-void PlayerWindow::OnFinalMessage(QWidget* hWnd) {
-    // The object is owned and deleted by start-up after the message loop.
-    WindowImplBase::OnFinalMessage(hWnd);
 }
 
 LRESULT PlayerWindow::OnDestroy(UINT, WPARAM, LPARAM, bool& handled) {
