@@ -103,6 +103,9 @@ class PlayerWindow : public WindowImplBase, private PlayerObserver {
     // Video window and displays.
     void FindControls();
     void LayoutVideoWindow();
+    // The window came to a scale of `dpi` (96 at 1.0): the skin's images and the video area
+    // follow it; `suggested`, if given, is where the window should be, in device pixels.
+    void OnDpiChanged(int dpi, const QRect* suggested);
     void FitWindowToVideo();
     void UpdateTimeText();
     void OnTimePosChanged(double position);
