@@ -30,6 +30,7 @@ class AccessibleControl : public QAccessibleInterface,
     int indexOfChild(const QAccessibleInterface*) const override { return -1; }
     QAccessibleInterface* childAt(int, int) const override { return nullptr; }
     QString text(QAccessible::Text t) const override;
+    // Qt's interface requires it; a control's texts are the skin's, not a screen reader's.
     void setText(QAccessible::Text, const QString&) override {}
     QRect rect() const override;
     QAccessible::Role role() const override;

@@ -29,10 +29,11 @@ class CDPI {
     static QSize ToLogical(const QSize& device, qreal ratio);
     static QRect ToLogical(const QRect& device, qreal ratio);
 
-    // The same rule for what the window states at the system DPI scale taken once at start-up
-    // (its video margins, control-bar band and remembered corner): that scale is a float, and
-    // the product or quotient is formed in single precision, as the window always has, so
-    // that 30 x (160 / 96) stays 50 rather than 49.
+    // The same rule for what the window states at its DPI scale, the system's at start-up and
+    // the new screen's after a scale change (its video margins, control-bar band and
+    // remembered corner): that scale is a float, and the product or quotient is formed in
+    // single precision, as the window always has, so that 30 x (160 / 96) stays 50 rather
+    // than 49.
     static int ToDeviceAtSystemScale(int logical, float scale);
     static int ToLogicalAtSystemScale(int device, float scale);
 

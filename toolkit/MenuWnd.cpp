@@ -154,14 +154,11 @@ void CMenuWnd::ResizeMenu() {
 }
 
 void CMenuWnd::Notify(TNotifyUI& msg) {
-    if (msg.sType == DUI_MSGTYPE_ITEMCLICK) {
-        if (const auto* item = dynamic_cast<const CMenuElementUI*>(msg.pSender)) {
-            PostPick(*item);
-            DestroyMenu();
-            return;
-        }
+    if (msg.sType != DUI_MSGTYPE_ITEMCLICK) return;
+    if (const auto* item = dynamic_cast<const CMenuElementUI*>(msg.pSender)) {
+        PostPick(*item);
+        DestroyMenu();
     }
-    WindowImplBase::Notify(msg);
 }
 
 void CMenuWnd::PostPick(const CMenuElementUI& item) {

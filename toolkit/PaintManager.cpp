@@ -124,12 +124,6 @@ void CPaintManagerUI::SendNotify(CControlUI* control, const QString& type, WPARA
     msg.pSender = control;
     msg.wParam = wParam;
     msg.lParam = lParam;
-    for (CControlUI* c = control; c; c = c->GetParent()) {
-        if (!c->GetVirtualWnd().isEmpty()) {
-            msg.sVirtualWnd = c->GetVirtualWnd();
-            break;
-        }
-    }
     // A notifier may remove itself while handling; walk a copy.
     const std::vector<INotifyUI*> notifiers = m_notifiers;
     for (INotifyUI* n : notifiers) n->Notify(msg);

@@ -109,8 +109,6 @@ bool CControlUI::SetAttribute(const QString& name, const QString& value) {
         m_accessible.name = value;
     } else if (name == u"userdata") {
         SetUserData(value);
-    } else if (name == u"virtualwnd") {
-        m_virtualWnd = value;
     } else if (name == u"width") {
         const auto v = ParseInt(value);
         if (!v || *v < 0 || *v > kMaxLayoutPixels) return false;

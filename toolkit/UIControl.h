@@ -42,7 +42,6 @@ class CControlUI {
     void SetToolTip(const QString& tooltip) { m_tooltip = tooltip; }
     const QString& GetUserData() const { return m_userData; }
     void SetUserData(const QString& data) { m_userData = data; }
-    const QString& GetVirtualWnd() const { return m_virtualWnd; }
 
     // What assistive technologies are told about the control (see AccessibleInfo).
     AccessibleInfo& Accessible() { return m_accessible; }
@@ -114,7 +113,6 @@ class CControlUI {
     QString m_text;
     QString m_tooltip;
     QString m_userData;
-    QString m_virtualWnd;
     QRect m_rcItem;
     QMargins m_padding;
     QColor m_bkColor;

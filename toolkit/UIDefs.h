@@ -19,7 +19,6 @@ inline const QString DUI_MSGTYPE_KILLFOCUS = QStringLiteral("killfocus");
 
 struct TNotifyUI {
     QString sType;
-    QString sVirtualWnd;
     CControlUI* pSender = nullptr;
     QPoint ptMouse;
     WPARAM wParam = 0;

@@ -7,6 +7,7 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScreen>
 #include <QToolTip>
 #include <QUrl>
 #include <QWheelEvent>
@@ -125,6 +126,7 @@ WindowHost::WindowHost(CWindowWnd* owner, QWidget* parent, bool popup)
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
+    m_dpi = CDPI::DpiOfRatio(devicePixelRatioF());
 }
 
 WindowHost::~WindowHost() = default;
@@ -200,6 +202,7 @@ bool WindowHost::event(QEvent* e) {
         Dispatch(m->msg, m->wParam, m->lParam);
         return true;
     }
+    if (e->type() == QEvent::ScreenChangeInternal) CheckScale();
     if (e->type() == QEvent::ToolTip) {
         const auto* help = static_cast<QHelpEvent*>(e);
         const QString tip = m_owner ? m_owner->ToolTipAt(help->pos()) : QString();
@@ -402,6 +405,26 @@ void WindowHost::SendWindowPosChanged(UINT flags) {
     Dispatch(WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&pos));
 }
 
+void WindowHost::WatchScreen() {
+    disconnect(m_screenDpiWatch);
+    // Queued: the window's scale follows the screen's DPI once Qt has dealt with the change.
+    if (QScreen* s = screen())
+        m_screenDpiWatch = connect(s, &QScreen::logicalDotsPerInchChanged, this,
+                                   &WindowHost::CheckScale, Qt::QueuedConnection);
+}
+
+void WindowHost::CheckScale() {
+    WatchScreen();
+    const qreal ratio = devicePixelRatioF();
+    const int dpi = CDPI::DpiOfRatio(ratio);
+    if (dpi == m_dpi) return;
+    m_dpi = dpi;
+    // Qt keeps the window's logical place and size, so the suggestion is where it is now.
+    QRect suggested = CDPI::ToDevice(geometry(), ratio);
+    Dispatch(WM_DPICHANGED, static_cast<WPARAM>(dpi) | (static_cast<WPARAM>(dpi) << 16),
+             reinterpret_cast<LPARAM>(&suggested));
+}
+
 void WindowHost::moveEvent(QMoveEvent*) { SendWindowPosChanged(SWP_NOSIZE | SWP_NOZORDER); }
 
 void WindowHost::resizeEvent(QResizeEvent*) {
@@ -411,7 +434,10 @@ void WindowHost::resizeEvent(QResizeEvent*) {
     SendWindowPosChanged(SWP_NOMOVE | SWP_NOZORDER);
 }
 
-void WindowHost::showEvent(QShowEvent*) { Dispatch(WM_SHOWWINDOW, 1, 0); }
+void WindowHost::showEvent(QShowEvent*) {
+    WatchScreen();
+    Dispatch(WM_SHOWWINDOW, 1, 0);
+}
 
 void WindowHost::closeEvent(QCloseEvent* e) {
     // The window decides in WM_CLOSE whether and how it goes away.

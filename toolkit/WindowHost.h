@@ -2,10 +2,13 @@
 // WindowHost: the frameless Qt widget behind a CWindowWnd. It turns Qt's events into the
 // window messages of the toolkit, moves and sizes the window for its caption and borders
 // (through the window manager when it can, by itself when it cannot), and paints through the
-// owner's paint manager.
+// owner's paint manager. When the window comes to a screen of another scale, or its screen's
+// scale changes, it tells the owner with WM_DPICHANGED: the new DPI in both words of wParam
+// and, in lParam, a QRect* with the window's client rectangle in device pixels at that scale.
 
 #include <QEvent>
 #include <QHash>
+#include <QMetaObject>
 #include <QPoint>
 #include <QRect>
 #include <QWidget>
@@ -80,6 +83,10 @@ class WindowHost : public QWidget, public PaintHost {
     void ContinueFrameDrag(const QPointF& globalLogical);
     void FollowPointer(const QPointF& globalLogical);
     void SendWindowPosChanged(UINT flags);
+    // Follows the screen the window is on, and tells the owner when the scale differs from
+    // the one last told (at first, the scale the window was made at).
+    void WatchScreen();
+    void CheckScale();
     bool IsPopup() const { return windowType() == Qt::Popup; }
     void ClosePopupAndPassOn(const QMouseEvent& press);
 
@@ -91,4 +98,6 @@ class WindowHost : public QWidget, public PaintHost {
     QPointF m_dragStart;
     QRect m_dragStartGeometry;
     bool m_sizingCursor = false;
+    int m_dpi = 0;
+    QMetaObject::Connection m_screenDpiWatch;
 };

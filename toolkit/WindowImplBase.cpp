@@ -12,17 +12,6 @@ WindowImplBase::WindowImplBase() = default;
 
 WindowImplBase::~WindowImplBase() { m_pm.RemoveNotifier(this); }
 
-void WindowImplBase::Notify(TNotifyUI& msg) { NotifyPump(msg); }
-
-void WindowImplBase::OnClick(TNotifyUI&) {}
-
-const DuiMessageMap* WindowImplBase::GetMessageMap() const {
-    static const DuiMessageMap map{
-        CNotifyPump::GetMessageMap(),
-        {DuiOnNotify(DUI_MSGTYPE_CLICK, QString(), &WindowImplBase::OnClick)}};
-    return &map;
-}
-
 LRESULT WindowImplBase::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
     // The focused control answers its keys before the window does, as a dialog's control

@@ -1,15 +1,15 @@
 #pragma once
 // WindowImplBase: a skinned window. Builds its layout from the skin file it names, gives the
 // caption strip and sizing borders of the layout to the window frame, answers the minimise,
-// maximise and restore commands, and routes control notifications through its message map.
+// maximise and restore commands, and is told of its controls' notifications (clicks, value
+// changes) through Notify, which each window answers by the sender's name.
 // Messages go first to the paint manager's PreMessageHandler (keyboard focus), then to the
 // On... handlers, HandleCustomMessage, the paint manager's mouse routing, and CWindowWnd.
 
-#include "toolkit/NotifyPump.h"
 #include "toolkit/PaintManager.h"
 #include "toolkit/WindowWnd.h"
 
-class WindowImplBase : public CWindowWnd, public CNotifyPump, public INotifyUI {
+class WindowImplBase : public CWindowWnd, public INotifyUI {
   public:
     WindowImplBase();
     ~WindowImplBase() override;
@@ -19,8 +19,8 @@ class WindowImplBase : public CWindowWnd, public CNotifyPump, public INotifyUI {
 
     virtual QString GetSkinFile() const = 0;
     virtual void InitWindow() {}
-    void Notify(TNotifyUI& msg) override;
-    virtual void OnClick(TNotifyUI& msg);
+    // A window whose controls give nothing to answer needs no Notify of its own.
+    void Notify(TNotifyUI&) override {}
 
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
     virtual LRESULT HandleCustomMessage(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled);
@@ -37,7 +37,6 @@ class WindowImplBase : public CWindowWnd, public CNotifyPump, public INotifyUI {
     virtual LRESULT OnLButtonUp(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled);
 
     QString ToolTipAt(const QPoint& logicalClientPoint) override;
-    const DuiMessageMap* GetMessageMap() const override;
 
     // The layout's build errors, empty when it built cleanly.
     const QStringList& GetBuildErrors() const { return m_buildErrors; }

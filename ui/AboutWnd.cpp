@@ -25,28 +25,15 @@ void CAboutWnd::InitWindow() {
     version->SetText(prefix + GetProductVersion());
 }
 
-const DuiMessageMap* CAboutWnd::GetMessageMap() const {
-    static const DuiMessageMap map{
-        WindowImplBase::GetMessageMap(),
-        {DuiOnNotify(DUI_MSGTYPE_CLICK, QString(), &CAboutWnd::OnClick)}};
-    return &map;
-}
-
-void CAboutWnd::Notify(TNotifyUI& msg) { WindowImplBase::Notify(msg); }
-
-void CAboutWnd::OnClick(TNotifyUI& msg) {
-    const QString name = msg.pSender ? msg.pSender->GetName() : QString();
+void CAboutWnd::Notify(TNotifyUI& msg) {
+    if (msg.sType != DUI_MSGTYPE_CLICK || !msg.pSender) return;
+    const QString name = msg.pSender->GetName();
     if (name == u"closebtn") {
         Close(0);
     } else if (name == u"homepage_btn") {
         // A browser that fails to start has nothing useful to tell the user here.
         m_urlOpener.Open(QString::fromLatin1(kHomePageAddress));
     }
-}
-
-LRESULT CAboutWnd::HandleCustomMessage(UINT, WPARAM, LPARAM, bool& handled) {
-    handled = false;
-    return 0;
 }
 
 void CAboutWnd::OnFinalMessage(QWidget* hWnd) {

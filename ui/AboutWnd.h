@@ -17,11 +17,9 @@ class CAboutWnd : public WindowImplBase {
     QString GetWindowClassName() const override;
     QString GetSkinFile() const override;
     void InitWindow() override;
+    // Its buttons' clicks, told apart by name as the main window's are.
     void Notify(TNotifyUI& msg) override;
-    void OnClick(TNotifyUI& msg) override;
-    LRESULT HandleCustomMessage(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) override;
     void OnFinalMessage(QWidget* hWnd) override;
-    const DuiMessageMap* GetMessageMap() const override;
 
   private:
     platform::UrlOpener& m_urlOpener;

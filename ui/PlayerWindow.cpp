@@ -23,7 +23,7 @@ T* Find(CPaintManagerUI& pm, const char* name) {
 }  // namespace
 
 PlayerWindow::PlayerWindow(const EngineApi& api, SettingsStore* store)
-    : m_fileDialog(&platform::SystemFileDialog()), m_player(api, store), m_mainPage(&m_pm) {
+    : m_fileDialog(&platform::SystemFileDialog()), m_player(api, store) {
     m_player.AddObserver(this);
 }
 
@@ -35,11 +35,9 @@ PlayerWindow::~PlayerWindow() {
     // The engine goes before its window: it must never draw into a destroyed one.
     m_player.Shutdown();
     m_player.RemoveObserver(this);
-    RemoveVirtualWnd(QStringLiteral("mainpage"));
 }
 
 bool PlayerWindow::CreateAndShow() {
-    AddVirtualWnd(QStringLiteral("mainpage"), &m_mainPage);
     if (!Create(nullptr, QStringLiteral("MoviraPlayer"), WS_VISIBLE | WS_OVERLAPPEDWINDOW, 0))
         return false;
     CenterWindow();
@@ -123,7 +121,7 @@ void PlayerWindow::EngineWakeupCallback(void* context) {
 void PlayerWindow::LayoutVideoWindow() {
     if (!m_videoWnd.IsWindow()) return;
     const QRect client = GetClientRect();
-    // The bars' heights at the DPI of start-up, in and out of fullscreen, shown or hidden:
+    // The bars' heights at the window's scale, in and out of fullscreen, shown or hidden:
     // while the bars are hidden their bands show the layout's black video area.
     const int top = CDPI::ToDeviceAtSystemScale(TopBarHeight(), m_dpiScale);
     const int bottomMargin = CDPI::ToDeviceAtSystemScale(BottomBarHeight(), m_dpiScale);
@@ -132,15 +130,25 @@ void PlayerWindow::LayoutVideoWindow() {
     if (width > 0 && height > 0) m_videoWnd.MoveWindow(QRect(0, top, width, height), true);
 }
 
+void PlayerWindow::OnDpiChanged(int dpi, const QRect* suggested) {
+    if (dpi <= 0) return;
+    // The scale start-up takes from the main monitor's DPI, now the window's new one.
+    m_dpiScale = static_cast<float>(dpi) / 96.0f;
+    // The images for the new DPI; the layout keeps its logical sizes, which Qt draws at the
+    // new scale.
+    m_pm.SetDPI(dpi);
+    if (CControlUI* root = m_pm.GetRoot()) root->NeedUpdate();
+    // Qt keeps a window's logical place across screens, so the suggestion is mostly where
+    // the window already is; a maximised or fullscreen window must not be moved for nothing.
+    const QRect here(ClientToScreen(QPoint(0, 0)), GetClientRect().size());
+    if (suggested && *suggested != here) SetWindowPos(*suggested);
+    LayoutVideoWindow();
+}
+
 int PlayerWindow::TopBarHeight() const { return m_pTopBar ? m_pTopBar->GetFixedHeight() : 0; }
 
 int PlayerWindow::BottomBarHeight() const {
     return m_pBottomBar ? m_pBottomBar->GetFixedHeight() : 0;
-}
-
-void PlayerWindow::OnFinalMessage(QWidget* hWnd) {
-    // The object is owned and deleted by start-up after the message loop.
-    WindowImplBase::OnFinalMessage(hWnd);
 }
 
 LRESULT PlayerWindow::OnDestroy(UINT, WPARAM, LPARAM, bool& handled) {

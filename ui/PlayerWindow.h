@@ -11,7 +11,6 @@
 #include "player/Player.h"
 #include "toolkit/MenuObserver.h"
 #include "toolkit/WindowImplBase.h"
-#include "ui/MainPage.h"
 #include "ui/MpvVideoWnd.h"
 #include "ui/SpeedItems.h"
 
@@ -34,9 +33,9 @@ class PlayerWindow : public WindowImplBase, private PlayerObserver {
     explicit PlayerWindow(const EngineApi& api = GetEngineApi(), SettingsStore* store = nullptr);
     ~PlayerWindow() override;
 
-    // Builds the window from its layout and shows it as the program does at start-up: the
-    // main page registered, centred, at the main monitor's DPI. False when the layout could
-    // not be built.
+    // Builds the window from its layout and shows it as the program does at start-up:
+    // centred, at the main monitor's DPI. False when the layout could not be built. Start-up
+    // owns the object and deletes it after the message loop.
     bool CreateAndShow();
 
     LRESULT HandleCustomMessage(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) override;
@@ -75,7 +74,6 @@ class PlayerWindow : public WindowImplBase, private PlayerObserver {
     UINT GetClassStyle() const override;
     QString GetSkinFile() const override;
     void InitWindow() override;
-    void OnFinalMessage(QWidget* hWnd) override;
     LRESULT OnDestroy(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) override;
     LRESULT OnNcHitTest(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) override;
 
@@ -105,6 +103,9 @@ class PlayerWindow : public WindowImplBase, private PlayerObserver {
     // Video window and displays.
     void FindControls();
     void LayoutVideoWindow();
+    // The window came to a scale of `dpi` (96 at 1.0): the skin's images and the video area
+    // follow it; `suggested`, if given, is where the window should be, in device pixels.
+    void OnDpiChanged(int dpi, const QRect* suggested);
     void FitWindowToVideo();
     void UpdateTimeText();
     void OnTimePosChanged(double position);
@@ -188,5 +189,4 @@ class PlayerWindow : public WindowImplBase, private PlayerObserver {
 
     MenuCheckInfo m_menuCheckInfo;
     std::unique_ptr<CMenuWnd> m_pMenu;
-    CMainPage m_mainPage;
 };

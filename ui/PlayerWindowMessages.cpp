@@ -51,11 +51,7 @@ LRESULT PlayerWindow::HandleCustomMessage(UINT msg, WPARAM wParam, LPARAM lParam
             OnFullScreenMouseLeave();
             break;
         case WM_DPICHANGED:
-            // Resets the images and layout when the DPI really changed.
-            m_pm.SetDPI(static_cast<int>(wParam & 0xFFFF));
-            if (const auto* suggested = reinterpret_cast<const QRect*>(lParam))
-                SetWindowPos(*suggested);
-            if (CControlUI* root = m_pm.GetRoot()) root->NeedUpdate();
+            OnDpiChanged(static_cast<int>(wParam & 0xFFFF), reinterpret_cast<const QRect*>(lParam));
             break;
         case WM_MENU_PICK:
             if (const MenuCommand* pick = PayloadValue<MenuCommand>(wParam)) OnMenuPick(*pick);

@@ -6,7 +6,9 @@
 #include "toolkit/PaintManager.h"
 
 OffscreenSession::OffscreenSession() {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // A test may ask for the offscreen platform with a screen layout of its own.
+    if (!qEnvironmentVariable("QT_QPA_PLATFORM").startsWith(QStringLiteral("offscreen:")))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     if (!m_home.isValid()) return;
     qputenv("HOME", QFile::encodeName(m_home.path()));
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_home.path() + QStringLiteral("/config")));

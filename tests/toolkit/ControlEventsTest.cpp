@@ -114,13 +114,6 @@ TEST_F(Controls, ButtonHoversAndClicksOnlyWhenReleasedInside) {
     EXPECT_EQ(Render().copy(play->GetPos()), before);
 }
 
-TEST_F(Controls, VirtualWindowNameTravelsWithTheNotification) {
-    Mouse(WM_LBUTTONDOWN, {785, 15});
-    Mouse(WM_LBUTTONUP, {785, 15});
-    ASSERT_EQ(recorder.seen.size(), 1u);
-    EXPECT_EQ(recorder.seen[0].sVirtualWnd, QStringLiteral("mainpage"));
-}
-
 TEST_F(Controls, FadeButtonCrossFadesOnItsTimerAndStops) {
     auto* close = dynamic_cast<CFadeButtonUI*>(Control("closebtn"));
     ASSERT_TRUE(close);

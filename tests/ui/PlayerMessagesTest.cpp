@@ -1,5 +1,10 @@
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+
 #include "PlayerFixture.h"
 #include "engine/FitGeometry.h"
+#include "toolkit/Dpi.h"
 #include "toolkit/MenuCommand.h"
 #include "toolkit/MessagePayload.h"
 #include "toolkit/UIButton.h"
@@ -298,4 +303,52 @@ TEST_F(PlayerTest, ADroppedFileOpens) {
     window->PostMessage(WM_VIDEO_DROPFILE, MakePayload(path));
     QCoreApplication::processEvents();
     EXPECT_EQ(window->GetPlayer().FilePath(), path);
+}
+
+// Run on two screens, the second at 1.5 times the first one's scale (two_screens.json).
+class PlayerScaleTest : public PlayerTest {};
+
+// Dragged to a screen of another scale and back, the window follows each scale as start-up
+// would have laid it out there: the skin's images for the scale, the bars and the video area
+// in device pixels at it, and the control bar's band that drags the window.
+TEST_F(PlayerScaleTest, TheWindowFollowsTheScaleOfTheScreenItIsMovedTo) {
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    ASSERT_EQ(screens.size(), 2);
+    QWidget* host = window->GetHWND();
+    CPaintManagerUI& pm = window->GetPM();
+    const auto deviceHeight = [&](const char* name) {
+        pm.LayoutIfNeeded();
+        return CDPI::ToDevice(Control(name)->GetPos(), window->DevicePixelRatio()).height();
+    };
+    // Just below the progress slider, over the bare bar: in the band that drags the window,
+    // which reaches 46 x 1.5 device pixels up from the bottom at 1.5, not 46.
+    const auto hitTestBelowTheSlider = [&] {
+        const QPoint pt =
+            window->ClientToScreen(CDPI::ToDevice(QPointF(400, 562), window->DevicePixelRatio()));
+        return window->SendMessage(WM_NCHITTEST, 0, MakePointLParam(pt.x(), pt.y()));
+    };
+    struct Case {
+        int screen;
+        int dpi;
+        int top, bottom;
+        QRect client, video;
+    };
+    for (const Case& c : {Case{1, 144, 45, 90, {0, 0, 1200, 900}, {0, 45, 1200, 765}},
+                          Case{0, 96, 30, 60, {0, 0, 800, 600}, {0, 30, 800, 510}}}) {
+        SCOPED_TRACE(c.dpi);
+        window->handledMessages.clear();
+        host->move(screens[c.screen]->geometry().topLeft());
+        // The move lays the video out again once Qt has put the window on its new screen.
+        ASSERT_TRUE(Await([&] { return window->Count(WM_RELAYOUT_VIDEO) > 0; }));
+        EXPECT_EQ(window->VideoWindow().GetRect(), c.video);
+        EXPECT_EQ(window->DevicePixelRatio(), c.dpi / 96.0);
+        EXPECT_EQ(pm.GetDPI(), c.dpi);
+        EXPECT_EQ(window->DpiScale(), static_cast<float>(c.dpi) / 96.0f);
+        EXPECT_EQ(pm.GetImage(QStringLiteral("imgs/close_normal.png"))->scale, c.dpi / 96.0);
+        EXPECT_EQ(deviceHeight("vTop"), c.top);
+        EXPECT_EQ(deviceHeight("vBottom"), c.bottom);
+        EXPECT_EQ(window->GetClientRect(), c.client) << "the window keeps its logical size";
+        EXPECT_EQ(host->pos(), screens[c.screen]->geometry().topLeft()) << "and its place";
+        EXPECT_EQ(hitTestBelowTheSlider(), HTCAPTION);
+    }
 }
