@@ -166,6 +166,7 @@ LRESULT PlayerWindow::OnNcHitTest(UINT msg, WPARAM wParam, LPARAM lParam, bool& 
     const int bandTop = client.height() - CDPI::ToDeviceAtSystemScale(rowAndBorder, m_dpiScale);
     const int bandRight = client.width() - borders.right();
     const int bandBottom = client.height() - borders.bottom();
+    // Left and top edges inside, right and bottom outside.
     const bool inBand =
         pt.x() >= bandLeft && pt.x() < bandRight && pt.y() >= bandTop && pt.y() < bandBottom;
     if (!inBand) return WindowImplBase::OnNcHitTest(msg, wParam, lParam, handled);

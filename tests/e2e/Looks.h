@@ -17,7 +17,4 @@ constexpr int kIconPixels = 12;
 // The height of one item of the speed and subtitle menus.
 constexpr int kMenuItemHeight = 28;
 
-// The width of a slider's thumb (the slider style's thumbsize).
-constexpr int kSliderThumb = 8;
-
 }  // namespace e2e::look

@@ -55,6 +55,9 @@ LayoutDump Ask(const QString& file, QSize size, const QString& shown) {
     dump.caption = MarginsOf(window.value(QStringLiteral("caption")));
     dump.controls = RectsOf(json.value(QStringLiteral("controls")).toObject());
     dump.texts = RectsOf(json.value(QStringLiteral("texts")).toObject());
+    const QJsonObject thumbs = json.value(QStringLiteral("thumbs")).toObject();
+    for (auto it = thumbs.begin(); it != thumbs.end(); ++it)
+        dump.thumbs.insert(it.key(), SizeOf(*it));
     EXPECT_FALSE(dump.controls.isEmpty())
         << "skin_layout reports no control for " << file.toStdString();
     return dump;

@@ -19,6 +19,7 @@ struct LayoutDump {
     QMargins caption;
     QHash<QString, QRect> controls;  // the visible named controls
     QHash<QString, QRect> texts;     // the visible unnamed controls, by their text
+    QHash<QString, QSize> thumbs;    // the visible named sliders' thumb sizes
 
     // The named control's rectangle in window coordinates; a test failure and an empty
     // rectangle when the dump has none.

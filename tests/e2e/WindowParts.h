@@ -76,7 +76,8 @@ inline QRect volumeButton(QSize s) { return at(s)[QStringLiteral("btn_volume")];
 inline QRect volumeSlider(QSize s) { return at(s)[QStringLiteral("slider_volume")]; }
 // Where picture::progress reads that thumb at `value`.
 inline double volumeThumb(int value) {
-    const int travel = volumeSlider(ownSize()).width() - look::kSliderThumb;
+    const QString volume = QStringLiteral("slider_volume");
+    const int travel = volumeSlider(ownSize()).width() - at(ownSize()).thumbs.value(volume).width();
     return std::lround(travel * value / 100.0) / static_cast<double>(travel);
 }
 inline QRect fullscreenButton(QSize s) { return at(s)[QStringLiteral("btn_fullscreen")]; }

@@ -13,6 +13,7 @@
 #include "session/MprisRootAdaptor.h"
 #include "toolkit/ResourceManager.h"
 #include "toolkit/UIControl.h"
+#include "toolkit/UISlider.h"
 #include "ui/PlayerCommands.h"
 #include "ui/PlayerWindow.h"
 
@@ -105,6 +106,14 @@ TEST_F(PlayerWindowShell, TheLayoutDumpIsWhatTheWindowLaysOut) {
         for (const QString& name : visible)
             EXPECT_EQ(RectOfJson(controls.value(name)), pm.FindControl(name)->GetPos())
                 << name.toStdString();
+        const QJsonObject thumbs = dump.value(QStringLiteral("thumbs")).toObject();
+        EXPECT_EQ(thumbs.size(), 2) << "the progress and volume sliders";
+        for (const QString& name : thumbs.keys()) {
+            const auto* slider = dynamic_cast<const CSliderUI*>(pm.FindControl(name));
+            ASSERT_TRUE(slider) << name.toStdString();
+            const QJsonArray thumb = thumbs.value(name).toArray();
+            EXPECT_EQ(QSize(thumb[0].toInt(), thumb[1].toInt()), slider->GetThumbSize());
+        }
         const QJsonObject attributes = dump.value(QStringLiteral("window")).toObject();
         EXPECT_EQ(RectOfJson(attributes.value(QStringLiteral("sizebox"))), QRect(4, 4, 6, 6))
             << "as left, top, right, bottom";

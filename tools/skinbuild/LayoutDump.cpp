@@ -9,6 +9,7 @@
 #include "toolkit/PaintHost.h"
 #include "toolkit/PaintManager.h"
 #include "toolkit/UIControl.h"
+#include "toolkit/UISlider.h"
 
 namespace {
 
@@ -77,6 +78,7 @@ std::optional<QJsonObject> DumpLayout(const LayoutDumpRequest& request, QString*
 
     QJsonObject controls;
     QJsonObject texts;
+    QJsonObject thumbs;
     QJsonArray hidden;
     pm.GetRoot()->ForEach([&](CControlUI& control) {
         const QString& name = control.GetName();
@@ -87,6 +89,11 @@ std::optional<QJsonObject> DumpLayout(const LayoutDumpRequest& request, QString*
         }
         const QRect r = CDPI::ToDevice(control.GetPos(), request.scale);
         const QJsonArray rect = Quad(r.x(), r.y(), r.width(), r.height());
+        if (const auto* slider = dynamic_cast<const CSliderUI*>(&control);
+            slider && !name.isEmpty()) {
+            const QSize thumb = CDPI::ToDevice(slider->GetThumbSize(), request.scale);
+            thumbs.insert(name, Pair(thumb.width(), thumb.height()));
+        }
         if (!name.isEmpty()) {
             controls.insert(name, rect);
         } else if (!texts.contains(control.GetText())) {
@@ -106,6 +113,7 @@ std::optional<QJsonObject> DumpLayout(const LayoutDumpRequest& request, QString*
     dump.insert(QStringLiteral("window"), window);
     dump.insert(QStringLiteral("controls"), controls);
     dump.insert(QStringLiteral("texts"), texts);
+    dump.insert(QStringLiteral("thumbs"), thumbs);
     dump.insert(QStringLiteral("hidden"), hidden);
     return dump;
 }

@@ -18,7 +18,8 @@ struct LayoutDumpRequest {
 };
 
 // {"layout", "size": [w, h], "scale", "window": {"size", "mininfo", "sizebox", "caption"},
-//  "controls": {name: [x, y, w, h]}, "texts": {text: [x, y, w, h]}, "hidden": [names]}:
+//  "controls": {name: [x, y, w, h]}, "texts": {text: [x, y, w, h]},
+//  "thumbs": {slider name: [w, h]}, "hidden": [names]}:
 // "texts" holds the visible controls without a name by their text (a language-table id
 // where the layout says so), the first of each text; rectangles and "size" in device
 // pixels, the window attributes as the layout states them. nullopt, with `error` set, when
