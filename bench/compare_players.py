@@ -34,7 +34,7 @@ from dataclasses import dataclass, field
 # The package shared with the stress run sits in the top folder.
 sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 
-from harness.main_window import CONTROL_BAR_H, TITLE_BAR_H, fit_window_rect  # noqa: E402
+from harness import main_window  # noqa: E402
 from harness.servers import (  # noqa: E402
     SCREEN_H,
     SCREEN_W,
@@ -109,9 +109,9 @@ def fitted_video_area(video_w, video_h):
     """Where the player shows a video of this size: its window fitted at 100 % scale on a
     screen that is all work area (no window manager), minus the bars. Bare mpv gets a
     window of this size and place."""
-    bars = TITLE_BAR_H + CONTROL_BAR_H
-    x, y, w, h = fit_window_rect(video_w, video_h, (0, 0, SCREEN_W, SCREEN_H), bars)
-    return x, y + TITLE_BAR_H, w, h - bars
+    title_h, controls_h = main_window.bar_heights()
+    x, y, w, h = main_window.fit_window_rect(video_w, video_h, (0, 0, SCREEN_W, SCREEN_H))
+    return x, y + title_h, w, h - title_h - controls_h
 
 
 def make_clip(clip, folder):
@@ -514,6 +514,8 @@ def main():
     clips = [c for c in CLIPS if c.name in args.clips.split(",")]
     paths = {clip.name: make_clip(clip, args.media) for clip in clips}
     player = os.path.abspath(args.player)
+    # The player's build folder holds the layout dump that places its window.
+    main_window.use_build_folder(os.path.dirname(player))
 
     work = tempfile.mkdtemp(prefix="movira-bench-")
     runtime_dir = os.path.join(work, "runtime")

@@ -7,7 +7,9 @@
 
 namespace {
 
-// A narrower window would cut the control bar's buttons off.
+// The least width of a loaded video's window: the fit's own choice, not the layout's. The
+// layout opens at 800 and may be made as narrow as 300; its control bar keeps every control
+// in view from 572 px (docs/architecture.md, "Skin").
 constexpr int kMinimumWidth = 850;
 
 // The video's pixels in the window's units. Deliberately in single precision, like the

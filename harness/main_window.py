@@ -1,41 +1,74 @@
-"""The player's main window as the harnesses drive and measure it: the heights of its bars
-at 100 % scale (skin/main.xml) and where the window goes when a video loads
-(FitWindowRect in engine/FitGeometry.cpp). test_main_window.py compares both with those
-files, so that a change there fails the tests instead of skewing a run."""
+"""The player's main window as the harnesses drive and measure it, asked of the skin_layout
+tool the build makes (tools/skinbuild/skin_layout.cpp): where the layouts put their parts
+for a window size, and where the main window goes when a video loads, both from the
+player's own skin package, layout code and FitWindowRect. The tool is the one
+MOVIRA_SKIN_LAYOUT names, else the one in the build folder given to use_build_folder()."""
 
-import ctypes
-import math
+import functools
+import json
+import os
+import subprocess
 
-TITLE_BAR_H = 30
-CONTROL_BAR_H = 60
-MINIMUM_WIDTH = 850
-
-
-def _float32(value):
-    return ctypes.c_float(value).value
+TOOL_VARIABLE = "MOVIRA_SKIN_LAYOUT"
+TOOL_IN_BUILD_FOLDER = os.path.join("tools", "skinbuild", "skin_layout")
 
 
-def fit_window_rect(video_w, video_h, work_area, bars_height, dpi_scale=1.0):
+def use_build_folder(build_dir):
+    """Takes the tool from build_dir, unless MOVIRA_SKIN_LAYOUT already names one."""
+    os.environ.setdefault(
+        TOOL_VARIABLE, os.path.join(os.path.abspath(build_dir), TOOL_IN_BUILD_FOLDER)
+    )
+
+
+def tool_path():
+    """Where the tool is looked for; it may not be there."""
+    return os.environ.get(TOOL_VARIABLE, "")
+
+
+def tool():
+    path = tool_path()
+    if not os.access(path, os.X_OK):
+        raise RuntimeError(
+            f"no skin_layout tool at {path!r}: set {TOOL_VARIABLE} or build the skin_layout target"
+        )
+    return path
+
+
+def _ask(*args):
+    words = [str(a) for a in args]
+    done = subprocess.run(
+        [tool(), *words],
+        capture_output=True,
+        text=True,
+        timeout=60,
+        env=dict(os.environ, QT_QPA_PLATFORM="offscreen"),
+    )
+    if done.returncode != 0:
+        raise RuntimeError(f"skin_layout {' '.join(words)}: {done.stderr.strip()}")
+    return json.loads(done.stdout)
+
+
+@functools.lru_cache(maxsize=512)
+def layout(file="main.xml", w=None, h=None, shown=""):
+    """The dump of a layout at w x h (its own size when left out) with the controls named in
+    shown (comma separated) shown: {"controls": {name: [x, y, w, h]}, "texts": {...},
+    "window": {"size", "mininfo", "sizebox", "caption"}, ...}, in window coordinates."""
+    args = ["rects", file]
+    if w is not None:
+        args += [w, h]
+    if shown:
+        args += ["--show", shown]
+    return _ask(*args)
+
+
+def bar_heights():
+    """The heights of the title bar and the control bar at 100 % scale."""
+    controls = layout()["controls"]
+    return controls["vTop"][3], controls["vBottom"][3]
+
+
+def fit_window_rect(video_w, video_h, work_area, dpi_scale=1.0):
     """The window's (x, y, width, height) for a video of video_w x video_h pixels on the
-    work area (x, y, width, height), or None when the size is not positive: the video's
-    size divided by the scale (in single precision, as the player does), at least
-    MINIMUM_WIDTH wide, cut with its aspect to 90 % of the work area, width first, plus
-    the bars, centred. int() truncates toward zero like the player's TruncateToInt, which
-    only differs for sizes past the int range."""
-    if video_w <= 0 or video_h <= 0:
-        return None
-    scale = _float32(dpi_scale)
-    if not (scale > 0) or not math.isfinite(scale):
-        scale = 1.0
-    w = max(int(_float32(_float32(video_w) / scale)), MINIMUM_WIDTH)
-    h = int(_float32(_float32(video_h) / scale))
-    area_x, area_y, area_w, area_h = work_area
-    max_w = max(1, int(area_w * 0.9))
-    max_video_h = max(1, int(area_h * 0.9) - bars_height)
-    if w > max_w:
-        h, w = int(h * max_w / w), max_w
-    if h > max_video_h:
-        w, h = int(w * max_video_h / h), max_video_h
-    window_h = h + bars_height
-    # Halved toward zero like C++'s integer division, for a work area smaller than the bars.
-    return (area_x + int((area_w - w) / 2), area_y + int((area_h - window_h) / 2), w, window_h)
+    work area (x, y, width, height) at dpi_scale, or None when the size is not positive."""
+    answer = _ask("fit", video_w, video_h, *work_area, dpi_scale)
+    return None if answer is None else (answer["x"], answer["y"], answer["w"], answer["h"])

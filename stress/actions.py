@@ -258,7 +258,7 @@ class Actions:
             return where + ", About gone"
         detail = ""
         if self.rng.random() < 0.3:
-            grip = L.random_point(self.rng, L.ABOUT_GRIP)
+            grip = L.random_point(self.rng, L.about_grip())
             start = (about.x + grip[0], about.y + grip[1])
             self._xdo.drag(
                 start,
@@ -266,7 +266,7 @@ class Actions:
             )
             about = self._x.geometry(found[1].window) or about
             detail = ", dragged"
-        x, y = L.centre(L.ABOUT_CLOSE)
+        x, y = L.centre(L.about_close())
         self._xdo.click_at(about.x + x, about.y + y)
         gone = self._windows.await_gone(found[1].window, 5)
         return where + detail + (", closed" if gone else ", still open")

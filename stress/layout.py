@@ -1,100 +1,115 @@
 """Where the main window's controls sit at 100 % scale for a window of width w and height h,
-in window coordinates (x, y, width, height): the title bar at the top, the control bar at
-the bottom (their heights in harness.main_window), and the right-hand controls move with
-the right edge (skin/main.xml; tests/e2e/SizedLayout.h holds the same rectangles for the
-tests)."""
+in window coordinates (x, y, width, height), as the player's layout dump reports them
+(harness.main_window), and the spots the run grabs that are no control of their own,
+placed by the controls around them."""
 
-from harness.main_window import CONTROL_BAR_H, TITLE_BAR_H
+from harness.main_window import layout
+
+
+def _rect(name, w, h):
+    # A window caught mid-change may report no size; the layout needs at least a pixel.
+    return tuple(layout("main.xml", max(1, w), max(1, h))["controls"][name])
 
 
 def title_bar(w, h):
-    return (0, 0, w, TITLE_BAR_H)
+    return _rect("vTop", w, h)
 
 
 def video(w, h):
-    return (0, TITLE_BAR_H, w, h - TITLE_BAR_H - CONTROL_BAR_H)
+    return _rect("video_area", w, h)
 
 
-# Title bar, right to left from the close button.
 def menu_button(w, h):
-    return (0, 0, 30, 30)
+    return _rect("menubtn", w, h)
 
 
 def pin_button(w, h):
-    return (w - 120, 0, 30, 30)
+    return _rect("pinbtn", w, h)
 
 
 def min_button(w, h):
-    return (w - 90, 0, 30, 30)
+    return _rect("minbtn", w, h)
 
 
 def max_button(w, h):  # the restore button takes its place while maximised
-    return (w - 60, 0, 30, 30)
+    return _rect("maxbtn", w, h)
 
 
 def close_button(w, h):
-    return (w - 30, 0, 30, 30)
+    return _rect("closebtn", w, h)
 
 
 def bare_title(w, h):
-    """Title bar with no button, right of any short title: a handle to drag the window by."""
-    left = max(100, w - 280)
-    return (left, 5, max(10, w - 130 - left), 20)
+    """Title bar with no button, right of any short title: a handle to drag the window by.
+    150 px ending 10 px short of the pin button, and clear of the product name."""
+    pin_x = pin_button(w, h)[0]
+    left = max(100, pin_x - 160)
+    return (left, 5, max(10, pin_x - 10 - left), 20)
 
 
 # Control bar.
 def progress_slider(w, h):
-    return (5, h - 57, w - 10, 8)
+    return _rect("slider_progress", w, h)
 
 
 def play_button(w, h):
-    return (0, h - 44, 40, 40)
+    return _rect("btn_play", w, h)
 
 
 def stop_button(w, h):
-    return (40, h - 44, 40, 40)
+    return _rect("btn_stop", w, h)
 
 
 def backward_button(w, h):
-    return (80, h - 44, 40, 40)
+    return _rect("btn_backward", w, h)
 
 
 def forward_button(w, h):
-    return (120, h - 44, 40, 40)
+    return _rect("btn_forward", w, h)
 
 
 def open_button(w, h):
-    return (160, h - 44, 40, 40)
+    return _rect("btn_open", w, h)
 
 
 def speed_button(w, h):
-    return (w - 214, h - 44, 40, 40)
+    return _rect("btn_speed", w, h)
 
 
 def subtitle_button(w, h):
-    return (w - 181, h - 44, 40, 40)
+    return _rect("btn_subtitle", w, h)
 
 
 def volume_button(w, h):
-    return (w - 148, h - 44, 40, 40)
+    return _rect("btn_volume", w, h)
 
 
 def volume_slider(w, h):
-    return (w - 110, h - 29, 70, 8)
+    return _rect("slider_volume", w, h)
 
 
 def fullscreen_button(w, h):
-    return (w - 40, h - 44, 40, 40)
+    return _rect("btn_fullscreen", w, h)
 
 
 def bare_controls(w, h):
     """Between the time label and the speed button: no control, no tooltip."""
-    return (340, h - 42, max(10, w - 560), 36)
+    tx, _, tw, _ = _rect("lbl_time", w, h)
+    _, row_y, _, row_h = play_button(w, h)
+    left = tx + tw + 10
+    return (left, row_y + 2, max(10, speed_button(w, h)[0] - 6 - left), row_h - 4)
 
 
-# The About window, 400x300: its close button, and its own title bar to drag it by.
-ABOUT_CLOSE = (370, 0, 30, 30)
-ABOUT_GRIP = (80, 5, 280, 20)
+# The About window at its own size: its close button, and its own title bar to drag it by,
+# between its title and the close button.
+def about_close():
+    return tuple(layout("about.xml")["controls"]["closebtn"])
+
+
+def about_grip():
+    tx, _, tw, _ = layout("about.xml")["texts"]["about"]
+    left = tx + tw + 10
+    return (left, 5, about_close()[0] - 10 - left, 20)
 
 
 def centre(rect):

@@ -21,6 +21,7 @@ _here = os.path.dirname(os.path.abspath(__file__))
 sys.path[:0] = [_here, os.path.dirname(_here)]
 
 import report  # noqa: E402
+from harness import main_window  # noqa: E402
 from config import Config  # noqa: E402
 from run import Run  # noqa: E402
 
@@ -95,7 +96,9 @@ def main():
     build = os.path.abspath(args.build_dir)
     player = os.path.join(build, "moviraplayer")
     drag_source = os.path.join(build, "tests", "e2e", "e2e_drag_source")
-    for path in (player, drag_source):
+    # Where the window's controls are: the layout dump of the same build.
+    main_window.use_build_folder(build)
+    for path in (player, drag_source, main_window.tool_path()):
         if not os.access(path, os.X_OK):
             raise SystemExit(f"stress: {path} is missing; build first (scripts/stress does)")
     seed = args.seed if args.seed is not None else int.from_bytes(os.urandom(4), "little")

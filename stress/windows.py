@@ -8,7 +8,7 @@ import time
 from harness.servers import SCREEN_H, SCREEN_W
 from harness.xlib import Rect
 
-from layout import ABOUT_CLOSE, bare_controls, centre
+from layout import about_close, bare_controls, centre
 
 # States of the main window.
 NORMAL, MAXIMISED, FULLSCREEN, MINIMISED = "normal", "maximised", "fullscreen", "minimised"
@@ -132,7 +132,7 @@ class PlayerWindows:
             rect = self._x.geometry(top.window)
             if rect is None:
                 return True
-            x, y = centre(ABOUT_CLOSE)
+            x, y = centre(about_close())
             self._xdo.click_at(rect.x + x, rect.y + y)
         elif kind == "dialog":
             self._xdo.activate(top.window)

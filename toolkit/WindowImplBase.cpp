@@ -104,9 +104,7 @@ LRESULT WindowImplBase::OnNcHitTest(UINT, WPARAM, LPARAM lParam, bool& handled) 
     const qreal r = DevicePixelRatio();
     const WindowAttributes& w = m_pm.GetWindowAttributes();
     if (!IsZoomed()) {
-        const QMargins box(CDPI::ToDevice(w.sizeBox.left(), r), CDPI::ToDevice(w.sizeBox.top(), r),
-                           CDPI::ToDevice(w.sizeBox.right(), r),
-                           CDPI::ToDevice(w.sizeBox.bottom(), r));
+        const QMargins box = SizingBorders();
         const bool top = pt.y() < client.top() + box.top();
         const bool bottom = pt.y() >= client.bottom() + 1 - box.bottom();
         const bool left = pt.x() < client.left() + box.left();
@@ -125,6 +123,13 @@ LRESULT WindowImplBase::OnNcHitTest(UINT, WPARAM, LPARAM lParam, bool& handled) 
         if (!control || !control->IsInteractive()) return HTCAPTION;
     }
     return HTCLIENT;
+}
+
+QMargins WindowImplBase::SizingBorders() const {
+    const qreal r = DevicePixelRatio();
+    const QMargins& box = m_pm.GetWindowAttributes().sizeBox;
+    return {CDPI::ToDevice(box.left(), r), CDPI::ToDevice(box.top(), r),
+            CDPI::ToDevice(box.right(), r), CDPI::ToDevice(box.bottom(), r)};
 }
 
 void WindowImplBase::SyncMaxRestoreButtons() {

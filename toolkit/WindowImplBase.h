@@ -44,6 +44,9 @@ class WindowImplBase : public CWindowWnd, public INotifyUI {
   protected:
     // Physical client pixels to the layout's logical pixels.
     QPoint ToLogical(const QPoint& physicalClient) const;
+    // The layout's sizing borders ("sizebox") in physical pixels: how far in from each edge
+    // the hit test answers a sizing border while the window is not maximised.
+    QMargins SizingBorders() const;
     // Shows "maxbtn" or "restorebtn" to match the window's zoom state, when the layout has them.
     void SyncMaxRestoreButtons();
 

@@ -151,6 +151,11 @@ int PlayerWindow::BottomBarHeight() const {
     return m_pBottomBar ? m_pBottomBar->GetFixedHeight() : 0;
 }
 
+int PlayerWindow::ButtonRowHeight() const {
+    const CControlUI* row = m_pPlayBtn ? m_pPlayBtn->GetParent() : nullptr;
+    return row ? row->GetFixedHeight() : 0;
+}
+
 LRESULT PlayerWindow::OnDestroy(UINT, WPARAM, LPARAM, bool& handled) {
     PostQuitMessage(0);
     handled = false;
@@ -160,12 +165,16 @@ LRESULT PlayerWindow::OnDestroy(UINT, WPARAM, LPARAM, bool& handled) {
 LRESULT PlayerWindow::OnNcHitTest(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) {
     const QPoint pt = ScreenToClient(QPoint(PointLParamX(lParam), PointLParamY(lParam)));
     const QRect client = GetClientRect();
-    const float s = m_dpiScale;
-    // Windows-style edges: left and top inside, right and bottom outside.
-    const int bandLeft = 4;
-    const int bandTop = client.height() - CDPI::ToDeviceAtSystemScale(46, s);
-    const int bandRight = client.width() - 4;
-    const int bandBottom = client.height() - 4;
+    // The drag band is the button row's height standing on the bottom sizing border, between
+    // the side borders: a point on any border sizes the window as everywhere else. Its top
+    // is at the DPI of start-up, like the video's margins; the borders follow the display.
+    const QMargins borders = SizingBorders();
+    const int rowAndBorder = ButtonRowHeight() + m_pm.GetWindowAttributes().sizeBox.bottom();
+    const int bandLeft = borders.left();
+    const int bandTop = client.height() - CDPI::ToDeviceAtSystemScale(rowAndBorder, m_dpiScale);
+    const int bandRight = client.width() - borders.right();
+    const int bandBottom = client.height() - borders.bottom();
+    // Left and top edges inside, right and bottom outside.
     const bool inBand =
         pt.x() >= bandLeft && pt.x() < bandRight && pt.y() >= bandTop && pt.y() < bandBottom;
     if (!inBand) return WindowImplBase::OnNcHitTest(msg, wParam, lParam, handled);

@@ -123,6 +123,9 @@ class PlayerWindow : public WindowImplBase, private PlayerObserver {
     // The bars' heights as the layout fixes them, in logical pixels; 0 for a missing bar.
     int TopBarHeight() const;
     int BottomBarHeight() const;
+    // The fixed height of the control bar's row of buttons (the play button's row); 0 without
+    // one.
+    int ButtonRowHeight() const;
 
     // Controls and input.
     // Carries out a command of the command table; `button` is the control that gave it, or

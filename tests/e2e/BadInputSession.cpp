@@ -8,8 +8,8 @@
 #include <QFile>
 #include <algorithm>
 
-#include "MainLayout.h"
 #include "SettingsFiles.h"
+#include "WindowParts.h"
 
 namespace e2e {
 
@@ -69,7 +69,7 @@ void BadInputTest::expectAnswersClicks() {
                     !previous.isNull() && countDifferences(previous, image, button) == 0;
                 previous = image;
                 changed = countDifferences(first, image, button);
-                return steady && (muted ? changed > layout::kIconPixels : changed == 0);
+                return steady && (muted ? changed > look::kIconPixels : changed == 0);
             },
             kStepBound, &lastShot_);
         ASSERT_TRUE(seen.has_value())

@@ -8,7 +8,7 @@
 #include <functional>
 
 #include "BadInputSession.h"
-#include "MainLayout.h"
+#include "WindowParts.h"
 
 namespace e2e {
 namespace {
@@ -26,7 +26,7 @@ constexpr media::Clip kSixtySubtitles{"e2e-60-subtitles.mkv", "Movira subtitles"
 constexpr int kSubtitleTracks = 60;
 
 // Text pixels on the dark bars: far from the bar colour.
-bool isText(QRgb pixel) { return colourDistance(pixel, layout::kBarColour) > 60; }
+bool isText(QRgb pixel) { return colourDistance(pixel, look::kBarColour) > 60; }
 
 // How many rows the text pixels of columns `left` to `right` span within `area` (screen
 // coordinates), or -1 when there are none.
@@ -141,7 +141,7 @@ TEST_F(ManySubtitlesTest, MenuStaysOnScreenAndReachesTheLastOfSixty) {
     EXPECT_TRUE(XServer::kScreen.contains(menuRect))
         << "the menu leaves the screen: " << testing::PrintToString(menuRect);
     // The turn-off item and 60 tracks do not fit: the menu must scroll.
-    ASSERT_LT(menuRect.height(), (kSubtitleTracks + 1) * layout::kMenuItemHeight);
+    ASSERT_LT(menuRect.height(), (kSubtitleTracks + 1) * look::kMenuItemHeight);
 
     // More wheel notches than the list has items out of sight, then let the menu settle.
     ASSERT_TRUE(xdo_->mouseMove(menuRect.center())) << str(xdo_->lastError());
@@ -152,7 +152,7 @@ TEST_F(ManySubtitlesTest, MenuStaysOnScreenAndReachesTheLastOfSixty) {
 
     // The bottom item is now the last track: picking it shows its subtitle.
     ASSERT_NO_FATAL_FAILURE(
-        clickScreen({menuRect.center().x(), menuRect.bottom() - layout::kMenuItemHeight / 2}));
+        clickScreen({menuRect.center().x(), menuRect.bottom() - look::kMenuItemHeight / 2}));
     const auto subtitle = screen_->grabUntil(
         QStringLiteral("subtitle"),
         [&](const QImage& image) { return countBright(image, videoArea()) > 100; }, 20s,

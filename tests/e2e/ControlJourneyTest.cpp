@@ -6,10 +6,10 @@
 #include <QColor>
 #include <cmath>
 
-#include "MainLayout.h"
 #include "MediaSession.h"
 #include "Picture.h"
 #include "SettingsFiles.h"
+#include "WindowParts.h"
 
 namespace e2e {
 namespace {
@@ -145,7 +145,7 @@ TEST_F(ControlJourneyTest, EveryControlActsAndTheRunIsRemembered) {
     const QRect speedLabel = onScreen(sized::speedLabel(size()));
     const QRect speedButton = onScreen(sized::speedButton(size()));
     EXPECT_EQ(str(checkUniform(screen_->grab(QStringLiteral("no-speed-label")), speedLabel,
-                               layout::kBarColour)),
+                               look::kBarColour)),
               "")
         << "the speed label shows before any speed was picked";
     ASSERT_NO_FATAL_FAILURE(clickAt(sized::speedButton(size()).center()));

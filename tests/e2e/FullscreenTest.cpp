@@ -2,9 +2,9 @@
 // move near the top edge and hide again after the last move; Escape returns the window
 // to where it was, bars shown. On the bare X server and under openbox, where fullscreen
 // covers the task bar's band too.
-#include "MainLayout.h"
 #include "MediaSession.h"
 #include "Picture.h"
+#include "WindowParts.h"
 
 namespace e2e {
 namespace {
@@ -12,26 +12,26 @@ namespace {
 class FullscreenTest : public MediaOnDesktopTest {
   protected:
     // The two bands the bars take; with the bars hidden they show the black under them.
-    static QRect topBand() { return {0, 0, XServer::kWidth, sized::kTitleHeight}; }
+    static QRect topBand() { return {0, 0, XServer::kWidth, sized::titleHeight()}; }
     static QRect bottomBand() {
-        return {0, XServer::kHeight - sized::kControlsHeight, XServer::kWidth,
-                sized::kControlsHeight};
+        return {0, XServer::kHeight - sized::controlsHeight(), XServer::kWidth,
+                sized::controlsHeight()};
     }
     static bool barsHidden(const QImage& image) {
-        return checkUniform(image, topBand(), layout::kVideoColour, 8).isEmpty() &&
-               checkUniform(image, bottomBand(), layout::kVideoColour, 8).isEmpty();
+        return checkUniform(image, topBand(), look::kVideoColour, 8).isEmpty() &&
+               checkUniform(image, bottomBand(), look::kVideoColour, 8).isEmpty();
     }
     // Both bars in their colour where no control lies, at `size`.
     static bool barsShown(const QImage& image, QPoint origin, QSize size) {
-        return checkUniform(image, sized::bareTitle(size).translated(origin), layout::kBarColour)
+        return checkUniform(image, sized::bareTitle(size).translated(origin), look::kBarColour)
                    .isEmpty() &&
-               checkUniform(image, sized::bareControls(size).translated(origin), layout::kBarColour)
+               checkUniform(image, sized::bareControls(size).translated(origin), look::kBarColour)
                    .isEmpty();
     }
     static QString describeBands(const QImage& image) {
         return QStringLiteral("top band: %1; bottom band: %2")
-            .arg(checkUniform(image, topBand(), layout::kVideoColour, 8),
-                 checkUniform(image, bottomBand(), layout::kVideoColour, 8));
+            .arg(checkUniform(image, topBand(), look::kVideoColour, 8),
+                 checkUniform(image, bottomBand(), look::kVideoColour, 8));
     }
 };
 

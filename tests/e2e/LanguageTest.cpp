@@ -10,11 +10,10 @@
 #include <utility>
 #include <vector>
 
-#include "AboutLayout.h"
-#include "MainLayout.h"
 #include "MediaSession.h"
 #include "SettingsFiles.h"
 #include "TextPicture.h"
+#include "WindowParts.h"
 
 namespace e2e {
 namespace {
@@ -131,8 +130,7 @@ TEST_P(LanguageTest, TooltipSubtitleMenuAndAboutWindowSpeakIt) {
     ASSERT_NO_FATAL_FAILURE(press(sized::subtitleButton(size())));
     QRect menu;
     ASSERT_NO_FATAL_FAILURE(awaitOnlyWindow(QStringLiteral("^Menu$"), 20s, nullptr, &menu));
-    const QRect firstItem(menu.left() + 1, menu.top() + 1, menu.width() - 2,
-                          layout::kMenuItemHeight);
+    const QRect firstItem(menu.left() + 1, menu.top() + 1, menu.width() - 2, look::kMenuItemHeight);
     expectText(QStringLiteral("subtitle-menu"), firstItem, shown.subtitleOff, other.subtitleOff,
                text::skinFont(12));
     ASSERT_NO_FATAL_FAILURE(clickScreen(firstItem.center()));
@@ -145,17 +143,17 @@ TEST_P(LanguageTest, TooltipSubtitleMenuAndAboutWindowSpeakIt) {
     QRect about;
     ASSERT_NO_FATAL_FAILURE(awaitOnlyWindow(QStringLiteral("^About$"), 20s, nullptr, &about));
     const QPoint origin = about.topLeft();
-    expectText(QStringLiteral("about-title"), about::kTitle.translated(origin), shown.aboutTitle,
+    expectText(QStringLiteral("about-title"), about::title().translated(origin), shown.aboutTitle,
                other.aboutTitle, text::skinFont(12));
-    expectText(QStringLiteral("about-name"), about::kProductName.translated(origin),
+    expectText(QStringLiteral("about-name"), about::productName().translated(origin),
                shown.productName, other.productName, text::skinFont(16), 5s);
-    expectText(QStringLiteral("about-slogan"), about::kSlogan.translated(origin), shown.slogan,
+    expectText(QStringLiteral("about-slogan"), about::slogan().translated(origin), shown.slogan,
                other.slogan, text::skinFont(14), 5s);
-    expectText(QStringLiteral("about-version"), about::kVersion.translated(origin),
+    expectText(QStringLiteral("about-version"), about::version().translated(origin),
                shown.versionLine, other.versionLine, text::skinFont(12), 5s);
-    expectText(QStringLiteral("about-home"), about::kHomePage.translated(origin), shown.homePage,
+    expectText(QStringLiteral("about-home"), about::homePage().translated(origin), shown.homePage,
                other.homePage, text::skinFont(12), 5s);
-    ASSERT_NO_FATAL_FAILURE(clickScreen(origin + about::kCloseButton));
+    ASSERT_NO_FATAL_FAILURE(clickScreen(origin + about::closePoint()));
     ASSERT_TRUE(awaitNoWindow(QStringLiteral("^About$")))
         << "the About window stayed after a click on its close button";
 

@@ -3,18 +3,16 @@
 // the window through openbox, one to one with the pointer; and a click or a double click
 // on the caption stays a click: it never leaves the window following the pointer, and a
 // double click maximises and restores.
-#include "MainLayout.h"
 #include "ManagedSession.h"
+#include "WindowParts.h"
 
 namespace e2e {
 namespace {
 
-namespace L = layout;
-
 using ManagedFrameTest = ManagedTest;
 
 TEST_F(ManagedFrameTest, NoFrameAndTheBarsAndBordersMoveAndSizeTheWindow) {
-    const QRect placed = centred({L::kWidth, L::kHeight});
+    const QRect placed = centred(sized::ownSize());
     const QString caption = QStringLiteral("MoviraPlayer");
     ASSERT_NO_FATAL_FAILURE(startPlayer({}, caption, placed));
     expectNoFrame(placed);
@@ -22,30 +20,31 @@ TEST_F(ManagedFrameTest, NoFrameAndTheBarsAndBordersMoveAndSizeTheWindow) {
     // Both bars move it; every step keeps clear of the screen's edges, where openbox
     // would hold the window back.
     const QRect start = geometry_;
-    ASSERT_NO_FATAL_FAILURE(dragFollowed(L::kTitleGrip, {100, 60},
+    ASSERT_NO_FATAL_FAILURE(dragFollowed(sized::titleGrip(sized::ownSize()), {100, 60},
                                          [&](QPoint moved) { return start.translated(moved); }));
     const QRect moved = geometry_;
-    ASSERT_NO_FATAL_FAILURE(dragFollowed(L::kControlGrip, {-180, -90},
+    ASSERT_NO_FATAL_FAILURE(dragFollowed(sized::controlGrip(sized::ownSize()), {-180, -90},
                                          [&](QPoint step) { return moved.translated(step); }));
 
     // The right border below the progress slider, and the left border beside the
     // picture, where the press lands on the video window and is passed to the player's.
     const QRect narrow = geometry_;
-    ASSERT_NO_FATAL_FAILURE(dragFollowed(L::kRightBorderGrip, {120, 0}, [&](QPoint step) {
-        return narrow.adjusted(0, 0, step.x(), 0);
-    }));
+    ASSERT_NO_FATAL_FAILURE(
+        dragFollowed(sized::rightBorderGrip(sized::ownSize()), {120, 0},
+                     [&](QPoint step) { return narrow.adjusted(0, 0, step.x(), 0); }));
     const QRect widened = geometry_;
-    ASSERT_NO_FATAL_FAILURE(dragFollowed({1, L::kVideo.center().y()}, {-80, 0}, [&](QPoint step) {
-        return widened.adjusted(step.x(), 0, 0, 0);
-    }));
+    ASSERT_NO_FATAL_FAILURE(
+        dragFollowed({1, sized::video(sized::ownSize()).center().y()}, {-80, 0},
+                     [&](QPoint step) { return widened.adjusted(step.x(), 0, 0, 0); }));
 
     // Shrunk far past its minimum from the bottom-right corner, it stops at the minimum
     // with the top-left corner in place.
     const QRect wide = geometry_;
     const QPoint corner(wide.width() - 3, wide.height() - 3);
     ASSERT_NO_FATAL_FAILURE(dragFollowed(corner, {-800, -600}, [&](QPoint step) {
-        return QRect(wide.topLeft(), QSize(std::max(wide.width() + step.x(), L::kMinWidth),
-                                           std::max(wide.height() + step.y(), L::kMinHeight)));
+        return QRect(wide.topLeft(),
+                     QSize(std::max(wide.width() + step.x(), sized::minimumSize().width()),
+                           std::max(wide.height() + step.y(), sized::minimumSize().height())));
     }));
 
     // Still frameless, and painted at the size it was given: the close button at the new
@@ -58,23 +57,23 @@ TEST_F(ManagedFrameTest, NoFrameAndTheBarsAndBordersMoveAndSizeTheWindow) {
     const auto painted = screen_->grabUntil(
         QStringLiteral("smallest"),
         [&](const QImage& image) {
-            return countUnlike(image, close, L::kBarColour) >= L::kIconPixels &&
-                   checkUniform(image, bare, L::kBarColour).isEmpty();
+            return countUnlike(image, close, look::kBarColour) >= look::kIconPixels &&
+                   checkUniform(image, bare, look::kBarColour).isEmpty();
         },
         10s, &last);
     EXPECT_TRUE(painted.has_value())
-        << "close button pixels: " << countUnlike(last, close, L::kBarColour)
-        << "; title bar: " << str(checkUniform(last, bare, L::kBarColour));
+        << "close button pixels: " << countUnlike(last, close, look::kBarColour)
+        << "; title bar: " << str(checkUniform(last, bare, look::kBarColour));
 }
 
 TEST_F(ManagedFrameTest, ClicksOnTheCaptionStayClicks) {
-    const QRect placed = centred({L::kWidth, L::kHeight});
+    const QRect placed = centred(sized::ownSize());
     const QString caption = QStringLiteral("MoviraPlayer");
     ASSERT_NO_FATAL_FAILURE(startPlayer({}, caption, placed));
 
     // A click on the title bar, then the pointer moves on along it: the window stays.
-    ASSERT_NO_FATAL_FAILURE(clickAt(L::kTitleGrip));
-    const QPoint further = L::kTitleGrip + QPoint(150, 0);
+    ASSERT_NO_FATAL_FAILURE(clickAt(sized::titleGrip(sized::ownSize())));
+    const QPoint further = sized::titleGrip(sized::ownSize()) + QPoint(150, 0);
     ASSERT_TRUE(xdo_->mouseMove(onScreen(further))) << str(xdo_->lastError());
 
     // A double click there maximises to the work area, and another restores. Had the

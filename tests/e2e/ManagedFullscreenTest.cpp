@@ -2,9 +2,9 @@
 // already covers the whole screen. Leaving the maximised state, the window manager gives
 // the window back its old rectangle after the player has fitted it to the screen; the
 // window must still end up covering the screen, not small with its bars hidden.
-#include "MainLayout.h"
 #include "ManagedSession.h"
 #include "Picture.h"
+#include "WindowParts.h"
 
 namespace e2e {
 namespace {
@@ -30,10 +30,10 @@ TEST_F(ManagedFullscreenTest, FullscreenFromMaximisedCoversAScreenWithoutTaskBar
     // old rectangle does so a moment after the window has been fitted to the screen.
     ASSERT_NO_FATAL_FAILURE(pressKey(QStringLiteral("F11")));
     EXPECT_TRUE(awaitState(kAbove, true)) << "states: " << str(states());
-    const QRect topBand(0, 0, screen.width(), sized::kTitleHeight);
+    const QRect topBand(0, 0, screen.width(), sized::titleHeight());
     const int half = screen.width() * screen.height() / 2;
     const auto covers = [&](const QImage& image) {
-        return checkUniform(image, topBand, layout::kVideoColour, 8).isEmpty() &&
+        return checkUniform(image, topBand, look::kVideoColour, 8).isEmpty() &&
                picture::countColourful(image, screen) > half;
     };
     int inRow = 0;
@@ -49,7 +49,7 @@ TEST_F(ManagedFullscreenTest, FullscreenFromMaximisedCoversAScreenWithoutTaskBar
                             .has_value();
     EXPECT_TRUE(filled) << "the picture covers " << picture::countColourful(last, screen)
                         << " pixels, the top band: "
-                        << str(checkUniform(last, topBand, layout::kVideoColour, 8))
+                        << str(checkUniform(last, topBand, look::kVideoColour, 8))
                         << "; the window stands at "
                         << testing::PrintToString(xdo_->geometry(window_).value_or(QRect()));
 

@@ -3,10 +3,10 @@
 #include <QDir>
 #include <cmath>
 
-#include "MainLayout.h"
 #include "Picture.h"
 #include "SettingsFiles.h"
 #include "TestFiles.h"
+#include "WindowParts.h"
 
 namespace e2e {
 
@@ -77,7 +77,7 @@ void MediaTest::awaitPlaced(const QRect& geometry, bool titleBar) {
     QList<QRect> bars{onScreen(sized::bareControls(size()))};
     if (titleBar) bars.prepend(onScreen(sized::bareTitle(size())));
     const QString unpainted =
-        awaitUniform(QStringLiteral("painted"), bars, layout::kBarColour, kStateBound, &lastShot_);
+        awaitUniform(QStringLiteral("painted"), bars, look::kBarColour, kStateBound, &lastShot_);
     ASSERT_TRUE(unpainted.isEmpty())
         << "the bars were never painted at the new size: " << str(unpainted);
 }

@@ -14,8 +14,8 @@
 #include "DragSourceProcess.h"
 #include "Media.h"
 #include "Session.h"
-#include "SizedLayout.h"
 #include "SoundServer.h"
+#include "WindowParts.h"
 
 namespace e2e {
 

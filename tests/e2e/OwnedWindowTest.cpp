@@ -2,9 +2,8 @@
 // or fullscreen, the main window stands above every ordinary window; the About window,
 // which blocks the main window while it is open, must still come above it, where it can
 // be seen and closed. Beneath it, the player would take no input at all.
-#include "AboutLayout.h"
-#include "MainLayout.h"
 #include "MediaSession.h"
+#include "WindowParts.h"
 
 namespace e2e {
 namespace {
@@ -40,7 +39,7 @@ class OwnedWindowTest : public MediaTest, public ::testing::WithParamInterface<O
             << str(xdo_->lastError());
         const QString bare =
             awaitUniform(QStringLiteral("bars-back"), {onScreen(sized::bareTitle(size()))},
-                         layout::kBarColour, 10s);
+                         look::kBarColour, 10s);
         ASSERT_TRUE(bare.isEmpty()) << "no title bar: " << str(bare);
     }
 };
@@ -57,12 +56,12 @@ TEST_P(OwnedWindowTest, AboutWindowOpensAboveTheMainWindowAndCloses) {
     QRect about;
     ASSERT_NO_FATAL_FAILURE(awaitOnlyWindow(QStringLiteral("^About$"), 10s, nullptr, &about));
     const QString covered =
-        awaitUniform(QStringLiteral("about"), {about::kBareStrip.translated(about.topLeft())},
-                     about::kColour, 10s);
+        awaitUniform(QStringLiteral("about"), {about::bareStrip().translated(about.topLeft())},
+                     look::kAboutColour, 10s);
     EXPECT_TRUE(covered.isEmpty()) << "the About window is not on top: " << str(covered);
 
     // Its close button is within reach, and closes it.
-    ASSERT_NO_FATAL_FAILURE(clickScreen(about.topLeft() + about::kCloseButton));
+    ASSERT_NO_FATAL_FAILURE(clickScreen(about.topLeft() + about::closePoint()));
     EXPECT_TRUE(awaitNoWindow(QStringLiteral("^About$"))) << "the About window is still open";
 }
 

@@ -2,7 +2,7 @@
 
 #include <QDir>
 
-#include "MainLayout.h"
+#include "WindowParts.h"
 
 namespace e2e {
 
@@ -135,9 +135,10 @@ void MainWindowTest::launch(const QStringList& arguments, const QString& caption
     ASSERT_FALSE(geometry_.isEmpty());
 
     // Shown is not yet painted: wait until both bars carry their colour.
-    const QString unpainted = awaitUniform(
-        QStringLiteral("first-paint"),
-        {onScreen(layout::kBareTitle), onScreen(layout::kBareControls)}, layout::kBarColour, 15s);
+    const QString unpainted = awaitUniform(QStringLiteral("first-paint"),
+                                           {onScreen(sized::emptyTitle(sized::ownSize())),
+                                            onScreen(sized::bareControls(sized::ownSize()))},
+                                           look::kBarColour, 15s);
     ASSERT_TRUE(unpainted.isEmpty()) << "the bars never showed their colour: " << str(unpainted);
 }
 

@@ -5,12 +5,12 @@
 #include <cmath>
 #include <memory>
 
-#include "MainLayout.h"
 #include "MediaSession.h"
 #include "Picture.h"
 #include "SettingsFiles.h"
 #include "SoundMeter.h"
 #include "TestFiles.h"
+#include "WindowParts.h"
 
 namespace e2e {
 namespace {
@@ -106,7 +106,7 @@ TEST_F(SettingsRestartTest, VolumeAndMuteComeBackInTheControlsAndTheEngine) {
                         QStringLiteral("muted"),
                         [&](const QImage& image) {
                             return countDifferences(unmuted, image, volumeButton) >
-                                   layout::kIconPixels;
+                                   look::kIconPixels;
                         },
                         20s)
                     .has_value())

@@ -3,13 +3,11 @@
 #include <QColor>
 #include <vector>
 
-#include "MainLayout.h"
 #include "Session.h"
+#include "WindowParts.h"
 
 namespace e2e {
 namespace {
-
-namespace L = layout;
 
 struct NamedRect {
     const char* name;
@@ -18,22 +16,22 @@ struct NamedRect {
 
 const std::vector<NamedRect>& imageControls() {
     static const std::vector<NamedRect> controls = {
-        {"menubtn", L::kMenuButton},
-        {"pinbtn", L::kPinButton},
-        {"minbtn", L::kMinButton},
-        {"maxbtn", L::kMaxButton},
-        {"closebtn", L::kCloseButton},
-        {"btn_play", L::kPlayButton},
-        {"btn_stop", L::kStopButton},
-        {"btn_backward", L::kBackwardButton},
-        {"btn_forward", L::kForwardButton},
-        {"btn_open", L::kOpenButton},
-        {"btn_speed", L::kSpeedButton},
-        {"btn_subtitle", L::kSubtitleButton},
-        {"btn_volume", L::kVolumeButton},
-        {"btn_fullscreen", L::kFullscreenButton},
-        {"slider_progress", L::kProgressSlider},
-        {"slider_volume", L::kVolumeSlider},
+        {"menubtn", sized::menuButton(sized::ownSize())},
+        {"pinbtn", sized::pinButton(sized::ownSize())},
+        {"minbtn", sized::minButton(sized::ownSize())},
+        {"maxbtn", sized::maxButton(sized::ownSize())},
+        {"closebtn", sized::closeButton(sized::ownSize())},
+        {"btn_play", sized::playButton(sized::ownSize())},
+        {"btn_stop", sized::stopButton(sized::ownSize())},
+        {"btn_backward", sized::backwardButton(sized::ownSize())},
+        {"btn_forward", sized::forwardButton(sized::ownSize())},
+        {"btn_open", sized::openButton(sized::ownSize())},
+        {"btn_speed", sized::speedButton(sized::ownSize())},
+        {"btn_subtitle", sized::subtitleButton(sized::ownSize())},
+        {"btn_volume", sized::volumeButton(sized::ownSize())},
+        {"btn_fullscreen", sized::fullscreenButton(sized::ownSize())},
+        {"slider_progress", sized::progressSlider(sized::ownSize())},
+        {"slider_volume", sized::volumeSlider(sized::ownSize())},
     };
     return controls;
 }
@@ -41,30 +39,36 @@ const std::vector<NamedRect>& imageControls() {
 TEST_F(MainWindowTest, AppearsCentredWithItsSkin) {
     ASSERT_NO_FATAL_FAILURE(launch());
 
-    EXPECT_EQ(geometry_.size(), QSize(L::kWidth, L::kHeight));
-    EXPECT_EQ(geometry_.topLeft(),
-              QPoint((XServer::kWidth - L::kWidth) / 2, (XServer::kHeight - L::kHeight) / 2));
+    EXPECT_EQ(geometry_.size(), sized::ownSize());
+    EXPECT_EQ(geometry_.topLeft(), QPoint((XServer::kWidth - sized::ownSize().width()) / 2,
+                                          (XServer::kHeight - sized::ownSize().height()) / 2));
 
     const QImage shot = screen_->grab(QStringLiteral("layout"));
     ASSERT_FALSE(shot.isNull());
 
-    EXPECT_EQ(str(checkUniform(shot, onScreen(L::kBareTitle), L::kBarColour)), "")
+    EXPECT_EQ(
+        str(checkUniform(shot, onScreen(sized::emptyTitle(sized::ownSize())), look::kBarColour)),
+        "")
         << "bare title bar";
-    EXPECT_EQ(str(checkUniform(shot, onScreen(L::kBareControls), L::kBarColour)), "")
+    EXPECT_EQ(
+        str(checkUniform(shot, onScreen(sized::bareControls(sized::ownSize())), look::kBarColour)),
+        "")
         << "bare control bar";
     // Keep clear of the bars' edges: only the inside of the video area must be black.
-    EXPECT_EQ(str(checkUniform(shot, onScreen(L::kVideo.adjusted(2, 2, -2, -2)), L::kVideoColour)),
-              "")
+    EXPECT_EQ(
+        str(checkUniform(shot, onScreen(sized::video(sized::ownSize()).adjusted(2, 2, -2, -2)),
+                         look::kVideoColour)),
+        "")
         << "video area";
 
     for (const auto& [name, rect] : imageControls()) {
-        EXPECT_GE(countUnlike(shot, onScreen(rect), L::kBarColour), L::kIconPixels)
+        EXPECT_GE(countUnlike(shot, onScreen(rect), look::kBarColour), look::kIconPixels)
             << name << " shows no image";
     }
 
-    EXPECT_GE(countPixels(shot, onScreen(L::kTimeLabel), isLightText), 20)
+    EXPECT_GE(countPixels(shot, onScreen(sized::timeLabel(sized::ownSize())), isLightText), 20)
         << "lbl_time shows no light text";
-    EXPECT_GE(countPixels(shot, onScreen(L::kAppLabel), isLightText), 20)
+    EXPECT_GE(countPixels(shot, onScreen(sized::appLabel(sized::ownSize())), isLightText), 20)
         << "the MoviraPlayer label shows no light text";
 }
 
@@ -76,7 +80,7 @@ class MainWindowHoverTest : public MainWindowTest {
         const QString label = QLatin1String(name);
         const QRect watched = onScreen(QRect(button.x(), button.y(), button.width(), 14));
         const QPoint over = onScreen(QPoint(button.center().x(), button.y() + 6));
-        const QPoint away = onScreen(L::kBareControls.center());
+        const QPoint away = onScreen(sized::bareControls(sized::ownSize()).center());
 
         ASSERT_TRUE(xdo_->mouseMove(away)) << str(xdo_->lastError());
         const QImage normal = screen_->grab(label + QStringLiteral("-normal"));
@@ -99,8 +103,8 @@ class MainWindowHoverTest : public MainWindowTest {
 TEST_F(MainWindowHoverTest, ButtonsShowTheirHoverImageOnlyUnderThePointer) {
     ASSERT_NO_FATAL_FAILURE(launch());
     // A plain button of the control bar and a fading button of the title bar.
-    expectHoverChangesAndRestores("btn_play", L::kPlayButton);
-    expectHoverChangesAndRestores("closebtn", L::kCloseButton);
+    expectHoverChangesAndRestores("btn_play", sized::playButton(sized::ownSize()));
+    expectHoverChangesAndRestores("closebtn", sized::closeButton(sized::ownSize()));
 }
 
 }  // namespace

@@ -111,6 +111,21 @@ TEST_F(MainLayout, FillingControlsShareWhatResizingLeaves) {
     EXPECT_EQ(Control("btn_speed")->GetPos(), QRect(328, 156, 40, 40));
 }
 
+// The window opens at 800 wide and a loaded video widens it to at least 850: at both, with
+// the speed label shown too, the row's stretch still parts the left-hand controls from the
+// right-hand ones and the fullscreen button ends at the window's edge, none cut off. (The
+// speed, subtitle and volume buttons overlap a little on purpose: their negative paddings.)
+TEST_F(MainLayout, TheControlBarFitsAtTheOpeningAndTheFittedWidths) {
+    for (const int width : {800, 850}) {
+        Build(QStringLiteral("main.xml"), QSize(width, 600));
+        Control("lbl_speed")->SetVisible(true);
+        pm->LayoutIfNeeded();
+        EXPECT_LT(Control("lbl_time")->GetPos().right(), Control("lbl_speed")->GetPos().left())
+            << width;
+        EXPECT_EQ(Control("btn_fullscreen")->GetPos().right(), width - 1) << width;
+    }
+}
+
 class OtherLayouts : public SkinLayout {};
 
 TEST_F(OtherLayouts, AboutWindowBuilds) {

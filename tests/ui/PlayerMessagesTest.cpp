@@ -3,6 +3,7 @@
 #include <QWidget>
 
 #include "PlayerFixture.h"
+#include "SkinLayoutTool.h"
 #include "engine/FitGeometry.h"
 #include "toolkit/Dpi.h"
 #include "toolkit/MenuCommand.h"
@@ -79,6 +80,19 @@ TEST_F(PlayerTest, TheFileLoadedEventRestoresAndFits) {
         FitWindowRect(640, 360, window->DpiScale(), window->MonitorWorkArea(), 90);
     ASSERT_TRUE(expected);
     EXPECT_EQ(window->GetWindowRect(), *expected);
+    // The harnesses ask the layout dump where the window goes; it answers the same, and
+    // nothing for no video.
+    const QRect area = window->MonitorWorkArea();
+    const auto askFit = [&](int w, int h) {
+        QStringList args{QStringLiteral("fit"), QString::number(w), QString::number(h)};
+        for (int n : {area.x(), area.y(), area.width(), area.height()}) args << QString::number(n);
+        return AskSkinLayout(args << QString::number(window->DpiScale()));
+    };
+    const QJsonObject fit = askFit(640, 360).toObject();
+    EXPECT_EQ(QRect(fit[QStringLiteral("x")].toInt(), fit[QStringLiteral("y")].toInt(),
+                    fit[QStringLiteral("w")].toInt(), fit[QStringLiteral("h")].toInt()),
+              window->GetWindowRect());
+    EXPECT_TRUE(askFit(0, 360).isNull());
 
     // Without a video size the window stays as it is.
     fake.RemoveProperty("video-params/w");

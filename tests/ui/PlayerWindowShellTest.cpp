@@ -6,12 +6,14 @@
 #include <QSet>
 #include <QWidget>
 
+#include "SkinLayoutTool.h"
 #include "app/LanguageChoice.h"
 #include "platform/UiLanguage.h"
 #include "session/MprisPlayerAdaptor.h"
 #include "session/MprisRootAdaptor.h"
 #include "toolkit/ResourceManager.h"
 #include "toolkit/UIControl.h"
+#include "toolkit/UISlider.h"
 #include "ui/PlayerCommands.h"
 #include "ui/PlayerWindow.h"
 
@@ -59,7 +61,13 @@ TEST_F(PlayerWindowShell, HitTestCoversCaptionControlBarControlsAndBorders) {
         {{400, 300}, HTCLIENT, "video area"},
         {{400, 575}, HTCAPTION, "bare control bar"},
         {{250, 575}, HTCAPTION, "time label"},
-        {{400, 595}, HTCAPTION, "control bar above the bottom margin"},
+        {{400, 554}, HTCAPTION, "top of the band: a button row's height above the border"},
+        {{400, 553}, HTCLIENT, "below the progress slider, above the band"},
+        {{400, 593}, HTCAPTION, "control bar just above the bottom border"},
+        {{400, 595}, HTBOTTOM, "bottom border under the band"},
+        {{795, 575}, HTRIGHT, "right border beside the band"},
+        {{795, 596}, HTBOTTOMRIGHT, "bottom-right corner beside the band"},
+        {{4, 554}, HTCAPTION, "top-left corner of the band"},
         {{20, 575}, HTCLIENT, "play button"},
         {{640, 575}, HTCLIENT, "subtitle button"},
         {{700, 575}, HTCLIENT, "volume slider"},
@@ -73,6 +81,52 @@ TEST_F(PlayerWindowShell, HitTestCoversCaptionControlBarControlsAndBorders) {
         {{798, 598}, HTBOTTOMRIGHT, "bottom-right corner"},
     };
     for (const Case& c : cases) EXPECT_EQ(HitTest(c.pt.x(), c.pt.y()), c.expected) << c.what;
+}
+
+// The layout dump that the journeys and harnesses place their clicks by is what the window
+// lays out: every visible named control, where the window opens and at another size, also
+// with a control shown that the layout hides.
+TEST_F(PlayerWindowShell, TheLayoutDumpIsWhatTheWindowLaysOut) {
+    CPaintManagerUI& pm = window.GetPM();
+    const auto expectDumped = [&](const QStringList& args) {
+        SCOPED_TRACE(args.join(u' ').toStdString());
+        const QJsonObject dump = AskSkinLayout(args).toObject();
+        const QJsonObject controls = dump.value(QStringLiteral("controls")).toObject();
+        const QJsonArray size = dump.value(QStringLiteral("size")).toArray();
+        EXPECT_EQ(QSize(size[0].toInt(), size[1].toInt()), window.GetClientRect().size());
+        pm.LayoutIfNeeded();
+        QStringList visible;
+        pm.GetRoot()->ForEach([&](CControlUI& c) {
+            if (!c.GetName().isEmpty() && c.IsVisible()) visible << c.GetName();
+        });
+        QStringList dumped = controls.keys();
+        dumped.sort();
+        visible.sort();
+        EXPECT_EQ(dumped, visible);
+        for (const QString& name : visible)
+            EXPECT_EQ(RectOfJson(controls.value(name)), pm.FindControl(name)->GetPos())
+                << name.toStdString();
+        const QJsonObject thumbs = dump.value(QStringLiteral("thumbs")).toObject();
+        EXPECT_EQ(thumbs.size(), 2) << "the progress and volume sliders";
+        for (const QString& name : thumbs.keys()) {
+            const auto* slider = dynamic_cast<const CSliderUI*>(pm.FindControl(name));
+            ASSERT_TRUE(slider) << name.toStdString();
+            const QJsonArray thumb = thumbs.value(name).toArray();
+            EXPECT_EQ(QSize(thumb[0].toInt(), thumb[1].toInt()), slider->GetThumbSize());
+        }
+        const QJsonObject attributes = dump.value(QStringLiteral("window")).toObject();
+        EXPECT_EQ(RectOfJson(attributes.value(QStringLiteral("sizebox"))), QRect(4, 4, 6, 6))
+            << "as left, top, right, bottom";
+        const QJsonArray minimum = attributes.value(QStringLiteral("mininfo")).toArray();
+        EXPECT_EQ(QSize(minimum[0].toInt(), minimum[1].toInt()), window.GetHWND()->minimumSize());
+    };
+    expectDumped({QStringLiteral("rects"), QStringLiteral("main.xml")});
+    window.SetWindowPos(QRect(window.GetWindowRect().topLeft(), QSize(850, 450)));
+    QCoreApplication::processEvents();
+    ASSERT_EQ(window.GetClientRect().size(), QSize(850, 450));
+    pm.FindControl(QStringLiteral("infobtn"))->SetVisible(true);
+    expectDumped({QStringLiteral("rects"), QStringLiteral("main.xml"), QStringLiteral("850"),
+                  QStringLiteral("450"), QStringLiteral("--show"), QStringLiteral("infobtn")});
 }
 
 TEST_F(PlayerWindowShell, TooltipsComeFromTheLanguageTable) {
