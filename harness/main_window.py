@@ -1,6 +1,6 @@
 """The player's main window as the harnesses drive and measure it: the heights of its bars
 at 100 % scale (skin/main.xml) and where the window goes when a video loads
-(FitWindowRect in engine/FitGeometry.cpp). test_main_window.py compares both with those
+(FitWindowRect in ui/FitGeometry.cpp). test_main_window.py compares both with those
 files, so that a change there fails the tests instead of skewing a run."""
 
 import ctypes

@@ -27,7 +27,7 @@ class MainWindow(unittest.TestCase):
         self.assertEqual(heights, {"vTop": TITLE_BAR_H, "vBottom": CONTROL_BAR_H})
 
     def test_fit_matches_every_case_of_the_players_test(self):
-        with open(os.path.join(ROOT, "tests", "engine", "FitGeometryTest.cpp")) as f:
+        with open(os.path.join(ROOT, "tests", "ui", "FitGeometryTest.cpp")) as f:
             source = f.read()
         areas = {
             name: _numbers(value)

@@ -1,10 +1,10 @@
 #include "PlayerFixture.h"
-#include "engine/FitGeometry.h"
 #include "toolkit/MenuCommand.h"
 #include "toolkit/MessagePayload.h"
 #include "toolkit/UIButton.h"
 #include "toolkit/UILabel.h"
 #include "toolkit/UISlider.h"
+#include "ui/FitGeometry.h"
 
 namespace {
 QString Text(CControlUI* c) { return c ? c->GetText() : QStringLiteral("<missing>"); }
