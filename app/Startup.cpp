@@ -30,9 +30,6 @@ QString PortalWindowId(const PlayerWindow& window) {
 
 // The zip lives in the executable's data, valid for the whole run.
 void InitSkinSource() {
-    CPaintManagerUI::SetResourceType(4);
-    CPaintManagerUI::SetResourcePath(CPaintManagerUI::GetInstancePath() +
-                                     QStringLiteral("skin/skin/"));
     const SkinPackageBlob skin = EmbeddedSkinPackage();
     if (skin.data && skin.size != 0) CPaintManagerUI::SetResourceZip(skin.data, skin.size);
 }
@@ -44,7 +41,6 @@ int RunPlayer(const QString& media) {
     // Before the first message box, whose buttons are Qt's and whose texts are the table's.
     QTranslator qtTexts;
     InstallQtTranslation(qtTexts, language);
-    CPaintManagerUI::SetInstance(nullptr);
     InitSkinSource();
     LoadInterfaceLanguage(language);
     if (!LoadEngineLibrary(EngineFailedBox())) {

@@ -18,25 +18,12 @@ struct EngineApi {
     // Unloads module, if set, through the loader that loaded it.
     ~EngineApi();
 
-    decltype(&::mpv_create) mpv_create = nullptr;
-    decltype(&::mpv_initialize) mpv_initialize = nullptr;
-    decltype(&::mpv_terminate_destroy) mpv_terminate_destroy = nullptr;
-    decltype(&::mpv_command) mpv_command = nullptr;
-    decltype(&::mpv_command_string) mpv_command_string = nullptr;
-    decltype(&::mpv_set_option) mpv_set_option = nullptr;
-    decltype(&::mpv_set_option_string) mpv_set_option_string = nullptr;
-    decltype(&::mpv_get_property) mpv_get_property = nullptr;
-    decltype(&::mpv_set_property) mpv_set_property = nullptr;
-    decltype(&::mpv_set_property_string) mpv_set_property_string = nullptr;
-    decltype(&::mpv_observe_property) mpv_observe_property = nullptr;
-    decltype(&::mpv_wait_event) mpv_wait_event = nullptr;
-    decltype(&::mpv_set_wakeup_callback) mpv_set_wakeup_callback = nullptr;
-    // Never called, but a library without it is not accepted.
-    decltype(&::mpv_error_string) mpv_error_string = nullptr;
-    decltype(&::mpv_free) mpv_free = nullptr;
+    // One field per function of engine/EngineFunctions.h, named as the library names it.
+#define MOVIRA_ENGINE_FUNCTION(name, result, params) result(*name) params = nullptr;
+#include "engine/EngineFunctions.h"
 
     void* module = nullptr;                     // the loaded library
-    bool loaded = false;                        // true once all fifteen are resolved
+    bool loaded = false;                        // true once every field is resolved
     platform::LibraryLoader* loader = nullptr;  // the loader that produced module
 };
 

@@ -1,21 +1,25 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <cstdint>
+#include <initializer_list>
 #include <optional>
 #include <vector>
 
 #include "engine/EngineApi.h"
 #include "engine/EngineEventSink.h"
-#include "engine/PlaybackCommands.h"
+#include "engine/PlayState.h"
 #include "engine/StreamAddress.h"
 #include "engine/TrackList.h"
 
 // The program's one engine instance: the function table it is driven through and the
 // library's handle. Every operation is safe without a handle (none created, creation
-// failed, or already shut down): it then sends nothing, and reads give their fallback.
-// A handle that was created but not initialised is used like a running one; the library
-// refuses what it cannot do. Destroying the object ends the instance.
+// failed, or already shut down): it then sends nothing, and reads give their fallback;
+// the library must never see a null handle. A handle that was created but not initialised
+// is used like a running one; the library refuses what it cannot do. Results of commands
+// and property writes are ignored: the displays follow the engine's events, not our
+// requests. Destroying the object ends the instance.
 class EngineInstance {
   public:
     explicit EngineInstance(const EngineApi& api) : m_api(api) {}
@@ -32,30 +36,40 @@ class EngineInstance {
     bool HasHandle() const { return m_handle != nullptr; }
     mpv_handle* Handle() const { return m_handle; }
 
-    void LoadFile(const QString& path) const { ::LoadFile(m_api, m_handle, path); }
+    // Starts loading path, sent as the bytes it stands for (platform::EncodeFileName):
+    // UTF-8, and a name that is not UTF-8 as it is on disk. The engine reports the loaded
+    // file with an event.
+    void LoadFile(const QString& path) const;
     bool PlaysAddress(const QString& text) const {
         return EnginePlaysAddress(m_api, m_handle, text);
     }
     QStringList Protocols() const { return EngineProtocols(m_api, m_handle); }
-    PlayState GetPlayState() const { return ::GetPlayState(m_api, m_handle); }
-    void TogglePause() const { ::TogglePause(m_api, m_handle); }
-    void SeekRelative(double seconds) const { ::SeekRelative(m_api, m_handle, seconds); }
-    void SeekAbsolute(double seconds, int decimals) const {
-        ::SeekAbsolute(m_api, m_handle, seconds, decimals);
-    }
-    void SetSpeed(double speed) const { ::SetSpeed(m_api, m_handle, speed); }
-    void SetMute(bool mute) const { ::SetMute(m_api, m_handle, mute); }
-    void SetVolume(double volume) const { ::SetVolume(m_api, m_handle, volume); }
-    void Stop() const { ::StopPlayback(m_api, m_handle); }
-    void SelectSubtitle(std::int64_t id) const { ::SelectSubtitle(m_api, m_handle, id); }
-    void HideSubtitles() const { ::HideSubtitles(m_api, m_handle); }
+    // What the engine is doing. Ended wins over Paused: with "keep-open" the engine sits
+    // paused on the last frame at the end of a file. A failed read counts as false; Idle
+    // without an engine.
+    PlayState GetPlayState() const;
+    // Play or pause; at the end of a file, start it again from the beginning.
+    void TogglePause() const;
+    // Seeks by seconds (negative is backward), sent with one decimal.
+    void SeekRelative(double seconds) const;
+    // Seeks to seconds from the start, sent with the given number of decimals.
+    void SeekAbsolute(double seconds, int decimals) const;
+    void SetSpeed(double speed) const;
+    void SetMute(bool mute) const;
+    // volume is in the engine's percent, 0 to 100.
+    void SetVolume(double volume) const;
+    // Unloads the file; the engine becomes idle.
+    void Stop() const;
+    // Shows the subtitle track with the engine's id (not its index in the track list).
+    void SelectSubtitle(std::int64_t id) const;
+    // Hides subtitles and leaves the selected track as it is.
+    void HideSubtitles() const;
 
-    std::optional<double> GetDouble(const char* name) const {
-        return GetDoubleProperty(m_api, m_handle, name);
-    }
-    std::int64_t GetInt64(const char* name, std::int64_t fallback = 0) const {
-        return GetInt64Property(m_api, m_handle, name, fallback);
-    }
+    // A property read as a double; nullopt when the read fails or there is no engine.
+    std::optional<double> GetDouble(const char* name) const;
+    // A property read as a 64-bit integer; fallback when the read fails or there is no
+    // engine.
+    std::int64_t GetInt64(const char* name, std::int64_t fallback = 0) const;
     std::vector<TrackEntry> SubtitleTracks() const { return ReadSubtitleTracks(m_api, m_handle); }
     bool PlaysMovingVideo() const { return ::PlaysMovingVideo(m_api, m_handle); }
 
@@ -63,6 +77,11 @@ class EngineInstance {
     void DrainEvents(EngineEventSink& sink);
 
   private:
+    // These three need a handle; the public operations check for one first.
+    void Command(std::initializer_list<const char*> args) const;
+    void SetDoubleProperty(const char* name, double value) const;
+    bool ReadFlag(const char* name) const;
+
     const EngineApi& m_api;
     mpv_handle* m_handle = nullptr;
 };

@@ -38,22 +38,11 @@ bool ResolveInto(Function& field, platform::LibraryLoader& loader, void* module,
 
 bool ResolveAll(EngineApi& api, platform::LibraryLoader& loader) {
     void* const m = api.module;
-    // && stops at the first function the library lacks.
-    return ResolveInto(api.mpv_create, loader, m, "mpv_create") &&
-           ResolveInto(api.mpv_initialize, loader, m, "mpv_initialize") &&
-           ResolveInto(api.mpv_terminate_destroy, loader, m, "mpv_terminate_destroy") &&
-           ResolveInto(api.mpv_command, loader, m, "mpv_command") &&
-           ResolveInto(api.mpv_command_string, loader, m, "mpv_command_string") &&
-           ResolveInto(api.mpv_set_option, loader, m, "mpv_set_option") &&
-           ResolveInto(api.mpv_set_option_string, loader, m, "mpv_set_option_string") &&
-           ResolveInto(api.mpv_get_property, loader, m, "mpv_get_property") &&
-           ResolveInto(api.mpv_set_property, loader, m, "mpv_set_property") &&
-           ResolveInto(api.mpv_set_property_string, loader, m, "mpv_set_property_string") &&
-           ResolveInto(api.mpv_observe_property, loader, m, "mpv_observe_property") &&
-           ResolveInto(api.mpv_wait_event, loader, m, "mpv_wait_event") &&
-           ResolveInto(api.mpv_set_wakeup_callback, loader, m, "mpv_set_wakeup_callback") &&
-           ResolveInto(api.mpv_error_string, loader, m, "mpv_error_string") &&
-           ResolveInto(api.mpv_free, loader, m, "mpv_free");
+    // Stops at the first function the library lacks.
+#define MOVIRA_ENGINE_FUNCTION(name, result, params) \
+    if (!ResolveInto(api.name, loader, m, #name)) return false;
+#include "engine/EngineFunctions.h"
+    return true;
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 #include <QString>
 #include <cstdint>
 
-#include "engine/PlaybackCommands.h"
+#include "engine/PlayState.h"
 
 namespace mpris {
 

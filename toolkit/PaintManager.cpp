@@ -6,7 +6,6 @@
 #include <cmath>
 #include <utility>
 
-#include "platform/ExecutableFolder.h"
 #include "toolkit/AccessibleWindow.h"
 #include "toolkit/Dpi.h"
 #include "toolkit/KeyState.h"
@@ -17,8 +16,6 @@ namespace {
 
 struct SkinSource {
     ResourceZip zip;
-    QString resourcePath;
-    int resourceType = 0;
 };
 
 SkinSource& Skin() {
@@ -60,17 +57,7 @@ CPaintManagerUI::~CPaintManagerUI() {
     m_root.reset();
 }
 
-void CPaintManagerUI::SetInstance(void*) {}
-
-void CPaintManagerUI::SetResourceType(int type) { Skin().resourceType = type; }
-
-QString CPaintManagerUI::GetInstancePath() { return platform::ExecutableFolder(); }
-
-void CPaintManagerUI::SetResourcePath(const QString& path) { Skin().resourcePath = path; }
-
-QString CPaintManagerUI::GetResourcePath() { return Skin().resourcePath; }
-
-bool CPaintManagerUI::SetResourceZip(const void* data, std::size_t size, const QString&) {
+bool CPaintManagerUI::SetResourceZip(const void* data, std::size_t size) {
     return Skin().zip.Open(data, size);
 }
 

@@ -49,14 +49,9 @@ class CPaintManagerUI {
     CPaintManagerUI& operator=(const CPaintManagerUI&) = delete;
 
     // --- process-wide skin source ---
-    static void SetInstance(void* instance);
-    static void SetResourceType(int type);
-    static QString GetInstancePath();
-    static void SetResourcePath(const QString& path);
-    static QString GetResourcePath();
     // Hands the toolkit a zip held in memory; the block must outlive its use. An unreadable
-    // block leaves no package. The password is accepted for form only: packages are plain.
-    static bool SetResourceZip(const void* data, std::size_t size, const QString& password = {});
+    // block leaves no package.
+    static bool SetResourceZip(const void* data, std::size_t size);
     static std::optional<QByteArray> LoadResource(const QString& name);
     static int MessageLoop();
     static void Term();

@@ -1,15 +1,15 @@
 // PlayerWindow: the time label, the progress slider, the title, the speed label, the play and
 // mute buttons' looks, and fitting the window to the video; all fed by the player.
 
-#include "engine/FitGeometry.h"
-#include "engine/TimeFormat.h"
 #include "toolkit/AccessibleWindow.h"
 #include "toolkit/Dpi.h"
 #include "toolkit/UIContainer.h"
 #include "toolkit/UILabel.h"
 #include "toolkit/UISlider.h"
+#include "ui/FitGeometry.h"
 #include "ui/PlayerMessages.h"
 #include "ui/PlayerWindow.h"
+#include "ui/TimeFormat.h"
 
 double PlayerWindow::ProgressScale() const {
     return m_pProgress ? static_cast<double>(m_pProgress->GetMaxValue()) : 1000.0;

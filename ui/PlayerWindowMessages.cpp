@@ -1,6 +1,5 @@
 // PlayerWindow: the window messages it handles and the engine's events.
 
-#include "engine/PlaybackCommands.h"
 #include "platform/AllocatorTuning.h"
 #include "toolkit/DropFiles.h"
 #include "toolkit/MenuCommand.h"

@@ -1,12 +1,12 @@
 // PlayerWindow: what every button and slider of the main window does.
 
-#include "engine/TimeFormat.h"
 #include "settings/SettingsStore.h"
 #include "toolkit/Dpi.h"
 #include "toolkit/UILabel.h"
 #include "toolkit/UISlider.h"
 #include "ui/PlayerMessages.h"
 #include "ui/PlayerWindow.h"
+#include "ui/TimeFormat.h"
 
 void PlayerWindow::Notify(TNotifyUI& msg) {
     CControlUI* sender = msg.pSender;

@@ -113,120 +113,92 @@ struct FakeEngineApi::QueuedEvent {
     }
 };
 
-// The functions the table points at; each records its call on the live fake.
+// The functions the table points at, named as the library names them; each records its
+// call on the live fake.
 struct FakeEngineApi::Thunks {
     static void Record(const char* function, mpv_handle* handle,
                        std::vector<std::string> args = {}) {
         Active().Record(FakeCall{function, handle, std::move(args)});
     }
 
-    static mpv_handle* Create() {
-        Record("mpv_create", nullptr);
+    static mpv_handle* mpv_create() {
+        Record(__func__, nullptr);
         return Active().m_createResult;
     }
-    static int Initialize(mpv_handle* h) {
-        Record("mpv_initialize", h);
+    static int mpv_initialize(mpv_handle* h) {
+        Record(__func__, h);
         return Active().m_initializeResult;
     }
-    static void TerminateDestroy(mpv_handle* h) { Record("mpv_terminate_destroy", h); }
-    static int Command(mpv_handle* h, const char** args) {
+    static void mpv_terminate_destroy(mpv_handle* h) { Record(__func__, h); }
+    static int mpv_command(mpv_handle* h, const char** args) {
         std::vector<std::string> words;
         for (; args != nullptr && *args != nullptr; ++args) {
             words.emplace_back(*args);
         }
-        Record("mpv_command", h, std::move(words));
+        Record(__func__, h, std::move(words));
         return 0;
     }
-    static int CommandString(mpv_handle* h, const char* args) {
-        Record("mpv_command_string", h, {StringText(args)});
+    static int mpv_command_string(mpv_handle* h, const char* args) {
+        Record(__func__, h, {StringText(args)});
         return 0;
     }
-    static int SetOption(mpv_handle* h, const char* name, mpv_format format, void* data) {
-        Record("mpv_set_option", h,
-               {StringText(name), FormatName(format), ValueText(format, data)});
+    static int mpv_set_option(mpv_handle* h, const char* name, mpv_format format, void* data) {
+        Record(__func__, h, {StringText(name), FormatName(format), ValueText(format, data)});
         return 0;
     }
-    static int SetOptionString(mpv_handle* h, const char* name, const char* data) {
-        Record("mpv_set_option_string", h, {StringText(name), StringText(data)});
+    static int mpv_set_option_string(mpv_handle* h, const char* name, const char* data) {
+        Record(__func__, h, {StringText(name), StringText(data)});
         return 0;
     }
-    static int GetProperty(mpv_handle* h, const char* name, mpv_format format, void* data) {
-        Record("mpv_get_property", h, {StringText(name), FormatName(format)});
+    static int mpv_get_property(mpv_handle* h, const char* name, mpv_format format, void* data) {
+        Record(__func__, h, {StringText(name), FormatName(format)});
         return Active().GetProperty(name, format, data);
     }
-    static int SetProperty(mpv_handle* h, const char* name, mpv_format format, void* data) {
-        Record("mpv_set_property", h,
-               {StringText(name), FormatName(format), ValueText(format, data)});
+    static int mpv_set_property(mpv_handle* h, const char* name, mpv_format format, void* data) {
+        Record(__func__, h, {StringText(name), FormatName(format), ValueText(format, data)});
         return 0;
     }
-    static int SetPropertyString(mpv_handle* h, const char* name, const char* data) {
-        Record("mpv_set_property_string", h, {StringText(name), StringText(data)});
+    static int mpv_set_property_string(mpv_handle* h, const char* name, const char* data) {
+        Record(__func__, h, {StringText(name), StringText(data)});
         return 0;
     }
-    static int ObserveProperty(mpv_handle* h, std::uint64_t reply, const char* name,
-                               mpv_format format) {
-        Record("mpv_observe_property", h,
-               {StringText(name), FormatName(format), std::to_string(reply)});
+    static int mpv_observe_property(mpv_handle* h, std::uint64_t reply, const char* name,
+                                    mpv_format format) {
+        Record(__func__, h, {StringText(name), FormatName(format), std::to_string(reply)});
         return 0;
     }
-    static mpv_event* WaitEvent(mpv_handle* h, double timeout) {
-        Record("mpv_wait_event", h, {DoubleText(timeout)});
+    static mpv_event* mpv_wait_event(mpv_handle* h, double timeout) {
+        Record(__func__, h, {DoubleText(timeout)});
         return Active().NextEvent();
     }
-    static void SetWakeupCallback(mpv_handle* h, void (*cb)(void*), void* d) {
-        Record("mpv_set_wakeup_callback", h);
+    static void mpv_set_wakeup_callback(mpv_handle* h, void (*cb)(void*), void* d) {
+        Record(__func__, h);
         Active().m_wakeup = cb;
         Active().m_wakeupContext = d;
     }
-    static const char* ErrorString(int error) {
-        Record("mpv_error_string", nullptr, {std::to_string(error)});
+    static const char* mpv_error_string(int error) {
+        Record(__func__, nullptr, {std::to_string(error)});
         return "fake error";
     }
-    static void Free(void* data) {
+    static void mpv_free(void* data) {
         std::string text = "(null)";
         if (Active().m_unreleased.count(data) != 0) {
             text = static_cast<const char*>(data);
         } else if (data != nullptr) {
             text = "(not from the library)";
         }
-        Record("mpv_free", nullptr, {std::move(text)});
+        Record(__func__, nullptr, {std::move(text)});
         Active().Free(data);
     }
 
     static void Fill(EngineApi& api) {
-        api.mpv_create = Create;
-        api.mpv_initialize = Initialize;
-        api.mpv_terminate_destroy = TerminateDestroy;
-        api.mpv_command = Command;
-        api.mpv_command_string = CommandString;
-        api.mpv_set_option = SetOption;
-        api.mpv_set_option_string = SetOptionString;
-        api.mpv_get_property = GetProperty;
-        api.mpv_set_property = SetProperty;
-        api.mpv_set_property_string = SetPropertyString;
-        api.mpv_observe_property = ObserveProperty;
-        api.mpv_wait_event = WaitEvent;
-        api.mpv_set_wakeup_callback = SetWakeupCallback;
-        api.mpv_error_string = ErrorString;
-        api.mpv_free = Free;
+#define MOVIRA_ENGINE_FUNCTION(name, result, params) api.name = name;
+#include "engine/EngineFunctions.h"
     }
 
     static void Clear(EngineApi& api) {
-        api.mpv_create = nullptr;
-        api.mpv_initialize = nullptr;
-        api.mpv_terminate_destroy = nullptr;
-        api.mpv_command = nullptr;
-        api.mpv_command_string = nullptr;
-        api.mpv_set_option = nullptr;
-        api.mpv_set_option_string = nullptr;
-        api.mpv_get_property = nullptr;
-        api.mpv_set_property = nullptr;
-        api.mpv_set_property_string = nullptr;
-        api.mpv_observe_property = nullptr;
-        api.mpv_wait_event = nullptr;
-        api.mpv_set_wakeup_callback = nullptr;
-        api.mpv_error_string = nullptr;
-        api.mpv_free = nullptr;
+#define MOVIRA_ENGINE_FUNCTION(name, result, params) api.name = nullptr;
+#include "engine/EngineFunctions.h"
     }
 };
 

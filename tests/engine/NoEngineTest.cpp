@@ -4,8 +4,8 @@
 
 #include "FakeEngineApi.h"
 #include "engine/EngineEvents.h"
+#include "engine/EngineInstance.h"
 #include "engine/EngineOptions.h"
-#include "engine/PlaybackCommands.h"
 #include "engine/TrackList.h"
 
 namespace {
@@ -33,19 +33,21 @@ TEST(NoEngineTest, NothingReachesTheLibrary) {
     const EngineApi& api = fake.Api();
     mpv_handle* handle = nullptr;
 
-    LoadFile(api, handle, QStringLiteral("/tmp/a.mp4"));
-    EXPECT_EQ(GetPlayState(api, handle), PlayState::Idle);
-    TogglePause(api, handle);
-    SeekRelative(api, handle, 30.0);
-    SeekAbsolute(api, handle, 12.0, 3);
-    SetSpeed(api, handle, 2.0);
-    SetMute(api, handle, true);
-    SetVolume(api, handle, 50.0);
-    StopPlayback(api, handle);
-    SelectSubtitle(api, handle, 1);
-    HideSubtitles(api, handle);
-    EXPECT_EQ(GetDoubleProperty(api, handle, "time-pos"), std::nullopt);
-    EXPECT_EQ(GetInt64Property(api, handle, "track-list/count", 7), 7);
+    const EngineInstance engine(api);  // never created
+
+    engine.LoadFile(QStringLiteral("/tmp/a.mp4"));
+    EXPECT_EQ(engine.GetPlayState(), PlayState::Idle);
+    engine.TogglePause();
+    engine.SeekRelative(30.0);
+    engine.SeekAbsolute(12.0, 3);
+    engine.SetSpeed(2.0);
+    engine.SetMute(true);
+    engine.SetVolume(50.0);
+    engine.Stop();
+    engine.SelectSubtitle(1);
+    engine.HideSubtitles();
+    EXPECT_EQ(engine.GetDouble("time-pos"), std::nullopt);
+    EXPECT_EQ(engine.GetInt64("track-list/count", 7), 7);
     EXPECT_TRUE(ReadSubtitleTracks(api, handle).empty());
     IgnoringSink sink;
     DrainEngineEvents(api, handle, sink);

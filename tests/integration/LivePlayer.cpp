@@ -8,7 +8,7 @@
 #include <iostream>
 
 #include "IntegrationEnv.h"
-#include "engine/PlaybackCommands.h"
+#include "engine/PlayState.h"
 #include "settings/SettingsStore.h"
 #include "toolkit/MenuWnd.h"
 #include "toolkit/UIControl.h"

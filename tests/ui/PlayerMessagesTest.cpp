@@ -4,13 +4,13 @@
 
 #include "PlayerFixture.h"
 #include "SkinLayoutTool.h"
-#include "engine/FitGeometry.h"
 #include "toolkit/Dpi.h"
 #include "toolkit/MenuCommand.h"
 #include "toolkit/MessagePayload.h"
 #include "toolkit/UIButton.h"
 #include "toolkit/UILabel.h"
 #include "toolkit/UISlider.h"
+#include "ui/FitGeometry.h"
 
 namespace {
 QString Text(CControlUI* c) { return c ? c->GetText() : QStringLiteral("<missing>"); }

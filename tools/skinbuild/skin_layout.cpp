@@ -22,10 +22,10 @@
 #include <optional>
 
 #include "LayoutDump.h"
-#include "engine/FitGeometry.h"
 #include "skin/SkinPackage.h"
 #include "toolkit/Dpi.h"
 #include "toolkit/PaintManager.h"
+#include "ui/FitGeometry.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
-#include "engine/FitGeometry.h"
+#include "ui/FitGeometry.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "engine/NumberCasts.h"
+#include "ui/NumberCasts.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
-// The exact commands and property writes of the playback operations, and the play state
-// they are based on.
+// The exact commands and property writes of the engine instance's playback operations, and
+// the play state they are based on.
 #include <gtest/gtest.h>
 
 #include <clocale>
@@ -9,21 +9,29 @@
 #include <vector>
 
 #include "FakeEngineApi.h"
-#include "engine/PlaybackCommands.h"
+#include "engine/EngineInstance.h"
+#include "engine/FormatFixed.h"
 #include "engine/StreamAddress.h"
 
 namespace {
 
 using Texts = std::vector<std::string>;
 
-class PlaybackCommandsTest : public testing::Test {
+// An instance created on the fake, with the calls of its creation forgotten.
+class EngineInstanceTest : public testing::Test {
   protected:
+    EngineInstanceTest() {
+        EXPECT_TRUE(engine.Create(1, 1.0, nullptr, nullptr));
+        fake.ClearCalls();
+    }
+
     FakeEngineApi fake;
+    EngineInstance engine{fake.Api()};
     mpv_handle* const handle = FakeEngineApi::Handle();
 };
 
-TEST_F(PlaybackCommandsTest, LoadFileSendsTheWholePathAsUtf8) {
-    LoadFile(fake.Api(), handle, QStringLiteral(u"/tmp/视频 ✓.mp4"));
+TEST_F(EngineInstanceTest, LoadFileSendsTheWholePathAsUtf8) {
+    engine.LoadFile(QStringLiteral(u"/tmp/视频 ✓.mp4"));
 
     ASSERT_EQ(fake.Calls().size(), 1u);
     const FakeCall& call = fake.Calls()[0];
@@ -33,8 +41,8 @@ TEST_F(PlaybackCommandsTest, LoadFileSendsTheWholePathAsUtf8) {
 }
 
 // A name that is not UTF-8 reaches the engine as the bytes it is on disk.
-TEST_F(PlaybackCommandsTest, LoadFileSendsTheBytesOfAnEscapedName) {
-    LoadFile(fake.Api(), handle, QString::fromUtf16(u"/tmp/caf\xDCE9 \xDCFF.mp4"));
+TEST_F(EngineInstanceTest, LoadFileSendsTheBytesOfAnEscapedName) {
+    engine.LoadFile(QString::fromUtf16(u"/tmp/caf\xDCE9 \xDCFF.mp4"));
     EXPECT_EQ(fake.CallTexts("mpv_command"), Texts{"mpv_command loadfile /tmp/caf\xE9 \xFF.mp4"});
 }
 
@@ -58,7 +66,7 @@ TEST(StreamAddressTest, SchemeIsReadOnlyFromSchemeColonSlashSlash) {
             << QString::fromUtf16(text).toStdString();
 }
 
-TEST_F(PlaybackCommandsTest, OnlyAddressesOfTheEnginesProtocolsArePlayedAsAddresses) {
+TEST_F(EngineInstanceTest, OnlyAddressesOfTheEnginesProtocolsArePlayedAsAddresses) {
     fake.SetString("protocol-list", "rtsp,http,https,file");
     EXPECT_TRUE(EnginePlaysAddress(fake.Api(), handle, u"https://host/a.mp4"));
     EXPECT_TRUE(EnginePlaysAddress(fake.Api(), handle, u"RTSP://cam/1"));
@@ -76,13 +84,13 @@ TEST_F(PlaybackCommandsTest, OnlyAddressesOfTheEnginesProtocolsArePlayedAsAddres
     EXPECT_FALSE(EnginePlaysAddress(fake.Api(), nullptr, u"https://host/a.mp4"));
 }
 
-TEST_F(PlaybackCommandsTest, SeeksCarryTheirDecimals) {
-    SeekRelative(fake.Api(), handle, 30.0);
-    SeekRelative(fake.Api(), handle, -30.0);
-    SeekAbsolute(fake.Api(), handle, 5.001, 3);  // a restored position
-    SeekAbsolute(fake.Api(), handle, 3599.999, 3);
-    SeekAbsolute(fake.Api(), handle, 12.3456, 2);  // a slider release
-    SeekAbsolute(fake.Api(), handle, 0.0, 2);
+TEST_F(EngineInstanceTest, SeeksCarryTheirDecimals) {
+    engine.SeekRelative(30.0);
+    engine.SeekRelative(-30.0);
+    engine.SeekAbsolute(5.001, 3);  // a restored position
+    engine.SeekAbsolute(3599.999, 3);
+    engine.SeekAbsolute(12.3456, 2);  // a slider release
+    engine.SeekAbsolute(0.0, 2);
 
     EXPECT_EQ(fake.CallTexts(), (Texts{
                                     "mpv_command seek 30.0 relative",
@@ -94,12 +102,12 @@ TEST_F(PlaybackCommandsTest, SeeksCarryTheirDecimals) {
                                 }));
 }
 
-TEST_F(PlaybackCommandsTest, PropertyWritesUseTheirOwnFormats) {
-    SetSpeed(fake.Api(), handle, 1.25);
-    SetVolume(fake.Api(), handle, 37.5);
-    SetMute(fake.Api(), handle, true);
-    SetMute(fake.Api(), handle, false);
-    StopPlayback(fake.Api(), handle);
+TEST_F(EngineInstanceTest, PropertyWritesUseTheirOwnFormats) {
+    engine.SetSpeed(1.25);
+    engine.SetVolume(37.5);
+    engine.SetMute(true);
+    engine.SetMute(false);
+    engine.Stop();
 
     EXPECT_EQ(fake.CallTexts(), (Texts{
                                     "mpv_set_property speed double 1.25",
@@ -110,11 +118,11 @@ TEST_F(PlaybackCommandsTest, PropertyWritesUseTheirOwnFormats) {
                                 }));
 }
 
-TEST_F(PlaybackCommandsTest, SubtitleChoiceSetsTheTrackBeforeShowingIt) {
+TEST_F(EngineInstanceTest, SubtitleChoiceSetsTheTrackBeforeShowingIt) {
     // Beyond the precision of a double, so the id must travel as an integer.
-    SelectSubtitle(fake.Api(), handle, 9007199254740993);
-    SelectSubtitle(fake.Api(), handle, 2);
-    HideSubtitles(fake.Api(), handle);
+    engine.SelectSubtitle(9007199254740993);
+    engine.SelectSubtitle(2);
+    engine.HideSubtitles();
 
     EXPECT_EQ(fake.CallTexts(), (Texts{
                                     "mpv_set_property_string sid 9007199254740993",
@@ -134,7 +142,7 @@ struct PlayStateCase {
 
 void PrintTo(const PlayStateCase& c, std::ostream* os) { *os << c.name; }
 
-class PlayStateTest : public PlaybackCommandsTest,
+class PlayStateTest : public EngineInstanceTest,
                       public testing::WithParamInterface<PlayStateCase> {};
 
 TEST_P(PlayStateTest, FollowsTheFlagsInPriorityOrder) {
@@ -143,7 +151,7 @@ TEST_P(PlayStateTest, FollowsTheFlagsInPriorityOrder) {
     if (c.pause) fake.SetFlag("pause", *c.pause);
     if (c.eof) fake.SetFlag("eof-reached", *c.eof);
 
-    EXPECT_EQ(GetPlayState(fake.Api(), handle), c.expected);
+    EXPECT_EQ(engine.GetPlayState(), c.expected);
     EXPECT_EQ(fake.CallTexts(),
               (Texts{"mpv_get_property idle-active flag", "mpv_get_property pause flag",
                      "mpv_get_property eof-reached flag"}));
@@ -161,12 +169,12 @@ INSTANTIATE_TEST_SUITE_P(
                     PlayStateCase{"NothingReadable", {}, {}, {}, PlayState::Playing}),
     [](const testing::TestParamInfo<PlayStateCase>& info) { return info.param.name; });
 
-TEST_F(PlaybackCommandsTest, TogglePauseRestartsAnEndedFileFromTheBeginning) {
+TEST_F(EngineInstanceTest, TogglePauseRestartsAnEndedFileFromTheBeginning) {
     fake.SetFlag("idle-active", false);
     fake.SetFlag("pause", true);
     fake.SetFlag("eof-reached", true);
 
-    TogglePause(fake.Api(), handle);
+    engine.TogglePause();
 
     const Texts sent = fake.CallTexts();
     ASSERT_EQ(sent.size(), 5u);
@@ -174,7 +182,7 @@ TEST_F(PlaybackCommandsTest, TogglePauseRestartsAnEndedFileFromTheBeginning) {
               (Texts{"mpv_command seek 0 absolute", "mpv_set_property_string pause no"}));
 }
 
-TEST_F(PlaybackCommandsTest, TogglePauseCyclesInEveryOtherState) {
+TEST_F(EngineInstanceTest, TogglePauseCyclesInEveryOtherState) {
     for (const bool idle : {false, true}) {
         for (const bool pause : {false, true}) {
             fake.SetFlag("idle-active", idle);
@@ -182,7 +190,7 @@ TEST_F(PlaybackCommandsTest, TogglePauseCyclesInEveryOtherState) {
             fake.SetFlag("eof-reached", idle);  // idle still wins over an end flag
             fake.ClearCalls();
 
-            TogglePause(fake.Api(), handle);
+            engine.TogglePause();
 
             EXPECT_EQ(fake.CallTexts().back(), "mpv_command cycle pause")
                 << "idle " << idle << ", pause " << pause;
@@ -191,17 +199,17 @@ TEST_F(PlaybackCommandsTest, TogglePauseCyclesInEveryOtherState) {
     }
 }
 
-TEST_F(PlaybackCommandsTest, ReadsGiveTheValueOrTheFallback) {
+TEST_F(EngineInstanceTest, ReadsGiveTheValueOrTheFallback) {
     fake.SetDouble("time-pos", 61.25);
     fake.SetInt64("video-params/w", 1920);
     fake.SetString("volume", "50");  // readable only in another format
 
-    EXPECT_EQ(GetDoubleProperty(fake.Api(), handle, "time-pos"), 61.25);
-    EXPECT_EQ(GetDoubleProperty(fake.Api(), handle, "duration"), std::nullopt);
-    EXPECT_EQ(GetDoubleProperty(fake.Api(), handle, "volume"), std::nullopt);
-    EXPECT_EQ(GetInt64Property(fake.Api(), handle, "video-params/w", -1), 1920);
-    EXPECT_EQ(GetInt64Property(fake.Api(), handle, "video-params/h", -1), -1);
-    EXPECT_EQ(GetInt64Property(fake.Api(), handle, "video-params/h"), 0);
+    EXPECT_EQ(engine.GetDouble("time-pos"), 61.25);
+    EXPECT_EQ(engine.GetDouble("duration"), std::nullopt);
+    EXPECT_EQ(engine.GetDouble("volume"), std::nullopt);
+    EXPECT_EQ(engine.GetInt64("video-params/w", -1), 1920);
+    EXPECT_EQ(engine.GetInt64("video-params/h", -1), -1);
+    EXPECT_EQ(engine.GetInt64("video-params/h"), 0);
     EXPECT_EQ(fake.CallTexts("mpv_get_property")[0], "mpv_get_property time-pos double");
     EXPECT_EQ(fake.CallTexts("mpv_get_property")[3], "mpv_get_property video-params/w int64");
 }
@@ -226,7 +234,7 @@ class NumericLocaleGuard {
     std::string m_saved;
 };
 
-TEST_F(PlaybackCommandsTest, NumbersKeepTheirPointUnderACommaLocale) {
+TEST_F(EngineInstanceTest, NumbersKeepTheirPointUnderACommaLocale) {
     NumericLocaleGuard guard;
     if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8") == nullptr) {
         GTEST_SKIP() << "de_DE.UTF-8 is not installed";
@@ -236,8 +244,8 @@ TEST_F(PlaybackCommandsTest, NumbersKeepTheirPointUnderACommaLocale) {
     ASSERT_STREQ(printed, "1,5") << "the locale must really use a decimal comma";
 
     EXPECT_EQ(FormatFixed(1.5, 1), "1.5");
-    SeekRelative(fake.Api(), handle, -30.0);
-    SeekAbsolute(fake.Api(), handle, 5.001, 3);
+    engine.SeekRelative(-30.0);
+    engine.SeekAbsolute(5.001, 3);
     EXPECT_EQ(fake.CallTexts(),
               (Texts{"mpv_command seek -30.0 relative", "mpv_command seek 5.001 absolute"}));
 }

@@ -1,6 +1,6 @@
-#include "engine/TimeFormat.h"
+#include "ui/TimeFormat.h"
 
-#include "engine/NumberCasts.h"
+#include "ui/NumberCasts.h"
 
 namespace {
 

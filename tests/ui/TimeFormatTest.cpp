@@ -4,7 +4,7 @@
 #include <cmath>
 #include <limits>
 
-#include "engine/TimeFormat.h"
+#include "ui/TimeFormat.h"
 
 namespace {
 

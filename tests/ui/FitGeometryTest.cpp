@@ -3,7 +3,7 @@
 
 #include <ostream>
 
-#include "engine/FitGeometry.h"
+#include "ui/FitGeometry.h"
 
 QT_BEGIN_NAMESPACE
 inline void PrintTo(const QRect& r, std::ostream* os) {
