@@ -32,6 +32,15 @@ void AddEntries(SettingsStore& store, int count) {
     }
 }
 
+// Adds the run's number of entries and saves them; false, with the run skipped as `failure`,
+// when the save failed.
+bool SaveEntries(SettingsStore& store, benchmark::State& state, const char* failure) {
+    AddEntries(store, static_cast<int>(state.range(0)));
+    if (store.Save()) return true;
+    state.SkipWithError(failure);
+    return false;
+}
+
 // From a new user's file to a very long-used one; the cost should grow linearly.
 void EntryCounts(benchmark::internal::Benchmark* run) {
     for (const int count : {10, 1000, 10000, 100000}) run->Arg(count);
@@ -45,11 +54,7 @@ void EntryCounts(benchmark::internal::Benchmark* run) {
 void BM_SettingsSave(benchmark::State& state) {
     QTemporaryDir dir;
     SettingsStore store(StoreFolder(dir));
-    AddEntries(store, static_cast<int>(state.range(0)));
-    if (!store.Save()) {
-        state.SkipWithError("the first save failed");
-        return;
-    }
+    if (!SaveEntries(store, state, "the first save failed")) return;
     ResumeEntry& played = store.m_resume.begin()->second;
     for (auto _ : state) {
         played.progress += 1.0;
@@ -68,11 +73,7 @@ void BM_SettingsLoad(benchmark::State& state) {
     QTemporaryDir dir;
     {
         SettingsStore writer(StoreFolder(dir));
-        AddEntries(writer, static_cast<int>(state.range(0)));
-        if (!writer.Save()) {
-            state.SkipWithError("the save before loading failed");
-            return;
-        }
+        if (!SaveEntries(writer, state, "the save before loading failed")) return;
     }
     std::optional<SettingsStore> store;
     std::size_t loaded = 0;

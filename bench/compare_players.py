@@ -265,6 +265,30 @@ def stop_process(process, pids):
         process.wait()
 
 
+class _PeakMemory:
+    """The highest resident size of a process tree, sampled every `interval` seconds, and
+    the tree as last seen (what is left to stop)."""
+
+    def __init__(self, pid, interval, start):
+        self.pid = pid
+        self.pids = [pid]
+        self.interval = interval
+        self.next = start
+        self.peak = 0
+
+    def tree(self):
+        self.pids = process_tree(self.pid)
+        return self.pids
+
+    def restart(self, now):
+        self.next = now
+
+    def sample_if_due(self, now):
+        if now >= self.next:
+            self.peak = max(self.peak, resident_bytes(self.tree()))
+            self.next += self.interval
+
+
 @dataclass
 class Run:
     cpu_s: float
@@ -340,10 +364,8 @@ class Bench:
             process = subprocess.Popen(
                 command, env=env, stdin=subprocess.DEVNULL, stdout=log, stderr=subprocess.STDOUT
             )
-        pids = [process.pid]
+        memory = _PeakMemory(process.pid, self.rss_interval, start)
         try:
-            peak = 0
-            next_rss = start
             # Until the first picture: a grab every 50 ms and a memory sample every 100 ms.
             next_shot = start
             while True:
@@ -352,10 +374,7 @@ class Bench:
                     raise RunFailed(f"no picture within {self.first_picture_timeout:.0f} s")
                 if process.poll() is not None:
                     raise RunFailed(f"exited with {process.returncode} before its picture")
-                if now >= next_rss:
-                    pids = process_tree(process.pid)
-                    peak = max(peak, resident_bytes(pids))
-                    next_rss += self.rss_interval
+                memory.sample_if_due(now)
                 shot_time = time.monotonic()
                 if self.screen.colourful_fraction() >= self.threshold:
                     first_picture = shot_time - start
@@ -364,31 +383,26 @@ class Bench:
                 time.sleep(max(0.0, next_shot - time.monotonic()))
 
             # The playback window: CPU of the tree (and of the X server, for reference).
-            pids = process_tree(process.pid)
-            cpu_start = cpu_seconds(pids)
+            cpu_start = cpu_seconds(memory.tree())
             x_start = cpu_seconds([self.x_server_pid])
             window_start = time.monotonic()
-            next_rss = window_start
+            memory.restart(window_start)
             while True:
                 now = time.monotonic()
                 if process.poll() is not None:
                     raise RunFailed(f"exited with {process.returncode} during playback")
-                if now >= next_rss:
-                    pids = process_tree(process.pid)
-                    peak = max(peak, resident_bytes(pids))
-                    next_rss += self.rss_interval
+                memory.sample_if_due(now)
                 if now - window_start >= self.play_seconds:
                     break
                 time.sleep(
-                    max(0.0, min(next_rss, window_start + self.play_seconds) - time.monotonic())
+                    max(0.0, min(memory.next, window_start + self.play_seconds) - time.monotonic())
                 )
-            pids = process_tree(process.pid)
-            cpu = cpu_seconds(pids) - cpu_start
+            cpu = cpu_seconds(memory.tree()) - cpu_start
             x_cpu = cpu_seconds([self.x_server_pid]) - x_start
             return (
                 Run(
                     cpu_s=cpu,
-                    peak_rss_mib=peak / (1 << 20),
+                    peak_rss_mib=memory.peak / (1 << 20),
                     first_picture_ms=first_picture * 1000,
                     x_server_cpu_s=x_cpu,
                     startup_cpu_s=cpu_start,
@@ -396,7 +410,7 @@ class Bench:
                 home,
             )
         finally:
-            stop_process(process, pids)
+            stop_process(process, memory.pids)
 
 
 def settings_template(home, folder):

@@ -50,9 +50,9 @@ class DesktopControlsTest : public MediaTest {
   protected:
     void SetUp() override {
         ASSERT_NO_FATAL_FAILURE(MediaTest::SetUp());
-        bus_ = std::make_unique<SessionBus>(artifactDir_ + QStringLiteral("/dbus.log"));
         QString error;
-        ASSERT_TRUE(bus_->start(&error)) << str(error);
+        bus_ = StartSessionBus(artifactDir_, &error);
+        ASSERT_TRUE(bus_) << str(error);
         player_->setEnv(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), bus_->address());
         // Every Seeked and PropertiesChanged signal on the bus, as a panel receives them.
         monitorLog_ = artifactDir_ + QStringLiteral("/signals.log");
@@ -72,6 +72,14 @@ class DesktopControlsTest : public MediaTest {
         bus_.reset();
     }
 
+    // The desktop's stand-in services up (the screen saver's service missing where
+    // `portalOnly`), then the player playing `clip` in its window.
+    void startPlaying(const media::Clip& clip, bool portalOnly) {
+        QString error;
+        ASSERT_TRUE(standIn_->start(*bus_, portalOnly, &error)) << str(error);
+        ASSERT_NO_FATAL_FAILURE(startWith(clip, media::kBarsWindow));
+        ASSERT_FALSE(awaitPlaying(QStringLiteral("playing")).isNull());
+    }
     // playerctl for the player with process id `pid`.
     QString control(qint64 pid, const QStringList& arguments, bool* ok = nullptr) {
         return bus_->run(
@@ -130,10 +138,7 @@ class DesktopControlsTest : public MediaTest {
 };
 
 TEST_F(DesktopControlsTest, MediaControlsDriveThePlayerAndFollowIt) {
-    QString error;
-    ASSERT_TRUE(standIn_->start(*bus_, false, &error)) << str(error);
-    ASSERT_NO_FATAL_FAILURE(startWith(media::kLong, media::kBarsWindow));
-    ASSERT_FALSE(awaitPlaying(QStringLiteral("playing")).isNull());
+    ASSERT_NO_FATAL_FAILURE(startPlaying(media::kLong, false));
     const qint64 pid = player_->processId();
 
     // Playing, and holding an inhibition for its video.
@@ -292,10 +297,7 @@ TEST_F(DesktopControlsTest, EachPlayerAnswersForItselfAndOnlyVideoKeepsTheScreen
 }
 
 TEST_F(DesktopControlsTest, ThePortalKeepsTheScreenOnWhereTheScreenSaverServiceIsMissing) {
-    QString error;
-    ASSERT_TRUE(standIn_->start(*bus_, true, &error)) << str(error);
-    ASSERT_NO_FATAL_FAILURE(startWith(media::kBars, media::kBarsWindow));
-    ASSERT_FALSE(awaitPlaying(QStringLiteral("playing")).isNull());
+    ASSERT_NO_FATAL_FAILURE(startPlaying(media::kBars, true));
     const qint64 pid = player_->processId();
     EXPECT_TRUE(awaitStandIn(QStringLiteral("inhibit %1 1").arg(pid)))
         << str(standIn_->lines().join(u'|'));

@@ -62,9 +62,9 @@ class EngineMissingTest : public Session, public ::testing::WithParamInterface<B
   protected:
     void SetUp() override {
         ASSERT_NO_FATAL_FAILURE(Session::SetUp());
-        bus_ = std::make_unique<SessionBus>(artifactDir_ + QStringLiteral("/dbus.log"));
         QString error;
-        ASSERT_TRUE(bus_->start(&error)) << str(error);
+        bus_ = StartSessionBus(artifactDir_, &error);
+        ASSERT_TRUE(bus_) << str(error);
         ASSERT_TRUE(bus_->enableAccessibility())
             << "the accessibility bus did not start (at-spi2-core)";
     }

@@ -57,4 +57,10 @@ bool SessionBus::enableAccessibility() const {
     return enabled;
 }
 
+std::unique_ptr<SessionBus> StartSessionBus(const QString& artifactDir, QString* error) {
+    auto bus = std::make_unique<SessionBus>(artifactDir + QStringLiteral("/dbus.log"));
+    if (!bus->start(error)) return nullptr;
+    return bus;
+}
+
 }  // namespace e2e

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 #include <chrono>
+#include <memory>
 
 #include "HelperProcess.h"
 
@@ -35,5 +36,9 @@ class SessionBus : public HelperProcess {
   private:
     QString address_;
 };
+
+// A bus started for one test, logging into `artifactDir`; null with `error` set if it did not
+// come up.
+std::unique_ptr<SessionBus> StartSessionBus(const QString& artifactDir, QString* error);
 
 }  // namespace e2e

@@ -164,6 +164,15 @@ class Menus : public ::testing::Test {
         return CMenuWnd::CreateMenu(nullptr, QString::fromLatin1(layout), anchor, &owner.GetPM(),
                                     checks, align);
     }
+    // A subtitle menu of 60 tracks opened at the bottom of the screen: taller than the screen.
+    CMenuWnd* OpenTallMenu() {
+        CMenuWnd* menu = Open("subtitle_menu.xml", QPoint(100, workArea.bottom()));
+        if (!menu || !menu->GetMenuUI()) return nullptr;
+        for (int i = 0; i < 60; ++i)
+            menu->GetMenuUI()->Add(Item("subtitle_", "track", QString::number(i)));
+        menu->ResizeMenu();
+        return menu;
+    }
     void Click(QWindow* window, QPoint global) {
         SendMouse(window, QEvent::MouseButtonPress, global);
         SendMouse(window, QEvent::MouseButtonRelease, global);
@@ -207,11 +216,9 @@ TEST_F(Menus, SpeedMenuOpensAboveItsAnchorWithItsTenItemsAndStaysOnScreen) {
 }
 
 TEST_F(Menus, MenuTallerThanTheScreenScrollsToEveryItem) {
-    CMenuWnd* menu = Open("subtitle_menu.xml", QPoint(100, workArea.bottom()));
-    ASSERT_TRUE(menu && menu->GetMenuUI());
+    CMenuWnd* menu = OpenTallMenu();
+    ASSERT_TRUE(menu);
     CMenuUI& items = *menu->GetMenuUI();
-    for (int i = 0; i < 60; ++i) items.Add(Item("subtitle_", "track", QString::number(i)));
-    menu->ResizeMenu();
     ASSERT_LT(workArea.height(), 60 * CMenuElementUI::kDefaultHeight);
     const QRect rc = menu->GetWindowRect();
     EXPECT_EQ(QRect(rc.left(), rc.top(), 0, rc.height()),
@@ -267,11 +274,9 @@ TEST_F(Menus, UpAndDownMoveTheHotItemAroundAndEnterPicksItWithTheOwnersKeyboard)
 }
 
 TEST_F(Menus, KeysScrollTheHotItemOfATallMenuIntoView) {
-    CMenuWnd* menu = Open("subtitle_menu.xml", QPoint(100, workArea.bottom()));
-    ASSERT_TRUE(menu && menu->GetMenuUI());
+    CMenuWnd* menu = OpenTallMenu();
+    ASSERT_TRUE(menu);
     CMenuUI& items = *menu->GetMenuUI();
-    for (int i = 0; i < 60; ++i) items.Add(Item("subtitle_", "track", QString::number(i)));
-    menu->ResizeMenu();
     const QRect view = menu->GetClientRect().marginsRemoved(items.GetInset());
     ASSERT_FALSE(view.contains(items.GetItemAt(59)->GetPos()));
     SendKey(WindowOf(owner), Qt::Key_Up);
