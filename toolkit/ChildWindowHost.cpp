@@ -47,24 +47,20 @@ void ChildWindowHost::paintEvent(QPaintEvent* e) {
 
 void ChildWindowHost::enterEvent(QEnterEvent*) { Proc(WM_SETCURSOR, 0, 0); }
 
-void ChildWindowHost::mousePressEvent(QMouseEvent* e) {
-    if (e->button() != Qt::LeftButton) return;
-    if (IsTransparentAt(e->globalPosition())) {
-        m_forwarding = true;
-        ForwardToParent(e);
-        return;
-    }
-    Proc(WM_LBUTTONDOWN, 0, ClientLParam(e->position()));
-}
+void ChildWindowHost::mousePressEvent(QMouseEvent* e) { PressOrForward(e, WM_LBUTTONDOWN); }
 
-void ChildWindowHost::mouseDoubleClickEvent(QMouseEvent* e) {
+void ChildWindowHost::mouseDoubleClickEvent(QMouseEvent* e) { PressOrForward(e, WM_LBUTTONDBLCLK); }
+
+void ChildWindowHost::PressOrForward(QMouseEvent* e, UINT msg) {
     if (e->button() != Qt::LeftButton) return;
+    // Where the parent would report a caption or border the press is the parent's, and so
+    // is everything up to the release.
     if (IsTransparentAt(e->globalPosition())) {
         m_forwarding = true;
         ForwardToParent(e);
         return;
     }
-    Proc(WM_LBUTTONDBLCLK, 0, ClientLParam(e->position()));
+    Proc(msg, 0, ClientLParam(e->position()));
 }
 
 void ChildWindowHost::mouseReleaseEvent(QMouseEvent* e) {

@@ -28,6 +28,8 @@ class ChildWindowHost : public QWidget {
 
   private:
     LRESULT Proc(UINT msg, WPARAM wParam, LPARAM lParam);
+    // A left press or double click: the child's message `msg`, or forwarded to the parent.
+    void PressOrForward(QMouseEvent* e, UINT msg);
     LPARAM ClientLParam(const QPointF& logical) const;
     bool IsTransparentAt(const QPointF& globalLogical);
     void ForwardToParent(QMouseEvent* e);
