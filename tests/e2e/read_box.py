@@ -20,7 +20,8 @@ def texts_of(caption):
         for window in app:
             if window is not None and window.name == caption:
                 labels = pyatspi.findAllDescendants(
-                    window, lambda a: a is not None and a.getRoleName() == "label")
+                    window, lambda a: a is not None and a.getRoleName() == "label"
+                )
                 return [label.name for label in labels if label.name]
     return []
 

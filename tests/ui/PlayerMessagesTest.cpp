@@ -238,6 +238,42 @@ TEST_F(PlayerTest, FullScreenFromMaximisedReturnsMaximisedAndNeverTopMost) {
         << "the pin keeps its look";
 }
 
+TEST_F(PlayerTest, ThePinWorksInFullScreenAsOutsideItAndLeavingKeepsItsLook) {
+    auto* pin = dynamic_cast<CButtonUI*>(Control("pinbtn"));
+    ASSERT_TRUE(pin);
+    auto look = [&] { return pin->GetNormalImage().file; };
+    const QString pinned = QStringLiteral("imgs/pin_normal.png");
+    const QString unpinned = QStringLiteral("imgs/unpin_normal.png");
+    window->ToggleFullScreen();
+    const QRect monitor = window->GetWindowRect();
+    window->SendMessage(WM_MOUSEMOVE, 0, MakePointLParam(300, 10));  // the bars come up
+    ASSERT_TRUE(window->AreBarsVisible());
+
+    Click("pinbtn");
+    EXPECT_TRUE(window->IsTopMost());
+    EXPECT_EQ(look(), pinned);
+    Click("pinbtn");
+    EXPECT_FALSE(window->IsTopMost()) << "unpinned, fullscreen is no longer above the rest";
+    EXPECT_EQ(look(), unpinned);
+    EXPECT_TRUE(window->IsFullScreen());
+    EXPECT_EQ(window->GetWindowRect(), monitor) << "the pin neither moves nor sizes";
+    Click("pinbtn");
+    EXPECT_TRUE(window->IsTopMost());
+
+    // Leaving, the window is not topmost, but the pin keeps its setting and its look: the
+    // next click unpins, and the one after pins the window above the rest again.
+    window->ToggleFullScreen();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(window->IsTopMost());
+    EXPECT_EQ(look(), pinned);
+    Click("pinbtn");
+    EXPECT_FALSE(window->IsTopMost());
+    EXPECT_EQ(look(), unpinned);
+    Click("pinbtn");
+    EXPECT_TRUE(window->IsTopMost());
+    EXPECT_EQ(look(), pinned);
+}
+
 TEST_F(PlayerTest, MenuPicksSetSpeedAndSubtitles) {
     window->OpenMedia(MediaFile());
     fake.ClearCalls();
