@@ -98,6 +98,21 @@ class PlayerWindows:
             time.sleep(0.05)
         return True
 
+    def await_still(self, bound=5.0, interval=0.3):
+        """Waits until the main window stands still (on the screen, the same place and size
+        over interval seconds: a restore, the end of fullscreen or a file's fit carried
+        out); returns the geometry then, or the last one seen after bound."""
+        deadline = time.monotonic() + bound
+        last = self.geometry()
+        while True:
+            time.sleep(interval)
+            g = self.geometry()
+            if g is not None and g == last and self._x.is_viewable(self.main):
+                return g
+            if time.monotonic() >= deadline:
+                return g
+            last = g
+
     def main_exists(self):
         return self.main in self._x.managed_windows(self.pid)
 
