@@ -134,8 +134,11 @@ class Actions:
         g = self._geometry()
         if g is None:
             return None
+        rect = L.on_screen(g, rect_of(g.width, g.height))
+        if rect is None:
+            return None
         self._reveal_bars(g)
-        point = L.random_point(self.rng, rect_of(g.width, g.height), inset)
+        point = L.random_point(self.rng, rect, inset)
         self._xdo.click_at(*self._screen_point(g, point), button=button)
         return f"at {point[0]},{point[1]} of {g.width}x{g.height}"
 
@@ -364,9 +367,10 @@ class Actions:
 
     def click_picture(self):
         g = self._geometry()
-        if g is None:
+        picture = g and L.on_screen(g, L.video(g.width, g.height))
+        if picture is None:
             return None
-        point = L.random_point(self.rng, L.video(g.width, g.height), 10)
+        point = L.random_point(self.rng, picture, 10)
         self._xdo.click_at(*self._screen_point(g, point))
         return f"at {point[0]},{point[1]}"
 
@@ -385,9 +389,12 @@ class Actions:
         g = self._geometry()
         if g is None:
             return None
+        shown = L.on_screen(g, (0, 0, g.width, g.height))
+        if shown is None:
+            return None
         close = L.close_button(g.width, g.height)
         while True:
-            point = (self.rng.randrange(g.width), self.rng.randrange(g.height))
+            point = L.random_point(self.rng, shown, 0)
             if not (close[0] - 2 <= point[0] and point[1] < close[3] + 2):
                 break
         button = self.rng.choices((1, 3, 2), (16, 3, 1))[0]

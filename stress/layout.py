@@ -5,6 +5,7 @@ the right edge (skin/main.xml; tests/e2e/SizedLayout.h holds the same rectangles
 tests)."""
 
 from harness.main_window import CONTROL_BAR_H, TITLE_BAR_H
+from harness.servers import SCREEN_H, SCREEN_W
 
 
 def title_bar(w, h):
@@ -100,6 +101,17 @@ ABOUT_GRIP = (80, 5, 280, 20)
 def centre(rect):
     x, y, w, h = rect
     return x + w // 2, y + h // 2
+
+
+def on_screen(g, rect):
+    """The part of rect, in the coordinates of a window at g, that lies on the screen (a
+    window dragged partly past an edge), or None when none does: no pointer reaches it."""
+    x, y, w, h = rect
+    left, top = max(x, -g.x), max(y, -g.y)
+    right, bottom = min(x + w, SCREEN_W - g.x), min(y + h, SCREEN_H - g.y)
+    if right <= left or bottom <= top:
+        return None
+    return (left, top, right - left, bottom - top)
 
 
 def random_point(rng, rect, inset=2):

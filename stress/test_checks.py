@@ -9,6 +9,7 @@ import unittest
 
 from harness.xlib import Rect
 
+import layout as L
 import memory
 from actions import OTHER_KEYS, PLAYER_KEYS
 from drag_source import SOURCE_H, SOURCE_W, source_place
@@ -118,6 +119,21 @@ class DropPlace(unittest.TestCase):
 
     def test_no_place_beside_a_player_covering_the_screen(self):
         self.assertIsNone(source_place(Rect(0, 0, 1280, 800)))
+
+
+class ClickPlace(unittest.TestCase):
+    def test_only_the_part_of_a_control_on_the_screen_is_clicked(self):
+        play = L.play_button(850, 450)  # (0, 406, 40, 40)
+        cases = {
+            "on the screen": (Rect(215, 175, 850, 450), play),
+            "dragged past the left edge": (Rect(-20, 175, 850, 450), (20, 406, 20, 40)),
+            "past the bottom edge, in part": (Rect(215, 390, 850, 450), (0, 406, 40, 4)),
+            "past the left edge by all of it": (Rect(-60, 175, 850, 450), None),
+            "past the bottom edge by all of it": (Rect(215, 400, 850, 450), None),
+        }
+        for name, (window, expected) in cases.items():
+            with self.subTest(name):
+                self.assertEqual(L.on_screen(window, play), expected)
 
 
 class WindowState(unittest.TestCase):
