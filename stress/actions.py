@@ -134,8 +134,11 @@ class Actions:
         g = self._geometry()
         if g is None:
             return None
+        rect = L.on_screen(g, rect_of(g.width, g.height))
+        if rect is None:
+            return None
         self._reveal_bars(g)
-        point = L.random_point(self.rng, rect_of(g.width, g.height), inset)
+        point = L.random_point(self.rng, rect, inset)
         self._xdo.click_at(*self._screen_point(g, point), button=button)
         return f"at {point[0]},{point[1]} of {g.width}x{g.height}"
 
@@ -364,17 +367,19 @@ class Actions:
 
     def click_picture(self):
         g = self._geometry()
-        if g is None:
+        picture = g and L.on_screen(g, L.video(g.width, g.height))
+        if picture is None:
             return None
-        point = L.random_point(self.rng, L.video(g.width, g.height), 10)
+        point = L.random_point(self.rng, picture, 10)
         self._xdo.click_at(*self._screen_point(g, point))
         return f"at {point[0]},{point[1]}"
 
     def double_click_picture(self):
         g = self._geometry()
-        if g is None:
+        picture = g and L.on_screen(g, L.video(g.width, g.height))
+        if picture is None:
             return None
-        point = L.random_point(self.rng, L.video(g.width, g.height), 10)
+        point = L.random_point(self.rng, picture, 10)
         self._xdo.move(*self._screen_point(g, point))
         self._xdo.click(1, repeat=2, delay_ms=self.rng.randint(40, 150))
         return f"at {point[0]},{point[1]}"
@@ -385,9 +390,12 @@ class Actions:
         g = self._geometry()
         if g is None:
             return None
+        shown = L.on_screen(g, (0, 0, g.width, g.height))
+        if shown is None:
+            return None
         close = L.close_button(g.width, g.height)
         while True:
-            point = (self.rng.randrange(g.width), self.rng.randrange(g.height))
+            point = L.random_point(self.rng, shown, 0)
             if not (close[0] - 2 <= point[0] and point[1] < close[3] + 2):
                 break
         button = self.rng.choices((1, 3, 2), (16, 3, 1))[0]
@@ -398,18 +406,22 @@ class Actions:
         g = self._geometry()
         if g is None:
             return "no window"
+        shown = L.on_screen(g, (0, 0, g.width, g.height))
+        if shown is None:
+            return "no window on the screen"
         moves = self.rng.randint(2, 6)
         for _ in range(moves):
-            point = (self.rng.randrange(g.width), self.rng.randrange(g.height))
+            point = L.random_point(self.rng, shown, 0)
             self._xdo.move(*self._screen_point(g, point))
             time.sleep(self.rng.uniform(0.05, 0.8))
         return f"{moves} moves"
 
     def wheel(self):
         g = self._geometry()
-        if g is None:
+        shown = g and L.on_screen(g, (0, 0, g.width, g.height))
+        if shown is None:
             return None
-        point = (self.rng.randrange(g.width), self.rng.randrange(g.height))
+        point = L.random_point(self.rng, shown, 0)
         self._xdo.move(*self._screen_point(g, point))
         self._xdo.click(self.rng.choice((4, 5)), repeat=self.rng.randint(1, 5), delay_ms=30)
         return f"at {point[0]},{point[1]}"
@@ -417,9 +429,10 @@ class Actions:
     def wheel_picture(self):
         """Wheel notches over the picture, which set the volume."""
         g = self._geometry()
-        if g is None:
+        picture = g and L.on_screen(g, L.video(g.width, g.height))
+        if picture is None:
             return None
-        point = L.random_point(self.rng, L.video(g.width, g.height), 10)
+        point = L.random_point(self.rng, picture, 10)
         self._xdo.move(*self._screen_point(g, point))
         button = self.rng.choice((4, 5))
         notches = self.rng.randint(1, 5)

@@ -4,6 +4,7 @@ in window coordinates (x, y, width, height), as the player's layout dump reports
 placed by the controls around them."""
 
 from harness.main_window import layout
+from harness.servers import SCREEN_H, SCREEN_W
 
 
 def _rect(name, w, h):
@@ -115,6 +116,17 @@ def about_grip():
 def centre(rect):
     x, y, w, h = rect
     return x + w // 2, y + h // 2
+
+
+def on_screen(g, rect):
+    """The part of rect, in the coordinates of a window at g, that lies on the screen (a
+    window dragged partly past an edge), or None when none does: no pointer reaches it."""
+    x, y, w, h = rect
+    left, top = max(x, -g.x), max(y, -g.y)
+    right, bottom = min(x + w, SCREEN_W - g.x), min(y + h, SCREEN_H - g.y)
+    if right <= left or bottom <= top:
+        return None
+    return (left, top, right - left, bottom - top)
 
 
 def random_point(rng, rect, inset=2):

@@ -281,7 +281,11 @@ class Run:
             deadline = time.monotonic() + 5
             while windows.state() == FULLSCREEN and time.monotonic() < deadline:
                 time.sleep(0.05)
-        g = windows.geometry()
+        if windows.state() == MINIMISED:
+            xdo.activate(windows.main)
+        # Where the close button is once the window stands still: a click at a place read
+        # while it still moved (a restore, a file's fit) would land on another control.
+        g = windows.await_still()
         if g is None or not self._alive(windows, player, monitor):
             return
         # After the reference state the reference clip is open and its entry must get the
@@ -294,7 +298,12 @@ class Run:
         xdo.click_at(g.x + cx, g.y + cy)
         status = player.wait(30)
         if status is None:
-            self.fail("the player did not exit within 30 s of its close button")
+            shown = "shown" if x.is_viewable(windows.main) else "not shown"
+            self.fail(
+                f"the player did not exit within 30 s of its close button (clicked at "
+                f"{g.x + cx},{g.y + cy} of the window at {g}; the window is {shown} now, at "
+                f"{windows.geometry()})"
+            )
             player.backtrace(os.path.join(self.c.work, "exit-backtrace.txt"))
             return
         self.o.exit_status = status

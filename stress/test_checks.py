@@ -1,5 +1,6 @@
 """The stress run's own verdicts: what counts as whole settings files, as memory growth, and
-where a drop may start, and which keys mean nothing to the player. Run with:
+where a drop may start, which keys mean nothing to the player, and which state the main
+window is in. Run with:
 python3 -m unittest discover -s stress"""
 
 import os
@@ -8,10 +9,12 @@ import unittest
 
 from harness.xlib import Rect
 
+import layout as L
 import memory
 from actions import OTHER_KEYS, PLAYER_KEYS
 from drag_source import SOURCE_H, SOURCE_W, source_place
 from settings_check import check, resume_key
+from windows import FULLSCREEN, MAXIMISED, NORMAL, judge_state
 
 CONFIG = "[Settings]\nVolume=42.5\nMute=1\nTopMost=0\nLanguage=lan_en.xml\n"
 CLIP = "/media/clip.mp4"
@@ -116,6 +119,52 @@ class DropPlace(unittest.TestCase):
 
     def test_no_place_beside_a_player_covering_the_screen(self):
         self.assertIsNone(source_place(Rect(0, 0, 1280, 800)))
+
+
+class ClickPlace(unittest.TestCase):
+    def test_only_the_part_of_a_control_on_the_screen_is_clicked(self):
+        play = L.play_button(850, 450)  # (0, 406, 40, 40)
+        cases = {
+            "on the screen": (Rect(215, 175, 850, 450), play),
+            "dragged past the left edge": (Rect(-20, 175, 850, 450), (20, 406, 20, 40)),
+            "past the bottom edge, in part": (Rect(215, 390, 850, 450), (0, 406, 40, 4)),
+            "past the left edge by all of it": (Rect(-60, 175, 850, 450), None),
+            "past the bottom edge by all of it": (Rect(215, 400, 850, 450), None),
+        }
+        for name, (window, expected) in cases.items():
+            with self.subTest(name):
+                self.assertEqual(L.on_screen(window, play), expected)
+
+
+class WindowState(unittest.TestCase):
+    def judge(self, hide=None, **seen):
+        """The state judged from what the screen shows; hide is what waiting for the bars
+        to go by themselves would find (None: the judgement must not wait for it)."""
+        asked = []
+
+        def bars_hide():
+            asked.append(True)
+            self.assertIsNotNone(hide, f"waited for the bars to hide with {seen}")
+            return hide
+
+        facts = dict(maximised=False, bars_shown=True, covering=False, above=False)
+        facts.update(seen)
+        return judge_state(bars_hide=bars_hide, **facts)
+
+    def test_fullscreen_pinned_or_unpinned_and_what_only_looks_like_it(self):
+        cases = {
+            "bars hidden, fitted to a video": (dict(bars_shown=False), None, FULLSCREEN),
+            "bars hidden, maximised": (dict(bars_shown=False, maximised=True), None, FULLSCREEN),
+            "bars up, above the rest": (dict(covering=True, above=True), None, FULLSCREEN),
+            "bars up, unpinned in fullscreen": (dict(covering=True), True, FULLSCREEN),
+            "a window merely sized to the screen": (dict(covering=True), False, NORMAL),
+            "maximised over the screen": (dict(covering=True, maximised=True), None, MAXIMISED),
+            "a pinned window": (dict(above=True), None, NORMAL),
+            "a window off the screen": (dict(bars_shown=None), None, NORMAL),
+        }
+        for name, (seen, hide, expected) in cases.items():
+            with self.subTest(name):
+                self.assertEqual(self.judge(hide, **seen), expected)
 
 
 class Keys(unittest.TestCase):

@@ -14,6 +14,29 @@ from layout import about_close, bare_controls, centre
 NORMAL, MAXIMISED, FULLSCREEN, MINIMISED = "normal", "maximised", "fullscreen", "minimised"
 
 
+# The bars of fullscreen hide 3 s after the pointer last moved; a margin for a busy machine.
+BARS_HIDE_BOUND = 4.5
+
+
+def judge_state(maximised, bars_shown, covering, above, bars_hide):
+    """The state of a main window that is on the screen. The player's fullscreen is its own:
+    its bars hidden (but for a few seconds after the pointer comes near the top), the whole
+    screen, with no fullscreen state at the window manager, and maximised still when it was
+    entered from a window maximised over the whole screen. Hidden bars mean fullscreen
+    whatever the size: a file that loads in fullscreen fits the window to its video and the
+    bars stay hidden. Covering the screen with its bars up, it is fullscreen when it is above
+    the rest, as it is unless unpinned there; otherwise only the bars hiding by themselves
+    (bars_hide(), which waits for that) tell it from a window merely sized to the screen,
+    which is not above the rest either (leaving fullscreen drops that even when pinned)."""
+    if bars_shown is False:
+        return FULLSCREEN
+    if maximised:
+        return MAXIMISED
+    if not covering:
+        return NORMAL
+    return FULLSCREEN if above or bars_hide() else NORMAL
+
+
 class PlayerWindows:
     def __init__(self, x, xdo, pid):
         self._x = x
@@ -75,6 +98,21 @@ class PlayerWindows:
             time.sleep(0.05)
         return True
 
+    def await_still(self, bound=5.0, interval=0.3):
+        """Waits until the main window stands still (on the screen, the same place and size
+        over interval seconds: a restore, the end of fullscreen or a file's fit carried
+        out); returns the geometry then, or the last one seen after bound."""
+        deadline = time.monotonic() + bound
+        last = self.geometry()
+        while True:
+            time.sleep(interval)
+            g = self.geometry()
+            if g is not None and g == last and self._x.is_viewable(self.main):
+                return g
+            if time.monotonic() >= deadline:
+                return g
+            last = g
+
     def main_exists(self):
         return self.main in self._x.managed_windows(self.pid)
 
@@ -85,26 +123,26 @@ class PlayerWindows:
         if not self._x.is_viewable(self.main) or self._x.is_iconic(self.main):
             return MINIMISED
         states = self._x.net_wm_state(self.main)
-        maximised = {
-            self._x.atom("_NET_WM_STATE_MAXIMIZED_VERT"),
-            self._x.atom("_NET_WM_STATE_MAXIMIZED_HORZ"),
-        } <= states
-        # The player's fullscreen is its own: its bars hidden (but for a few seconds after
-        # the pointer comes near the top), the whole screen and above the rest, with no
-        # fullscreen state at the window manager, and maximised still when it was entered
-        # from a window maximised over the whole screen. Hidden bars mean fullscreen
-        # whatever the size: a file that loads in fullscreen fits the window to its video
-        # and the bars stay hidden. A window merely sized to the screen is not above the
-        # rest (leaving fullscreen drops that even when pinned).
-        if self.bars_shown() is False:
-            return FULLSCREEN
-        if maximised:
-            return MAXIMISED
-        covering = (
-            self.geometry() == Rect(0, 0, SCREEN_W, SCREEN_H)
-            and self._x.atom("_NET_WM_STATE_ABOVE") in states
+        return judge_state(
+            maximised={
+                self._x.atom("_NET_WM_STATE_MAXIMIZED_VERT"),
+                self._x.atom("_NET_WM_STATE_MAXIMIZED_HORZ"),
+            }
+            <= states,
+            bars_shown=self.bars_shown(),
+            covering=self.geometry() == Rect(0, 0, SCREEN_W, SCREEN_H),
+            above=self._x.atom("_NET_WM_STATE_ABOVE") in states,
+            bars_hide=self._bars_hide,
         )
-        return FULLSCREEN if covering else NORMAL
+
+    def _bars_hide(self):
+        """Whether the bars hide by themselves while the pointer stands still."""
+        deadline = time.monotonic() + BARS_HIDE_BOUND
+        while self.bars_shown() is not False:
+            if time.monotonic() >= deadline:
+                return False
+            time.sleep(0.1)
+        return True
 
     def bars_shown(self):
         """Whether the bare part of the control bar (where neither a long title nor the

@@ -447,7 +447,14 @@ void WindowHost::closeEvent(QCloseEvent* e) {
 
 void WindowHost::hideEvent(QHideEvent*) {
     // A pop-up hidden by anyone but itself (its owner was hidden) is told, so it can close.
-    if (IsPopup()) Dispatch(WM_SHOWWINDOW, 0, 0);
+    if (IsPopup()) {
+        Dispatch(WM_SHOWWINDOW, 0, 0);
+        return;
+    }
+    // The pop-ups opened over a window go with it, destroyed or minimised, as owned windows
+    // do on Windows; Qt leaves a child window shown when its parent hides.
+    for (WindowHost* popup : findChildren<WindowHost*>(Qt::FindDirectChildrenOnly))
+        if (popup->IsPopup() && popup->isVisible()) popup->hide();
 }
 
 void WindowHost::wheelEvent(QWheelEvent* e) {

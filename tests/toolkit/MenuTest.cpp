@@ -340,6 +340,21 @@ TEST_F(Menus, ClickElsewhereOrEscapeClosesWithoutAPickAndTheClickStillCounts) {
     EXPECT_TRUE(owner.picks.empty());
 }
 
+TEST_F(Menus, HidingTheOwnerClosesItsMenusWithoutAPick) {
+    CMenuWnd* made = Open("subtitle_menu.xml", QPoint(300, 500));
+    auto owned = std::make_unique<CMenuWnd>();
+    ASSERT_TRUE(made && owned->Init(nullptr, QStringLiteral("speed_menu.xml"), QPoint(200, 500),
+                                    &owner.GetPM()));
+    ASSERT_EQ(Observer().GetOpenMenuCount(), 2);
+    // Minimised or destroyed, the owner takes the menus opened over it along.
+    owner.ShowWindow(false);
+    EXPECT_EQ(Observer().GetOpenMenuCount(), 0);
+    EXPECT_FALSE(owned->GetHWND());
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(owner.picks.empty());
+    owner.ShowWindow();
+}
+
 TEST_F(Menus, MenusOpenedAndClosedInEveryWayLeaveNothingBehind) {
     for (int i = 0; i < 100; ++i) {
         CMenuWnd* made = Open("speed_menu.xml", QPoint(10 + i, 500));

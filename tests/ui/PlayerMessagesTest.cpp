@@ -1,14 +1,18 @@
+#include <QApplication>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QTimer>
 #include <QWidget>
 
 #include "PlayerFixture.h"
 #include "SkinLayoutTool.h"
 #include "toolkit/Dpi.h"
 #include "toolkit/MenuCommand.h"
+#include "toolkit/MenuWnd.h"
 #include "toolkit/MessagePayload.h"
 #include "toolkit/UIButton.h"
 #include "toolkit/UILabel.h"
+#include "toolkit/UIMenu.h"
 #include "toolkit/UISlider.h"
 #include "ui/FitGeometry.h"
 
@@ -257,6 +261,42 @@ TEST_F(PlayerTest, FullScreenFromMaximisedReturnsMaximisedAndNeverTopMost) {
         << "the pin keeps its look";
 }
 
+TEST_F(PlayerTest, ThePinWorksInFullScreenAsOutsideItAndLeavingKeepsItsLook) {
+    auto* pin = dynamic_cast<CButtonUI*>(Control("pinbtn"));
+    ASSERT_TRUE(pin);
+    auto look = [&] { return pin->GetNormalImage().file; };
+    const QString pinned = QStringLiteral("imgs/pin_normal.png");
+    const QString unpinned = QStringLiteral("imgs/unpin_normal.png");
+    window->ToggleFullScreen();
+    const QRect monitor = window->GetWindowRect();
+    window->SendMessage(WM_MOUSEMOVE, 0, MakePointLParam(300, 10));  // the bars come up
+    ASSERT_TRUE(window->AreBarsVisible());
+
+    Click("pinbtn");
+    EXPECT_TRUE(window->IsTopMost());
+    EXPECT_EQ(look(), pinned);
+    Click("pinbtn");
+    EXPECT_FALSE(window->IsTopMost()) << "unpinned, fullscreen is no longer above the rest";
+    EXPECT_EQ(look(), unpinned);
+    EXPECT_TRUE(window->IsFullScreen());
+    EXPECT_EQ(window->GetWindowRect(), monitor) << "the pin neither moves nor sizes";
+    Click("pinbtn");
+    EXPECT_TRUE(window->IsTopMost());
+
+    // Leaving, the window is not topmost, but the pin keeps its setting and its look: the
+    // next click unpins, and the one after pins the window above the rest again.
+    window->ToggleFullScreen();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(window->IsTopMost());
+    EXPECT_EQ(look(), pinned);
+    Click("pinbtn");
+    EXPECT_FALSE(window->IsTopMost());
+    EXPECT_EQ(look(), unpinned);
+    Click("pinbtn");
+    EXPECT_TRUE(window->IsTopMost());
+    EXPECT_EQ(look(), pinned);
+}
+
 TEST_F(PlayerTest, MenuPicksSetSpeedAndSubtitles) {
     window->OpenMedia(MediaFile());
     fake.ClearCalls();
@@ -286,6 +326,51 @@ TEST_F(PlayerTest, MenuPicksSetSpeedAndSubtitles) {
     window->PostMessage(WM_MENU_PICK, 0, 0);
     QCoreApplication::processEvents();
     EXPECT_TRUE(fake.Calls().empty());
+}
+
+TEST_F(PlayerTest, TheCloseButtonEndsTheLoopWithTheSubtitleMenuOpenOrJustUsed) {
+    auto openMenu = [&]() -> CMenuWnd* {
+        Click("btn_subtitle");
+        for (CMenuWnd* menu : CMenuWnd::GetGlobalContextMenuObserver().GetMenus())
+            if (menu->IsWindow()) return menu;
+        return nullptr;
+    };
+    // The loop the program runs, until the close button's quit ends it; a lost quit leaves
+    // it to the bound, which ends it with another code.
+    constexpr int kLost = 99;
+    auto closeAndRun = [&] {
+        Click("closebtn");
+        QTimer::singleShot(5000, [] { QCoreApplication::exit(kLost); });
+        return QApplication::exec();
+    };
+    const QString file = MediaFile();
+    window->OpenMedia(file);
+
+    // Open: the close takes the menu with the window.
+    ASSERT_TRUE(openMenu());
+    EXPECT_EQ(closeAndRun(), 0);
+    EXPECT_FALSE(window->IsWindow());
+    EXPECT_EQ(CMenuWnd::GetGlobalContextMenuObserver().GetOpenMenuCount(), 0);
+
+    // An item just picked, its menu closed but not yet freed, and the pick still on its way.
+    ASSERT_NO_FATAL_FAILURE(Start());
+    window->OpenMedia(file);
+    CMenuWnd* menu = openMenu();
+    ASSERT_TRUE(menu);
+    menu->GetPM().LayoutIfNeeded();
+    const QPoint item = menu->GetMenuUI()->GetItemAt(0)->GetPos().center();
+    for (UINT msg : {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP})
+        menu->SendMessage(msg, 0, MakePointLParam(item.x(), item.y()));
+    ASSERT_FALSE(menu->IsWindow());
+    EXPECT_EQ(closeAndRun(), 0);
+    EXPECT_EQ(window->Count(WM_MENU_PICK), 1) << "the pick still reaches the window";
+
+    // Dismissed with Escape before the close.
+    ASSERT_NO_FATAL_FAILURE(Start());
+    menu = openMenu();
+    ASSERT_TRUE(menu);
+    menu->SendMessage(WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_EQ(closeAndRun(), 0);
 }
 
 TEST_F(PlayerTest, MovesPostARelayoutButStackingChangesDoNot) {
