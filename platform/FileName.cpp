@@ -35,24 +35,47 @@ bool IsEscapedByte(char16_t unit) {
     return unit >= kEscapeBase + 0x80 && unit <= kEscapeBase + 0xFF;
 }
 
+// The length of the well-formed UTF-16 sequence at the start of `units`: 1 for a unit
+// that is no surrogate, 2 for a high surrogate followed by a low one, 0 for a lone surrogate.
+qsizetype Utf16SequenceLength(QStringView units) {
+    const char16_t unit = units[0].unicode();
+    if (!QChar::isSurrogate(unit)) return 1;
+    return QChar::isHighSurrogate(unit) && units.size() > 1 &&
+                   QChar::isLowSurrogate(units[1].unicode())
+               ? 2
+               : 0;
+}
+
+// Walks `text` as runs of well-formed sequences (`sequenceLength` of the rest gives the
+// length of the one it starts with, 0 for none) and the single units between the runs:
+// `run` for each run, possibly empty, and `single` for each unit that starts no sequence.
+template <typename View, typename SequenceLength, typename Run, typename Single>
+void ForEachRun(View text, SequenceLength sequenceLength, Run run, Single single) {
+    qsizetype runStart = 0;
+    qsizetype i = 0;
+    while (i < text.size()) {
+        if (const qsizetype length = sequenceLength(text.sliced(i)); length > 0) {
+            i += length;
+            continue;
+        }
+        run(text.sliced(runStart, i - runStart));
+        single(text[i]);
+        runStart = ++i;
+    }
+    run(text.sliced(runStart));
+}
+
 }  // namespace
 
 QString DecodeFileName(QByteArrayView bytes) {
     QString name;
     name.reserve(bytes.size());
     // Runs of valid UTF-8 are decoded whole; each byte between them is escaped alone.
-    qsizetype runStart = 0;
-    qsizetype i = 0;
-    while (i < bytes.size()) {
-        if (const qsizetype length = Utf8SequenceLength(bytes.sliced(i)); length > 0) {
-            i += length;
-            continue;
-        }
-        name += QString::fromUtf8(bytes.sliced(runStart, i - runStart));
-        name += QChar(static_cast<char16_t>(kEscapeBase + static_cast<unsigned char>(bytes[i])));
-        runStart = ++i;
-    }
-    name += QString::fromUtf8(bytes.sliced(runStart));
+    ForEachRun(
+        bytes, Utf8SequenceLength, [&](QByteArrayView run) { name += QString::fromUtf8(run); },
+        [&](char byte) {
+            name += QChar(static_cast<char16_t>(kEscapeBase + static_cast<unsigned char>(byte)));
+        });
     return name;
 }
 
@@ -60,27 +83,14 @@ QByteArray EncodeFileName(QStringView name) {
     QByteArray bytes;
     bytes.reserve(name.size());
     // Runs of well-formed UTF-16 are encoded whole; each lone surrogate is handled alone.
-    qsizetype runStart = 0;
-    qsizetype i = 0;
-    while (i < name.size()) {
-        const char16_t unit = name[i].unicode();
-        if (!QChar::isSurrogate(unit)) {
-            ++i;
-            continue;
-        }
-        if (QChar::isHighSurrogate(unit) && i + 1 < name.size() &&
-            QChar::isLowSurrogate(name[i + 1].unicode())) {
-            i += 2;
-            continue;
-        }
-        bytes += name.sliced(runStart, i - runStart).toUtf8();
-        if (IsEscapedByte(unit))
-            bytes += static_cast<char>(unit - kEscapeBase);
-        else
-            bytes += "\xEF\xBF\xBD";  // U+FFFD
-        runStart = ++i;
-    }
-    bytes += name.sliced(runStart).toUtf8();
+    ForEachRun(
+        name, Utf16SequenceLength, [&](QStringView run) { bytes += run.toUtf8(); },
+        [&](QChar unit) {
+            if (IsEscapedByte(unit.unicode()))
+                bytes += static_cast<char>(unit.unicode() - kEscapeBase);
+            else
+                bytes += "\xEF\xBF\xBD";  // U+FFFD
+        });
     return bytes;
 }
 

@@ -50,13 +50,12 @@ class DesktopControlsTest : public MediaTest {
   protected:
     void SetUp() override {
         ASSERT_NO_FATAL_FAILURE(MediaTest::SetUp());
-        QString error;
-        bus_ = StartSessionBus(artifactDir_, &error);
-        ASSERT_TRUE(bus_) << str(error);
+        ASSERT_NO_FATAL_FAILURE(StartSessionBus(artifactDir_, &bus_));
         player_->setEnv(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), bus_->address());
         // Every Seeked and PropertiesChanged signal on the bus, as a panel receives them.
         monitorLog_ = artifactDir_ + QStringLiteral("/signals.log");
         monitor_ = std::make_unique<HelperProcess>(monitorLog_);
+        QString error;
         ASSERT_TRUE(monitor_->launch(QStringLiteral("dbus-monitor"),
                                      {QStringLiteral("--address"), bus_->address(),
                                       QStringLiteral("type='signal',member='Seeked'"),

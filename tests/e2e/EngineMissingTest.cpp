@@ -62,9 +62,7 @@ class EngineMissingTest : public Session, public ::testing::WithParamInterface<B
   protected:
     void SetUp() override {
         ASSERT_NO_FATAL_FAILURE(Session::SetUp());
-        QString error;
-        bus_ = StartSessionBus(artifactDir_, &error);
-        ASSERT_TRUE(bus_) << str(error);
+        ASSERT_NO_FATAL_FAILURE(StartSessionBus(artifactDir_, &bus_));
         ASSERT_TRUE(bus_->enableAccessibility())
             << "the accessibility bus did not start (at-spi2-core)";
     }

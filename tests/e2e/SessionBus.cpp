@@ -1,5 +1,7 @@
 #include "SessionBus.h"
 
+#include <gtest/gtest.h>
+
 #include <QProcess>
 
 #include "ReadLine.h"
@@ -9,6 +11,7 @@ namespace e2e {
 bool SessionBus::start(QString* error, std::chrono::milliseconds bound) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"));
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtimeDir_.path());
     if (!launch(QStringLiteral("dbus-daemon"),
                 {QStringLiteral("--session"), QStringLiteral("--nofork"),
                  QStringLiteral("--nopidfile"), QStringLiteral("--print-address=1")},
@@ -28,6 +31,7 @@ bool SessionBus::start(QString* error, std::chrono::milliseconds bound) {
 QProcessEnvironment SessionBus::env() const {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), address_);
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtimeDir_.path());
     return env;
 }
 
@@ -57,10 +61,10 @@ bool SessionBus::enableAccessibility() const {
     return enabled;
 }
 
-std::unique_ptr<SessionBus> StartSessionBus(const QString& artifactDir, QString* error) {
-    auto bus = std::make_unique<SessionBus>(artifactDir + QStringLiteral("/dbus.log"));
-    if (!bus->start(error)) return nullptr;
-    return bus;
+void StartSessionBus(const QString& artifactDir, std::unique_ptr<SessionBus>* bus) {
+    *bus = std::make_unique<SessionBus>(artifactDir + QStringLiteral("/dbus.log"));
+    QString error;
+    ASSERT_TRUE((*bus)->start(&error)) << error.toStdString();
 }
 
 }  // namespace e2e

@@ -3,6 +3,7 @@
 #include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <chrono>
 #include <memory>
 
@@ -35,10 +36,14 @@ class SessionBus : public HelperProcess {
 
   private:
     QString address_;
+    // The bus's own runtime folder: the services it starts keep their sockets there (the
+    // accessibility bus's is named by it alone), so buses of tests that run side by side
+    // never take each other's.
+    QTemporaryDir runtimeDir_;
 };
 
-// A bus started for one test, logging into `artifactDir`; null with `error` set if it did not
-// come up.
-std::unique_ptr<SessionBus> StartSessionBus(const QString& artifactDir, QString* error);
+// Starts a bus for one test into `bus`, logging into `artifactDir`; a fatal failure of the
+// test if it did not come up.
+void StartSessionBus(const QString& artifactDir, std::unique_ptr<SessionBus>* bus);
 
 }  // namespace e2e
