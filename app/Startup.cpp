@@ -1,32 +1,23 @@
 #include "app/Startup.h"
 
 #include <QDebug>
-#include <QGuiApplication>
 #include <QTimer>
 #include <QTranslator>
-#include <QWidget>
 #include <memory>
 
 #include "app/LanguageChoice.h"
+#include "app/SessionServices.h"
 #include "app/StartupTexts.h"
 #include "engine/EngineLoader.h"
 #include "platform/MessageBoxService.h"
 #include "platform/SignalWatcher.h"
 #include "platform/UiLanguage.h"
-#include "session/DesktopSession.h"
 #include "skin/SkinPackage.h"
 #include "toolkit/AccessibleWindow.h"
 #include "toolkit/PaintManager.h"
 #include "ui/PlayerWindow.h"
 
 namespace {
-
-// How the portal names a window: "x11:" and its id in hex; nothing elsewhere.
-QString PortalWindowId(const PlayerWindow& window) {
-    const QWidget* host = window.GetHWND();
-    if (!host || QGuiApplication::platformName() != u"xcb") return {};
-    return QStringLiteral("x11:") + QString::number(host->winId(), 16);
-}
 
 // The zip lives in the executable's data, valid for the whole run.
 void InitSkinSource() {
@@ -65,13 +56,8 @@ int RunPlayer(const QString& media) {
 
     // The desktop's media controls and the idle inhibition join once the loop runs: the
     // first picture does not wait for the session bus.
-    std::unique_ptr<DesktopSession> session;
-    QTimer::singleShot(0, [&session, &window] {
-        PlayerWindow* main = window.get();
-        session = std::make_unique<DesktopSession>(
-            main->GetPlayer(), DesktopWindow{PortalWindowId(*main), [main] { main->Raise(); },
-                                             [main] { main->OnCloseClicked(); }});
-    });
+    std::unique_ptr<SessionServices> session;
+    QTimer::singleShot(0, [&session, &window] { session = JoinDesktopSession(*window); });
 
     CPaintManagerUI::MessageLoop();
 

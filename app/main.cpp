@@ -1,27 +1,24 @@
 // MoviraPlayer: a small skinned media player. libmpv decodes and draws; Qt hosts the window.
 
 #include <QApplication>
-#include <QByteArray>
-#include <QList>
 #include <clocale>
-#include <cstdio>
 
 #include "app/CommandLine.h"
 #include "app/Startup.h"
 #include "app/UsageText.h"
 #include "platform/AllocatorTuning.h"
+#include "platform/ConsoleOutput.h"
+#include "platform/ProgramArguments.h"
 
 int main(int argc, char* argv[]) {
-    QList<QByteArray> arguments;
-    for (int i = 1; i < argc; ++i) arguments << QByteArray(argv[i]);
     // Help and version need no display: they are printed before Qt starts.
-    const CommandLineRequest request = ReadCommandLine(arguments);
+    const CommandLineRequest request = ReadCommandLine(platform::ProgramArguments(argc, argv));
     if (request.action == CommandLineRequest::Action::ShowHelp) {
-        std::fputs(kUsageText, stdout);
+        platform::WriteToConsole(kUsageText);
         return 0;
     }
     if (request.action == CommandLineRequest::Action::ShowVersion) {
-        std::fputs("MoviraPlayer " MOVIRA_VERSION "\n", stdout);
+        platform::WriteToConsole("MoviraPlayer " MOVIRA_VERSION "\n");
         return 0;
     }
 

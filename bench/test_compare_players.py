@@ -11,28 +11,43 @@ import compare_players
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 
 
-def engine_tables():
-    """The option tables of engine/EngineOptions.cpp: name -> [(option, value)]."""
-    with open(os.path.join(ROOT, "engine", "EngineOptions.cpp")) as f:
+def engine_tables(file_name, kind):
+    """The option tables of engine/FILE_NAME: name -> [(option, value)]; a value the
+    table leaves to the system's back ends (nullptr) is None."""
+    with open(os.path.join(ROOT, "engine", file_name)) as f:
         source = f.read()
     return {
-        name: re.findall(r'\{"([^"]+)", "([^"]*)"\}', body)
-        for name, body in re.findall(
-            r"constexpr StringSetting (\w+)\[\] = \{(.*?)\n\};", source, re.S
-        )
+        name: [
+            (option, None if value == "nullptr" else value.strip('"'))
+            for option, value in re.findall(r'\{"([^"]+)", ("[^"]*"|nullptr)\}', body)
+        ]
+        for name, body in re.findall(rf"constexpr {kind} (\w+)\[\] = \{{(.*?)\n\}};", source, re.S)
     }
+
+
+def linux_audio_outputs():
+    with open(os.path.join(ROOT, "engine", "EngineBackendsLinux.cpp")) as f:
+        return re.search(r'AudioOutputs\(\) \{ return "([^"]*)"; \}', f.read()).group(1)
 
 
 class EngineOptions(unittest.TestCase):
     def test_mpv_gets_the_players_options_in_its_order(self):
-        tables = engine_tables()
+        tables = engine_tables("EngineOptions.cpp", "StringSetting")
         self.assertEqual(
             set(tables), {"kOptionsBeforeScale", "kOptionsAfterScale", "kSubtitleStyle"}
         )
-        # window-scale is set between the first two, at 100 % here; pause is left out, as
-        # bare mpv plays at once where the player starts playback itself.
-        expected = [f"{n}={v}" for n, v in tables["kOptionsBeforeScale"]] + ["window-scale=1"]
-        expected += [f"{n}={v}" for n, v in tables["kOptionsAfterScale"] if n != "pause"]
+        video = engine_tables("EngineBackendsLinux.cpp", "EngineStringOption")["kVideo"]
+        audio = linux_audio_outputs()
+        # The video back end comes first; window-scale is set between the first two tables,
+        # at 100 % here; pause is left out, as bare mpv plays at once where the player
+        # starts playback itself; the audio outputs go in where the table leaves them open.
+        expected = [f"{n}={v}" for n, v in video + tables["kOptionsBeforeScale"]]
+        expected += ["window-scale=1"]
+        expected += [
+            f"{n}={audio if v is None else v}"
+            for n, v in tables["kOptionsAfterScale"]
+            if n != "pause"
+        ]
         expected += [f"{n}={v}" for n, v in tables["kSubtitleStyle"]]
         self.assertIn(("pause", "yes"), tables["kOptionsAfterScale"])
         self.assertEqual(compare_players.ENGINE_OPTIONS, expected)

@@ -1,21 +1,18 @@
 #include "engine/EngineOptions.h"
 
+#include "engine/EngineBackends.h"
+
 namespace {
 
-struct StringSetting {
-    const char* name;
-    const char* value;
-};
+using StringSetting = EngineStringOption;
 
-// Options before "window-scale", which is set as a number between the two groups.
+// Options before "window-scale", which is set as a number between the two groups, after the
+// video back end.
 constexpr StringSetting kOptionsBeforeScale[] = {
-    {"vo", "gpu"},
-    // Without a usable GPU (virtual machines, Xvfb) the gpu output still draws in software.
-    {"gpu-sw", "yes"},
-    {"gpu-api", "auto"},
     {"hidpi-window-scale", "yes"},
 };
 
+// Those after "window-scale"; the audio outputs go in at "ao".
 constexpr StringSetting kOptionsAfterScale[] = {
     {"hwdec", "auto"},
     {"vd-lavc-dr", "yes"},
@@ -32,8 +29,7 @@ constexpr StringSetting kOptionsAfterScale[] = {
     // Where no desktop service takes the player's idle inhibition (a bare X server), the
     // engine keeps the X screensaver off itself while a video plays.
     {"stop-screensaver", "yes"},
-    // Tried in order; the empty entry lets the engine fall back to any other output.
-    {"ao", "pipewire,pulse,alsa,"},
+    {"ao", nullptr},
     {"audio-exclusive", "no"},
     {"audio-buffer", "0.2"},
     {"slang", "zh,en,chs,chi"},
@@ -75,12 +71,16 @@ constexpr StringSetting kSubtitleStyle[] = {
 
 // Rejected values are ignored: the engine keeps its default and the rest still applies.
 void SetOptions(const EngineApi& api, mpv_handle* handle, double dpiScale) {
+    for (const StringSetting& option : VideoBackendOptions()) {
+        api.mpv_set_option_string(handle, option.name, option.value);
+    }
     for (const StringSetting& option : kOptionsBeforeScale) {
         api.mpv_set_option_string(handle, option.name, option.value);
     }
     api.mpv_set_option(handle, "window-scale", MPV_FORMAT_DOUBLE, &dpiScale);
     for (const StringSetting& option : kOptionsAfterScale) {
-        api.mpv_set_option_string(handle, option.name, option.value);
+        api.mpv_set_option_string(handle, option.name,
+                                  option.value ? option.value : AudioOutputs());
     }
 }
 

@@ -1,7 +1,5 @@
 #include "platform/FileName.h"
 
-#include <sys/stat.h>
-
 namespace platform {
 namespace {
 
@@ -92,14 +90,6 @@ QByteArray EncodeFileName(QStringView name) {
                 bytes += "\xEF\xBF\xBD";  // U+FFFD
         });
     return bytes;
-}
-
-bool FileExists(const QString& name) {
-    const QByteArray bytes = EncodeFileName(name);
-    // A name with a NUL byte would be cut short by the system and name another file.
-    if (bytes.isEmpty() || bytes.contains('\0')) return false;
-    struct stat info {};
-    return ::stat(bytes.constData(), &info) == 0;
 }
 
 }  // namespace platform

@@ -1,9 +1,9 @@
 #include "platform/FileUri.h"
 
 #include <QByteArray>
-#include <QDir>
 
 #include "platform/FileName.h"
+#include "platform/FileUriPath.h"
 
 namespace platform {
 namespace {
@@ -42,27 +42,25 @@ QByteArray PercentDecoded(QByteArrayView text) {
 std::optional<QString> LocalFileOfUri(QByteArrayView uri) {
     if (!StartsWithNoCase(uri, "file:")) return std::nullopt;
     QByteArrayView rest = uri.sliced(5);
+    QByteArrayView host;
     if (rest.startsWith("//")) {
         // The authority runs to the path's first '/': none or "localhost" is this machine.
         rest = rest.sliced(2);
         const qsizetype slash = rest.indexOf('/');
         if (slash < 0) return std::nullopt;
-        const QByteArrayView host = rest.first(slash);
-        if (!host.isEmpty() && host.compare("localhost", Qt::CaseInsensitive) != 0)
-            return std::nullopt;
+        host = rest.first(slash);
+        if (host.compare("localhost", Qt::CaseInsensitive) == 0) host = {};
         rest = rest.sliced(slash);
     }
     if (!rest.startsWith('/')) return std::nullopt;
     for (const char end : {'?', '#'}) {
         if (const qsizetype at = rest.indexOf(end); at >= 0) rest = rest.first(at);
     }
-    return DecodeFileName(PercentDecoded(rest));
+    return LocalNameOfUriPath(host, PercentDecoded(rest));
 }
 
 QString FileUriOf(const QString& name) {
-    QByteArray path = EncodeFileName(name);
-    if (!path.startsWith('/')) path = EncodeFileName(QDir::currentPath()) + '/' + path;
-    return QStringLiteral("file://") + QString::fromLatin1(path.toPercentEncoding("/"));
+    return QStringLiteral("file:") + QString::fromLatin1(UriPathOfLocalName(name));
 }
 
 QString MediaNameOf(QByteArrayView argument) {

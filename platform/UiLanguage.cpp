@@ -57,8 +57,4 @@ int PrimaryLanguageFrom(const std::function<QString(const char* name)>& getenv) 
     return kLangEnglish;
 }
 
-int UserUiPrimaryLanguage() {
-    return PrimaryLanguageFrom([](const char* name) { return qEnvironmentVariable(name); });
-}
-
 }  // namespace platform

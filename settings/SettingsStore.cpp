@@ -1,7 +1,5 @@
 #include "settings/SettingsStore.h"
 
-#include <sys/stat.h>
-
 #include <QFile>
 #include <array>
 #include <charconv>
@@ -11,6 +9,7 @@
 #include <vector>
 
 #include "platform/IniFile.h"
+#include "platform/PrivateFolder.h"
 #include "settings/ResumeKey.h"
 #include "settings/SettingsFolder.h"
 
@@ -69,16 +68,6 @@ double Decimal(QStringView text) {
     return result.ec == std::errc{} ? value : 0.0;
 }
 
-// Like mkdir -p, but a folder created here is private to the user: it holds what they have
-// played. Failure, including a folder that exists, is left to the file operations.
-void CreateFolder(const QString& folder) {
-    const QByteArray path = QFile::encodeName(folder);
-    for (qsizetype end = path.indexOf('/', 1); end >= 0; end = path.indexOf('/', end + 1)) {
-        ::mkdir(path.left(end).constData(), 0700);
-    }
-    ::mkdir(path.constData(), 0700);
-}
-
 }  // namespace
 
 SettingsStore& SettingsStore::Instance() {
@@ -93,7 +82,7 @@ SettingsStore::SettingsStore(QString folder) : m_folder(std::move(folder)) {
 }
 
 QString SettingsStore::FilePath(const QString& name) const {
-    CreateFolder(m_folder);
+    platform::CreatePrivateFolder(m_folder);
     return m_folder + name;
 }
 

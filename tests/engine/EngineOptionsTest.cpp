@@ -13,10 +13,20 @@ namespace {
 
 void Wakeup(void*) {}
 
+#ifdef _WIN32
+#define VIDEO_BACKEND_CALLS                                             \
+    "mpv_set_option_string vo gpu", "mpv_set_option_string gpu-sw yes", \
+        "mpv_set_option_string gpu-api d3d11", "mpv_set_option_string d3d11-sync-interval 1"
+#define AUDIO_OUTPUTS "wasapi,"
+#else
+#define VIDEO_BACKEND_CALLS                                             \
+    "mpv_set_option_string vo gpu", "mpv_set_option_string gpu-sw yes", \
+        "mpv_set_option_string gpu-api auto"
+#define AUDIO_OUTPUTS "pipewire,pulse,alsa,"
+#endif
+
 const std::vector<std::string> kOptionCalls{
-    "mpv_set_option_string vo gpu",
-    "mpv_set_option_string gpu-sw yes",
-    "mpv_set_option_string gpu-api auto",
+    VIDEO_BACKEND_CALLS,
     "mpv_set_option_string hidpi-window-scale yes",
     "mpv_set_option window-scale double 1.5",
     "mpv_set_option_string hwdec auto",
@@ -28,7 +38,7 @@ const std::vector<std::string> kOptionCalls{
     "mpv_set_option_string input-vo-keyboard no",
     "mpv_set_option_string input-cursor no",
     "mpv_set_option_string stop-screensaver yes",
-    "mpv_set_option_string ao pipewire,pulse,alsa,",
+    "mpv_set_option_string ao " AUDIO_OUTPUTS,
     "mpv_set_option_string audio-exclusive no",
     "mpv_set_option_string audio-buffer 0.2",
     "mpv_set_option_string slang zh,en,chs,chi",

@@ -12,6 +12,8 @@ OffscreenSession::OffscreenSession() {
     if (!m_home.isValid()) return;
     qputenv("HOME", QFile::encodeName(m_home.path()));
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_home.path() + QStringLiteral("/config")));
+    // Where Windows keeps the settings folder.
+    qputenv("APPDATA", QFile::encodeName(m_home.path() + QStringLiteral("/config")));
 }
 
 bool OffscreenSession::LoadSkin() const {

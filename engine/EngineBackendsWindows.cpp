@@ -1,0 +1,20 @@
+#include "engine/EngineBackends.h"
+
+namespace {
+
+// Direct3D 11 where the engine was built with it; an engine without it rejects both options
+// and picks its graphics API itself (OpenGL or Direct3D 9).
+constexpr EngineStringOption kVideo[] = {
+    {"vo", "gpu"},
+    // Without a graphics driver (virtual machines) the gpu output still draws in software.
+    {"gpu-sw", "yes"},
+    {"gpu-api", "d3d11"},
+    {"d3d11-sync-interval", "1"},
+};
+
+}  // namespace
+
+std::span<const EngineStringOption> VideoBackendOptions() { return kVideo; }
+
+// WASAPI, or whatever else the engine has when the machine offers no WASAPI device.
+const char* AudioOutputs() { return "wasapi,"; }

@@ -1,0 +1,9 @@
+#include "platform/UiLanguage.h"
+
+namespace platform {
+
+int UserUiPrimaryLanguage() {
+    return PrimaryLanguageFrom([](const char* name) { return qEnvironmentVariable(name); });
+}
+
+}  // namespace platform

@@ -1,0 +1,20 @@
+#include "platform/ProgramArguments.h"
+
+#include <shellapi.h>
+
+#include "platform/FileName.h"
+#include "platform/win32/WideText.h"
+
+namespace platform {
+
+QList<QByteArray> ProgramArguments(int, char*[]) {
+    QList<QByteArray> arguments;
+    int count = 0;
+    wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (!wide) return arguments;
+    for (int i = 1; i < count; ++i) arguments << EncodeFileName(win32::FromWide(wide[i]));
+    LocalFree(wide);
+    return arguments;
+}
+
+}  // namespace platform
