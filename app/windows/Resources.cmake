@@ -45,6 +45,8 @@ add_custom_command(
   DEPENDS ${logo} skin_render
   COMMENT "Rendering the program icon"
   VERBATIM)
+# The installer shows it too.
+set_property(TARGET moviraplayer PROPERTY MOVIRA_ICON_FILE ${MOVIRA_ICON_FILE})
 
 # The resource compiler does not report the files the script names: the object depends on
 # them by hand.
