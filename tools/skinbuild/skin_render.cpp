@@ -8,16 +8,21 @@
 //       pixels square, for the application icon the desktop shows at each of its sizes.
 //   skin_render shadow OUTPUT SIZE SPREAD OPACITY
 //       the window shadow.
+//   skin_render ico SVG OUTPUT
+//       a Windows icon file holding the image at each size the Windows shell shows a
+//       program's icon at, for the executable's icon resource.
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
+#include <QSaveFile>
 #include <array>
 #include <cstdio>
 #include <optional>
 
+#include "IcoWriter.h"
 #include "IconRenderer.h"
 #include "ShadowPainter.h"
 
@@ -28,6 +33,10 @@ struct Scale {
     const char* suffix;
 };
 constexpr std::array<Scale, 3> kScales{{{100, ""}, {125, "@125"}, {150, "@150"}}};
+
+// Small icons at 100 % to 250 % display scale, the 32- and 48-pixel icons of Explorer's
+// views, and the big tiles.
+constexpr std::array<int, 8> kIcoSides{16, 20, 24, 32, 40, 48, 64, 256};
 
 int Fail(const QString& message) {
     std::fprintf(stderr, "skin_render: %s\n", qPrintable(message));
@@ -111,6 +120,23 @@ int RenderShadow(const QStringList& args) {
     return 0;
 }
 
+int RenderIco(const QStringList& args) {
+    if (args.size() != 3) return Fail(QStringLiteral("ico needs SVG OUTPUT"));
+    QString error;
+    IconRenderer renderer;
+    if (!renderer.Load(args[1], &error)) return Fail(error);
+    IcoWriter writer;
+    for (const int side : kIcoSides) {
+        if (!writer.Add(renderer.Render(QSize(side, side), std::nullopt, std::nullopt)))
+            return Fail(writer.ErrorString());
+    }
+    QDir().mkpath(QFileInfo(args[2]).absolutePath());
+    QSaveFile file(args[2]);
+    if (!file.open(QIODevice::WriteOnly) || file.write(*writer.Bytes()) < 0 || !file.commit())
+        return Fail(QStringLiteral("cannot write %1: %2").arg(args[2], file.errorString()));
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -128,7 +154,8 @@ int main(int argc, char* argv[]) {
         {QStringLiteral("size"), QStringLiteral("Side of a square image, pixels."),
          QStringLiteral("n")},
     });
-    parser.addPositionalArgument(QStringLiteral("mode"), QStringLiteral("icon, image or shadow"));
+    parser.addPositionalArgument(QStringLiteral("mode"),
+                                 QStringLiteral("icon, image, shadow or ico"));
     if (!parser.parse(app.arguments())) return Fail(parser.errorText());
 
     const QStringList args = parser.positionalArguments();
@@ -136,5 +163,6 @@ int main(int argc, char* argv[]) {
     if (mode == QLatin1String("icon")) return RenderIcon(parser, args);
     if (mode == QLatin1String("image")) return RenderImage(parser, args);
     if (mode == QLatin1String("shadow")) return RenderShadow(args);
+    if (mode == QLatin1String("ico")) return RenderIco(args);
     return Fail(QStringLiteral("unknown mode '%1'").arg(mode));
 }
