@@ -1,4 +1,5 @@
 #include "engine/EngineBackends.h"
+#include "engine/EngineLoader.h"
 
 namespace {
 
@@ -14,3 +15,6 @@ constexpr EngineStringOption kVideo[] = {
 std::span<const EngineStringOption> VideoBackendOptions() { return kVideo; }
 
 const char* AudioOutputs() { return "pipewire,pulse,alsa,"; }
+
+// libmpv.so.2 is the current client API; libmpv.so.1 still carries every function used here.
+const std::vector<std::string> kEngineLibraryNames{"libmpv.so.2", "libmpv.so.1"};

@@ -1,4 +1,5 @@
 #include "engine/EngineBackends.h"
+#include "engine/EngineLoader.h"
 
 namespace {
 
@@ -18,3 +19,7 @@ std::span<const EngineStringOption> VideoBackendOptions() { return kVideo; }
 
 // WASAPI, or whatever else the engine has when the machine offers no WASAPI device.
 const char* AudioOutputs() { return "wasapi,"; }
+
+// libmpv-2.dll is the current client API under its usual name; mpv-2.dll is the name some
+// builds give it, and mpv-1.dll still carries every function used here.
+const std::vector<std::string> kEngineLibraryNames{"libmpv-2.dll", "mpv-2.dll", "mpv-1.dll"};

@@ -5,9 +5,6 @@
 #include "platform/LibraryLoader.h"
 #include "platform/MessageBoxService.h"
 
-// libmpv.so.2 is the current client API; libmpv.so.1 still carries every function used here.
-const std::vector<std::string> kEngineLibraryNames{"libmpv.so.2", "libmpv.so.1"};
-
 namespace {
 
 void* LoadFirst(platform::LibraryLoader& loader, platform::MessageBoxService& boxes,
@@ -21,7 +18,7 @@ void* LoadFirst(platform::LibraryLoader& loader, platform::MessageBoxService& bo
         }
         // The loader's text names the file and the cause (missing, wrong architecture,
         // unresolved dependency), which is what the user needs to fix it.
-        errors << QString::fromLocal8Bit(error);
+        errors << QString::fromUtf8(error);
     }
     boxes.Show(failureBox.text.arg(errors.join(u'\n')), failureBox.caption,
                platform::MessageBoxIcon::None);

@@ -11,7 +11,8 @@ namespace platform {
 class LibraryLoader;
 }  // namespace platform
 
-// File names of the playback library, most preferred first.
+// File names of the playback library, most preferred first (engine/EngineBackends*.cpp: they
+// differ by system).
 extern const std::vector<std::string> kEngineLibraryNames;
 
 // Fills GetEngineApi() from the system's playback library; see the overload below.

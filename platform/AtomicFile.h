@@ -10,14 +10,17 @@ namespace platform {
 
 // A file that is only ever replaced whole, so that a reader finds the old contents or the new
 // ones, never a mix, even when the writer dies or the machine loses power half-way. Writers
-// take turns through an exclusive flock on "<path>.lock", a file that stays in the folder.
+// take turns through an exclusive lock (flock, LockFileEx on Windows) on "<path>.lock", a
+// file that stays in the folder.
 // A path that is a symbolic link (into a dotfiles repository, say) stays one: the file it
 // points to is what gets replaced.
 class AtomicFile {
   public:
     // The file's new contents, made from its current ones (empty when it does not exist).
     using Rewrite = std::function<QByteArray(const QByteArray& current)>;
-    // Puts the finished temporary file in place of the target. The default is rename(2);
+    // Puts the finished temporary file in place of the target. The default is rename(2)
+    // (ReplaceFileW, or MoveFileExW for a new file, on Windows, retried for a moment while
+    // another program holds the file without sharing it);
     // tests substitute a step that fails to show what an interrupted save leaves behind.
     using ReplaceStep = std::function<bool(const QString& temporary, const QString& target)>;
 

@@ -26,4 +26,9 @@ QByteArray EncodeFileName(QStringView name);
 // Whether a file or a folder of that name exists, looked up by the name's own bytes.
 bool FileExists(const QString& name);
 
+// The name as the system spells it, so that one file has one name wherever it came from (the
+// command line, a drop, the open dialog): on Windows with backslashes ("C:/a.mp4" and
+// "C:\a.mp4" are one file); unchanged on Linux, where every byte counts.
+QString NativeFileName(const QString& name);
+
 }  // namespace platform

@@ -10,8 +10,9 @@ class LibraryLoader {
   public:
     virtual ~LibraryLoader() = default;
 
-    // Loads by file name with the system's search order. On failure returns null and sets
-    // error to the system loader's own text, which names the file; on success clears error.
+    // Loads by file name with the system's search order (on Windows the program's folder
+    // first). On failure returns null and sets error to the system loader's own text in
+    // UTF-8, which names the file; on success clears error.
     virtual void* Load(const std::string& fileName, std::string& error) = 0;
 
     // The address of symbol in module, or null when the module does not export it.

@@ -64,9 +64,10 @@ bool Player::Load(const QString& path) {
     if (!m_engine.PlaysAddress(path) && !platform::FileExists(path)) return false;
     // Without an engine nothing is opened, so the player never claims a file it cannot play.
     if (!m_engine.HasHandle()) return false;
-    m_filePath = path;
+    // One file, one name: its saved position is found by it.
+    m_filePath = m_engine.PlaysAddress(path) ? path : platform::NativeFileName(path);
     m_lastPosition = 0.0;
-    m_engine.LoadFile(path);
+    m_engine.LoadFile(m_filePath);
     return true;
 }
 

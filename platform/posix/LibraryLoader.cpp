@@ -2,6 +2,8 @@
 
 #include <dlfcn.h>
 
+#include <QString>
+
 namespace platform {
 namespace {
 
@@ -19,9 +21,11 @@ class DynamicLinkerLoader final : public LibraryLoader {
         // namespace of the process.
         void* module = dlopen(fileName.c_str(), RTLD_NOW | RTLD_LOCAL);
         if (module == nullptr) {
-            // dlerror() must be read before any other dl* call replaces the text.
+            // dlerror() must be read before any other dl* call replaces the text, which is in
+            // the locale's encoding.
             const char* text = dlerror();
-            error = text != nullptr ? text : fileName + ": cannot be loaded";
+            error = text != nullptr ? QString::fromLocal8Bit(text).toStdString()
+                                    : fileName + ": cannot be loaded";
             return nullptr;
         }
         error.clear();

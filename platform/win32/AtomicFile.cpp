@@ -38,9 +38,9 @@ bool Retrying(const Step& step) {
 ReadResult ReadWholeFile(const QString& path, QByteArray& bytes) {
     Handle file;
     const bool opened = Retrying([&] {
-        file = Handle(CreateFileW(Wide(QDir::toNativeSeparators(path)).c_str(), GENERIC_READ,
-                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        file.Reset(CreateFileW(Wide(QDir::toNativeSeparators(path)).c_str(), GENERIC_READ,
+                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
         return bool(file);
     });
     if (!opened) {
@@ -90,12 +90,26 @@ void RemoveLeftoverTemporaries(const QString& target) {
     }
 }
 
+// Whether the target can be deleted now, or is missing; otherwise the last error says why.
+bool CanBeReplaced(const std::wstring& target) {
+    const HANDLE file =
+        CreateFileW(target.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_FILE_NOT_FOUND;
+    CloseHandle(file);
+    return true;
+}
+
 // ReplaceFileW keeps what the old file carried (its access rules, attributes, creation time),
 // as a replaced file keeps its permissions on Linux; a first save has nothing to replace.
 bool DefaultReplace(const QString& temporary, const QString& target) {
     const std::wstring from = Wide(QDir::toNativeSeparators(temporary));
     const std::wstring to = Wide(QDir::toNativeSeparators(target));
     return Retrying([&] {
+        // While another program holds the target without sharing its deletion, replacing it
+        // cannot work; asking first also spares the folder the stray temporary file that some
+        // ReplaceFileW implementations (Wine's) leave behind when they fail that way.
+        if (!CanBeReplaced(to)) return false;
         if (ReplaceFileW(to.c_str(), from.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
                          nullptr, nullptr)) {
             return true;
@@ -114,8 +128,8 @@ bool WriteReplacing(const QString& target, QByteArrayView bytes,
     for (int attempt = 0; attempt < 16 && !file; ++attempt) {
         temporary =
             TemporaryPrefix(target) + QString::number(QRandomGenerator::global()->generate64(), 16);
-        file = Handle(CreateFileW(Wide(QDir::toNativeSeparators(temporary)).c_str(), GENERIC_WRITE,
-                                  0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+        file.Reset(CreateFileW(Wide(QDir::toNativeSeparators(temporary)).c_str(), GENERIC_WRITE, 0,
+                               nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file && GetLastError() != ERROR_FILE_EXISTS) return false;
     }
     if (!file) return false;
@@ -162,9 +176,9 @@ bool AtomicFile::Update(const Rewrite& rewrite, const ReplaceStep& replace) cons
     Handle lockFile;
     const std::wstring lockName = Wide(QDir::toNativeSeparators(m_path + QStringLiteral(".lock")));
     const bool opened = Retrying([&] {
-        lockFile = Handle(CreateFileW(lockName.c_str(), GENERIC_READ | GENERIC_WRITE,
-                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                      nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        lockFile.Reset(CreateFileW(lockName.c_str(), GENERIC_READ | GENERIC_WRITE,
+                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                   OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
         return bool(lockFile);
     });
     if (!opened) return false;

@@ -1,5 +1,8 @@
 #include "platform/ProgramArguments.h"
 
+// shellapi.h needs the types windows.h defines first.
+#include <windows.h>
+//
 #include <shellapi.h>
 
 #include "platform/FileName.h"

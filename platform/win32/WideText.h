@@ -35,6 +35,10 @@ class Handle {
     Handle& operator=(const Handle&) = delete;
     ~Handle() { Close(); }
     HANDLE get() const { return m_handle; }
+    void Reset(HANDLE handle) {
+        Close();
+        m_handle = handle;
+    }
     explicit operator bool() const { return m_handle != INVALID_HANDLE_VALUE && m_handle; }
     // Closing can report a deferred write error, so the writer checks it.
     bool Close() {

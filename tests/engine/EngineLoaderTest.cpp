@@ -63,7 +63,12 @@ TEST_F(EngineLoaderTest, FailureBoxGivesTheErrorOfEveryNameTriedOnItsOwnLine) {
     // The system loader's own text names the file and gives the cause.
     EXPECT_TRUE(lines[0].startsWith(QStringLiteral("errors: ") + QString::fromStdString(first)));
     EXPECT_TRUE(lines[1].startsWith(QString::fromStdString(second)));
+#ifdef _WIN32
+    // In the system's own language.
+    EXPECT_GT(lines[1].size(), qsizetype(second.size() + 2)) << lines[1].toStdString();
+#else
     EXPECT_TRUE(lines[1].contains(QStringLiteral("No such file")));
+#endif
 }
 
 TEST_F(EngineLoaderTest, LibraryLackingOnlyErrorStringIsRejectedWithoutABox) {

@@ -1,45 +1,18 @@
 // Replacing a file whole: what a save leaves behind when it succeeds, fails or has nothing to
 // change, what it refuses to touch, and that writers taking turns lose nothing.
-#include <fcntl.h>
-#include <gtest/gtest.h>
-#include <sys/file.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include "AtomicFileTest.h"
 
-#include <QFileInfo>
-#include <QTemporaryDir>
 #include <algorithm>
 #include <thread>
 #include <vector>
 
-#include "TestFiles.h"
-#include "platform/AtomicFile.h"
+#include "NativeFiles.h"
 
 namespace {
 
-using platform::AtomicFile;
-
-struct stat Status(const QString& path) {
-    struct stat info {};
-    EXPECT_EQ(::stat(QFile::encodeName(path).constData(), &info), 0) << path.toStdString();
-    return info;
-}
-
-class AtomicFileTest : public testing::Test {
-  protected:
-    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
-
-    static AtomicFile::Rewrite Becomes(const QByteArray& bytes) {
-        return [bytes](const QByteArray&) { return bytes; };
-    }
-
-    QTemporaryDir dir;
-    const QString path = dir.filePath("progress.ini");
-};
-
 // Only a regular file is read, and all of it; an empty one is read as empty, not missing.
-// A pipe must neither block the reader nor be replaced, and what cannot be read is not even
-// handed to the rewrite.
+// What cannot be read (a pipe, which must not block the reader, or a file another program
+// holds) is not replaced, nor even handed to the rewrite.
 TEST_F(AtomicFileTest, OnlyRegularFilesAreReadOrReplaced) {
     const QByteArray large = QByteArray("line\0\xff\r\n", 8).repeated(50000);  // many reads
     ASSERT_TRUE(WriteFile(path, large));
@@ -49,33 +22,25 @@ TEST_F(AtomicFileTest, OnlyRegularFilesAreReadOrReplaced) {
     EXPECT_EQ(AtomicFile(dir.filePath("missing")).Read(), std::nullopt);
     EXPECT_EQ(AtomicFile(dir.path()).Read(), std::nullopt);
 
-    const QString pipe = dir.filePath("pipe");
-    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
-    EXPECT_EQ(AtomicFile(pipe).Read(), std::nullopt);
+    const QString held = dir.filePath("held");
+    const UnreadableFile unreadable(held);
+    ASSERT_TRUE(unreadable.Made());
+    EXPECT_EQ(AtomicFile(held).Read(), std::nullopt);
     bool rewritten = false;
-    EXPECT_FALSE(AtomicFile(pipe).Update([&rewritten](const QByteArray&) {
+    EXPECT_FALSE(AtomicFile(held).Update([&rewritten](const QByteArray&) {
         rewritten = true;
         return QByteArray("x");
     }));
     EXPECT_FALSE(rewritten);
-    EXPECT_TRUE(S_ISFIFO(Status(pipe).st_mode));
+    EXPECT_TRUE(unreadable.Untouched());
 }
 
-// A new file gets what the umask allows and a replaced one keeps its mode. Bytes equal to the
-// file's leave it in place, yet the temporary files of a writer that died go all the same. A
-// missing file is created even when it is to be empty.
-TEST_F(AtomicFileTest, ModesAndUnchangedFiles) {
-    const mode_t umask = ::umask(027);
-    const bool created = AtomicFile(path).Update(Becomes("a\n"));
-    ::umask(umask);
-    ASSERT_TRUE(created);
-    EXPECT_EQ(Status(path).st_mode & 0777, 0640u);
-    ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0604), 0);
-    EXPECT_TRUE(AtomicFile(path).Update(Becomes("b\n")));
-    EXPECT_EQ(ReadFile(path), "b\n");
-    EXPECT_EQ(Status(path).st_mode & 0777, 0604u);
-
-    const ino_t inode = Status(path).st_ino;
+// Bytes equal to the file's leave it in place, yet the temporary files of a writer that died
+// go all the same. A missing file is created even when it is to be empty.
+TEST_F(AtomicFileTest, UnchangedFilesStayAndLeftoversGo) {
+    ASSERT_TRUE(AtomicFile(path).Update(Becomes("b\n")));
+    const std::uint64_t identity = FileIdentity(path);
+    ASSERT_NE(identity, 0u);
     ASSERT_TRUE(WriteFile(path + ".tmp-5f3a", "b\nhalf"));
     QByteArray seen;
     EXPECT_TRUE(AtomicFile(path).Update([&seen](const QByteArray& current) {
@@ -83,7 +48,7 @@ TEST_F(AtomicFileTest, ModesAndUnchangedFiles) {
         return current;
     }));
     EXPECT_EQ(seen, "b\n");
-    EXPECT_EQ(Status(path).st_ino, inode);
+    EXPECT_EQ(FileIdentity(path), identity);
     EXPECT_EQ(FolderEntries(dir.path()), QStringList({"progress.ini", "progress.ini.lock"}));
 
     const QString fresh = dir.filePath("config.ini");
@@ -99,9 +64,7 @@ TEST_F(AtomicFileTest, FailedRenameLeavesTheOldFile) {
     bool lockHeld = false;
     const auto failingReplace = [&](const QString& temporary, const QString& target) {
         seenTemporary = ReadFile(temporary);
-        const int other = ::open(QFile::encodeName(target + ".lock").constData(), O_RDWR);
-        lockHeld = other >= 0 && ::flock(other, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
-        ::close(other);
+        lockHeld = LockHeldElsewhere(target + ".lock");
         return false;
     };
 
@@ -110,19 +73,6 @@ TEST_F(AtomicFileTest, FailedRenameLeavesTheOldFile) {
     EXPECT_TRUE(lockHeld);
     EXPECT_EQ(ReadFile(path), "[S]\nk=old\n");
     EXPECT_EQ(FolderEntries(dir.path()), QStringList({"progress.ini", "progress.ini.lock"}));
-}
-
-// A settings file kept elsewhere and linked into place stays linked.
-TEST_F(AtomicFileTest, SymbolicLinkIsFollowed) {
-    ASSERT_TRUE(QDir(dir.path()).mkdir("dotfiles"));
-    const QString real = dir.filePath("dotfiles/progress.ini");
-    ASSERT_TRUE(WriteFile(real, "[S]\nk=old\n"));
-    ASSERT_TRUE(QFile::link(real, path));
-
-    EXPECT_TRUE(AtomicFile(path).Update(
-        [](const QByteArray& current) { return QByteArray(current).replace("old", "new"); }));
-    EXPECT_TRUE(QFileInfo(path).isSymLink());
-    EXPECT_EQ(ReadFile(real), "[S]\nk=new\n");
 }
 
 // Writers racing on one file, each adding lines of its own: every line reaches the file once.

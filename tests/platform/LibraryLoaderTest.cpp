@@ -4,16 +4,31 @@
 
 namespace {
 
+// The system's own names and words (Windows words its errors in the system's language).
+#ifdef _WIN32
+constexpr const char* kMissingPath = "C:\\nonexistent-movira-dir\\movira-missing.dll";
+constexpr const char* kMissingName = "movira-missing-9.dll";
+constexpr const char* kNotFoundText = ": ";
+constexpr const char* kSystemLibrary = "kernel32.dll";
+constexpr const char* kExportedFunction = "GetTickCount";
+#else
+constexpr const char* kMissingPath = "/nonexistent-movira-dir/libmovira-missing.so";
+constexpr const char* kMissingName = "libmovira-missing.so.9";
+constexpr const char* kNotFoundText = "No such file or directory";
+constexpr const char* kSystemLibrary = "libc.so.6";
+constexpr const char* kExportedFunction = "strlen";
+#endif
+
 TEST(SystemLibraryLoaderTest, MissingFileGivesTheLinkersTextNamingIt) {
-    const std::string missing = "/nonexistent-movira-dir/libmovira-missing.so";
+    const std::string missing = kMissingPath;
     std::string error = "stale";
     EXPECT_EQ(platform::SystemLibraryLoader().Load(missing, error), nullptr);
     EXPECT_EQ(error.rfind(missing, 0), 0u) << error;
-    EXPECT_NE(error.find("No such file or directory"), std::string::npos) << error;
+    EXPECT_NE(error.find(kNotFoundText), std::string::npos) << error;
 
     // A bare name goes through the search path and is still named in the text.
-    EXPECT_EQ(platform::SystemLibraryLoader().Load("libmovira-missing.so.9", error), nullptr);
-    EXPECT_NE(error.find("libmovira-missing.so.9"), std::string::npos) << error;
+    EXPECT_EQ(platform::SystemLibraryLoader().Load(kMissingName, error), nullptr);
+    EXPECT_NE(error.find(kMissingName), std::string::npos) << error;
 }
 
 // The linker would hand back the program itself for an empty name.
@@ -26,13 +41,13 @@ TEST(SystemLibraryLoaderTest, EmptyNameIsRefused) {
 TEST(SystemLibraryLoaderTest, LoadsBySearchPathAndResolvesOnlyExportedNames) {
     auto& loader = platform::SystemLibraryLoader();
     std::string error = "stale";
-    void* libc = loader.Load("libc.so.6", error);
-    ASSERT_NE(libc, nullptr) << error;
+    void* library = loader.Load(kSystemLibrary, error);
+    ASSERT_NE(library, nullptr) << error;
     EXPECT_TRUE(error.empty());
 
-    EXPECT_NE(loader.Resolve(libc, "strlen"), nullptr);
-    EXPECT_EQ(loader.Resolve(libc, "movira_no_such_function"), nullptr);
-    loader.Unload(libc);
+    EXPECT_NE(loader.Resolve(library, kExportedFunction), nullptr);
+    EXPECT_EQ(loader.Resolve(library, "movira_no_such_function"), nullptr);
+    loader.Unload(library);
 }
 
 }  // namespace

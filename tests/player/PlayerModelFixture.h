@@ -13,6 +13,7 @@
 
 #include "FakeEngineApi.h"
 #include "TestFiles.h"
+#include "platform/FileName.h"
 #include "player/Player.h"
 #include "settings/SettingsStore.h"
 
@@ -32,9 +33,9 @@ class PlayerModelTest : public ::testing::Test {
         player->LoadSettings();
         fake.ClearCalls();
     }
-    // A file that exists, for Open.
+    // A file that exists, for Open, in the system's spelling as the player keeps it.
     QString MediaFile(const QString& name = QStringLiteral("clip.mp4")) {
-        return EmptyFile(folder.path(), name);
+        return platform::NativeFileName(EmptyFile(folder.path(), name));
     }
     // Opens a file and lets the engine report it loaded, `seconds` long.
     void Load(double seconds) {

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <QFileInfo>
 #include <QTemporaryDir>
 
+#include "NativeFiles.h"
 #include "TestFiles.h"
 #include "platform/IniFile.h"
 
@@ -24,15 +24,12 @@ class IniFileUpdateTest : public testing::Test {
     const QString path = dir.filePath("progress.ini");
 };
 
-TEST_F(IniFileUpdateTest, MergesIntoTheFileAsItIsNowAndKeepsItsMode) {
+// The file's comments, other sections and (AtomicFileTest shows) its mode stay.
+TEST_F(IniFileUpdateTest, MergesIntoTheFileAsItIsNow) {
     ASSERT_TRUE(WriteFile(path, "; mine\n[Other]\nkeep=1\n[S]\nk=old\n"));
-    ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0640), 0);
 
     EXPECT_TRUE(IniFile::Update(path, Set(u"s", u"K", u"new")));
     EXPECT_EQ(ReadFile(path), "; mine\n[Other]\nkeep=1\n[S]\nk=new\n");
-    struct stat info {};
-    ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &info), 0);
-    EXPECT_EQ(info.st_mode & 0777, 0640u);
     EXPECT_EQ(FolderEntries(dir.path()), QStringList({"progress.ini", "progress.ini.lock"}));
 
     const QString fresh = dir.filePath("config.ini");
@@ -43,10 +40,11 @@ TEST_F(IniFileUpdateTest, MergesIntoTheFileAsItIsNowAndKeepsItsMode) {
 // Overwriting what could not be read would throw its contents away; a pipe must neither
 // block the reader nor be replaced.
 TEST_F(IniFileUpdateTest, UnreadableFileIsNotReplaced) {
-    ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    const UnreadableFile unreadable(path);
+    ASSERT_TRUE(unreadable.Made());
     EXPECT_TRUE(IniFile::Read(path).SectionNames().isEmpty());
     EXPECT_FALSE(IniFile::Update(path, Set(u"S", u"k", u"v")));
-    EXPECT_FALSE(QFileInfo(path).isFile());
+    EXPECT_TRUE(unreadable.Untouched());
 }
 
 }  // namespace

@@ -16,6 +16,7 @@
 #include "FakeEngineApi.h"
 #include "TestFiles.h"
 #include "platform/FileDialogService.h"
+#include "platform/FileName.h"
 #include "settings/SettingsStore.h"
 #include "toolkit/UIControl.h"
 #include "ui/PlayerMessages.h"
@@ -75,9 +76,9 @@ class PlayerTest : public ::testing::Test {
         window->handledMessages.clear();
         fake.ClearCalls();
     }
-    // A file that exists, for OpenMedia.
+    // A file that exists, for OpenMedia, in the system's spelling as the player keeps it.
     QString MediaFile(const QString& name = QStringLiteral("clip.mp4")) {
-        return EmptyFile(folder.path(), name);
+        return platform::NativeFileName(EmptyFile(folder.path(), name));
     }
     CControlUI* Control(const char* name) {
         return window->GetPM().FindControl(QString::fromLatin1(name));

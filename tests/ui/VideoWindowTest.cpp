@@ -99,27 +99,47 @@ TEST_F(VideoWindow, DropPostsTheFirstFileWithItsWholePath) {
 }
 
 // A drop's URI list is read as bytes: a name that is not UTF-8 keeps its bytes, and what
-// names no local file is left out.
+// names no local file is left out (on Windows a network share is a local name).
 TEST(DropFilesTest, LocalFilesAreTheFileUrisOfTheListInOrder) {
+#ifdef _WIN32
+    const QByteArray list =
+        "# from a file manager\r\n"
+        "file:///C:/tmp/caf%C3%A9%20x.mp4\r\n"
+        "https://host/a.mp4\r\n"
+        "file://nas/share/b.mp4\r\n"
+        "file://localhost/D:/%E8%A7%86.mkv\r\n";
+    const QStringList expected{QStringLiteral(u"C:\\tmp\\café x.mp4"),
+                               QStringLiteral("\\\\nas\\share\\b.mp4"),
+                               QStringLiteral(u"D:\\视.mkv")};
+    const QString fromUrl = QStringLiteral(u"C:/m/a #1 视.mp4");
+    const QString fromUrlName = QStringLiteral(u"C:\\m\\a #1 视.mp4");
+    const QByteArray unterminatedUri = "file:///C:/m/x.mp4";
+    const QString unterminatedName = QStringLiteral("C:\\m\\x.mp4");
+#else
+    const QByteArray list =
+        "# from a file manager\r\n"
+        "file:///tmp/caf%E9%20x.mp4\r\n"
+        "https://host/a.mp4\r\n"
+        "file://nas/share/b.mp4\r\n"
+        "file://localhost/tmp/%E8%A7%86.mkv\r\n";
+    const QStringList expected{platform::DecodeFileName("/tmp/caf\xE9 x.mp4"),
+                               QStringLiteral(u"/tmp/视.mkv")};
+    const QString fromUrl = QStringLiteral(u"/m/a #1 视.mp4");
+    const QString fromUrlName = fromUrl;
+    const QByteArray unterminatedUri = "file:///m/x.mp4";
+    const QString unterminatedName = QStringLiteral("/m/x.mp4");
+#endif
     QMimeData data;
-    data.setData(QStringLiteral("text/uri-list"),
-                 "# from a file manager\r\n"
-                 "file:///tmp/caf%E9%20x.mp4\r\n"
-                 "https://host/a.mp4\r\n"
-                 "file://nas/share/b.mp4\r\n"
-                 "file://localhost/tmp/%E8%A7%86.mkv\r\n");
-    const QStringList files = LocalFilesOf(&data);
-    ASSERT_EQ(files.size(), 2);
-    EXPECT_EQ(platform::EncodeFileName(files[0]), "/tmp/caf\xE9 x.mp4");
-    EXPECT_EQ(files[1], QStringLiteral(u"/tmp/视.mkv"));
+    data.setData(QStringLiteral("text/uri-list"), list);
+    EXPECT_EQ(LocalFilesOf(&data), expected);
 
     // A list built from QUrls, as Qt's own drag sources make it; a final line without CRLF.
     QMimeData urls;
-    urls.setUrls({QUrl::fromLocalFile(QStringLiteral(u"/m/a #1 视.mp4"))});
-    EXPECT_EQ(LocalFilesOf(&urls), QStringList{QStringLiteral(u"/m/a #1 视.mp4")});
+    urls.setUrls({QUrl::fromLocalFile(fromUrl)});
+    EXPECT_EQ(LocalFilesOf(&urls), QStringList{fromUrlName});
     QMimeData unterminated;
-    unterminated.setData(QStringLiteral("text/uri-list"), "file:///m/x.mp4");
-    EXPECT_EQ(LocalFilesOf(&unterminated), QStringList{QStringLiteral("/m/x.mp4")});
+    unterminated.setData(QStringLiteral("text/uri-list"), unterminatedUri);
+    EXPECT_EQ(LocalFilesOf(&unterminated), QStringList{unterminatedName});
 
     EXPECT_TRUE(LocalFilesOf(nullptr).isEmpty());
     QMimeData text;

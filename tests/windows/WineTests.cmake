@@ -3,6 +3,18 @@
 set(MOVIRA_WINE_RUN ${CMAKE_CURRENT_LIST_DIR}/wine-run)
 set(MOVIRA_WINE_SESSION ${PROJECT_BINARY_DIR}/wine)
 
+# Where the test programs find the DLLs they link (Qt's, the MinGW runtime's) and Qt's
+# plugins: wine-run exports what SESSION/environment says. Wine sees / as drive Z:.
+execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=libstdc++-6.dll
+                OUTPUT_VARIABLE mingw_cxx_runtime OUTPUT_STRIP_TRAILING_WHITESPACE)
+execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=libwinpthread-1.dll
+                OUTPUT_VARIABLE mingw_thread_runtime OUTPUT_STRIP_TRAILING_WHITESPACE)
+get_filename_component(mingw_cxx_runtime ${mingw_cxx_runtime} DIRECTORY)
+get_filename_component(mingw_thread_runtime ${mingw_thread_runtime} DIRECTORY)
+set(wine_path "Z:${QT6_INSTALL_PREFIX}/${QT6_INSTALL_BINS}\;Z:${mingw_cxx_runtime}\;Z:${mingw_thread_runtime}")
+file(WRITE ${MOVIRA_WINE_SESSION}/environment
+     "WINEPATH=${wine_path}\nQT_PLUGIN_PATH=Z:${QT6_INSTALL_PREFIX}/${QT6_INSTALL_PLUGINS}\n")
+
 add_test(NAME windows.wine.start COMMAND ${MOVIRA_WINE_RUN} ${MOVIRA_WINE_SESSION} --start)
 add_test(NAME windows.wine.stop COMMAND ${MOVIRA_WINE_RUN} ${MOVIRA_WINE_SESSION} --stop)
 set_tests_properties(windows.wine.start PROPERTIES FIXTURES_SETUP wine LABELS windows TIMEOUT 300)
@@ -10,8 +22,16 @@ set_tests_properties(windows.wine.stop PROPERTIES FIXTURES_CLEANUP wine LABELS w
 
 # A command under Wine as test `name`, in the Wine session.
 function(movira_wine_test name)
-  add_test(NAME ${name} COMMAND ${MOVIRA_WINE_RUN} ${MOVIRA_WINE_SESSION} ${ARGN})
-  set_tests_properties(${name} PROPERTIES LABELS windows FIXTURES_REQUIRED wine)
+  movira_wine_session_test(${name} ${MOVIRA_WINE_RUN} ${MOVIRA_WINE_SESSION} ${ARGN})
+endfunction()
+
+# A command of this machine that works with the Wine session (starts Windows programs through
+# wine-run itself) as test `name`.
+function(movira_wine_session_test name)
+  add_test(NAME ${name} COMMAND ${ARGN})
+  # A program that stops at a box nobody can see (a failed start shows one) would hold the
+  # run until the end of time.
+  set_tests_properties(${name} PROPERTIES LABELS windows FIXTURES_REQUIRED wine TIMEOUT 300)
 endfunction()
 
 # A GoogleTest program as one test (each Wine start costs a fraction of a second, which a

@@ -1,0 +1,7 @@
+#include "platform/FileName.h"
+
+namespace platform {
+
+QString NativeFileName(const QString& name) { return name; }
+
+}  // namespace platform
