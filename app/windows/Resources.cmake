@@ -15,6 +15,8 @@ foreach(part MAJOR MINOR PATCH TWEAK)
 endforeach()
 set(MOVIRA_RC_VERSION_NUMBERS "${version_MAJOR},${version_MINOR},${version_PATCH},${version_TWEAK}")
 set(MOVIRA_MANIFEST_VERSION "${version_MAJOR}.${version_MINOR}.${version_PATCH}.${version_TWEAK}")
+# The installer carries them too.
+set_property(TARGET moviraplayer PROPERTY MOVIRA_FOUR_PART_VERSION ${MOVIRA_MANIFEST_VERSION})
 
 # The copyright holder and year as the Debian copyright file has them, and its licence.
 set(copyright_file ${PROJECT_SOURCE_DIR}/packaging/copyright.in)
