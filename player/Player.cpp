@@ -61,11 +61,12 @@ bool Player::Load(const QString& path) {
     // A file or a folder that exists, or an address the engine opens itself; anything else
     // is ignored without a word.
     if (path.isEmpty()) return false;
-    if (!m_engine.PlaysAddress(path) && !platform::FileExists(path)) return false;
+    const bool address = m_engine.PlaysAddress(path);
+    if (!address && !platform::FileExists(path)) return false;
     // Without an engine nothing is opened, so the player never claims a file it cannot play.
     if (!m_engine.HasHandle()) return false;
     // One file, one name: its saved position is found by it.
-    m_filePath = m_engine.PlaysAddress(path) ? path : platform::NativeFileName(path);
+    m_filePath = address ? path : platform::NativeFileName(path);
     m_lastPosition = 0.0;
     m_engine.LoadFile(m_filePath);
     return true;

@@ -5,13 +5,10 @@ set(MOVIRA_WINE_SESSION ${PROJECT_BINARY_DIR}/wine)
 
 # Where the test programs find the DLLs they link (Qt's, the MinGW runtime's) and Qt's
 # plugins: wine-run exports what SESSION/environment says. Wine sees / as drive Z:.
-execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=libstdc++-6.dll
-                OUTPUT_VARIABLE mingw_cxx_runtime OUTPUT_STRIP_TRAILING_WHITESPACE)
-execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=libwinpthread-1.dll
-                OUTPUT_VARIABLE mingw_thread_runtime OUTPUT_STRIP_TRAILING_WHITESPACE)
-get_filename_component(mingw_cxx_runtime ${mingw_cxx_runtime} DIRECTORY)
-get_filename_component(mingw_thread_runtime ${mingw_thread_runtime} DIRECTORY)
-set(wine_path "Z:${QT6_INSTALL_PREFIX}/${QT6_INSTALL_BINS}\;Z:${mingw_cxx_runtime}\;Z:${mingw_thread_runtime}")
+include(${PROJECT_SOURCE_DIR}/cmake/MingwRuntime.cmake)
+set(wine_dirs ${QT6_INSTALL_PREFIX}/${QT6_INSTALL_BINS} ${MOVIRA_MINGW_RUNTIME_DIRS})
+list(TRANSFORM wine_dirs PREPEND "Z:")
+list(JOIN wine_dirs ";" wine_path)
 file(WRITE ${MOVIRA_WINE_SESSION}/environment
      "WINEPATH=${wine_path}\nQT_PLUGIN_PATH=Z:${QT6_INSTALL_PREFIX}/${QT6_INSTALL_PLUGINS}\n")
 

@@ -165,10 +165,15 @@ static int SetNamed(mpv_handle* ctx, const char* kind, const char* name, const c
     return 0;
 }
 
-int mpv_set_option(mpv_handle* ctx, const char* name, mpv_format format, void* data) {
+static int SetFormatted(mpv_handle* ctx, const char* kind, const char* name, mpv_format format,
+                        void* data) {
     char value[4096];
     FormatValue(value, sizeof value, format, data);
-    return SetNamed(ctx, "option", name, value);
+    return SetNamed(ctx, kind, name, value);
+}
+
+int mpv_set_option(mpv_handle* ctx, const char* name, mpv_format format, void* data) {
+    return SetFormatted(ctx, "option", name, format, data);
 }
 
 int mpv_set_option_string(mpv_handle* ctx, const char* name, const char* data) {
@@ -176,9 +181,7 @@ int mpv_set_option_string(mpv_handle* ctx, const char* name, const char* data) {
 }
 
 int mpv_set_property(mpv_handle* ctx, const char* name, mpv_format format, void* data) {
-    char value[4096];
-    FormatValue(value, sizeof value, format, data);
-    return SetNamed(ctx, "property", name, value);
+    return SetFormatted(ctx, "property", name, format, data);
 }
 
 int mpv_set_property_string(mpv_handle* ctx, const char* name, const char* data) {
