@@ -27,6 +27,9 @@ class BusSession final : public SessionServices {
 
 }  // namespace
 
+// The desktop knows the program by its desktop file name, which main gives Qt.
+void PrepareDesktopSession() {}
+
 std::unique_ptr<SessionServices> JoinDesktopSession(PlayerWindow& window) {
     return std::make_unique<BusSession>(window);
 }

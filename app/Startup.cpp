@@ -41,6 +41,7 @@ int RunPlayer(const QString& media) {
         return -1;
     }
     InstallToolkitAccessibility();
+    PrepareDesktopSession();
 
     auto window = std::make_unique<PlayerWindow>();
     if (!window->CreateAndShow()) {

@@ -93,6 +93,11 @@ class Player : private EngineEventSink {
     int VolumeLevel() const { return static_cast<int>(m_volume); }
     bool IsMuted() const { return m_muted; }
     bool PlaysMovingVideo() const { return m_engine.PlaysMovingVideo(); }
+    // The display should stay on: a moving picture plays (not paused, stopped, at the end, or
+    // sound alone).
+    bool KeepsDisplayAwake() const {
+        return GetPlayState() == PlayState::Playing && PlaysMovingVideo();
+    }
     // The engine's protocols: the schemes of the addresses it opens.
     QStringList EngineProtocols() const { return m_engine.Protocols(); }
     std::vector<TrackEntry> SubtitleTracks() const { return m_engine.SubtitleTracks(); }

@@ -20,9 +20,7 @@ DesktopSession::~DesktopSession() { m_player.RemoveObserver(this); }
 
 void DesktopSession::OnPlayerChanged() {
     if (m_mpris) m_mpris->Refresh();
-    if (m_inhibitor)
-        m_inhibitor->SetWanted(m_player.GetPlayState() == PlayState::Playing &&
-                               m_player.PlaysMovingVideo());
+    if (m_inhibitor) m_inhibitor->SetWanted(m_player.KeepsDisplayAwake());
 }
 
 void DesktopSession::OnSeeked(double seconds) {

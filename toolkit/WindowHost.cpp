@@ -64,6 +64,17 @@ WPARAM VirtualKey(const QKeyEvent* e) {
             return VK_RIGHT;
         case Qt::Key_Down:
             return VK_DOWN;
+        // A keyboard's play key toggles, whichever of the three it reports.
+        case Qt::Key_MediaTogglePlayPause:
+        case Qt::Key_MediaPlay:
+        case Qt::Key_MediaPause:
+            return VK_MEDIA_PLAY_PAUSE;
+        case Qt::Key_MediaStop:
+            return VK_MEDIA_STOP;
+        case Qt::Key_MediaNext:
+            return VK_MEDIA_NEXT_TRACK;
+        case Qt::Key_MediaPrevious:
+            return VK_MEDIA_PREV_TRACK;
         default:
             return 0;
     }

@@ -78,6 +78,11 @@ inline constexpr WPARAM VK_LEFT = 0x25;
 inline constexpr WPARAM VK_UP = 0x26;
 inline constexpr WPARAM VK_RIGHT = 0x27;
 inline constexpr WPARAM VK_DOWN = 0x28;
+// The keyboard's media keys.
+inline constexpr WPARAM VK_MEDIA_NEXT_TRACK = 0xB0;
+inline constexpr WPARAM VK_MEDIA_PREV_TRACK = 0xB1;
+inline constexpr WPARAM VK_MEDIA_STOP = 0xB2;
+inline constexpr WPARAM VK_MEDIA_PLAY_PAUSE = 0xB3;
 inline constexpr WPARAM VK_F1 = 0x70;
 inline constexpr WPARAM VK_F11 = 0x7A;
 

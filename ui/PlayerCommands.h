@@ -40,9 +40,10 @@ struct PlayerCommandInfo {
     const char* control;    // the layout's name of its button, or null
     const char* tooltip;    // that button's tooltip id in the language tables, or null
     const char* mediaCall;  // the media controls' method or property that does it, or null
+    WPARAM mediaKey;        // the keyboard's media key that gives it, or 0
 };
 
 std::span<const PlayerCommandInfo> PlayerCommands();
-// The command of a key or of a button's name; null for none.
+// The command of a key (a media key too) or of a button's name; null for none.
 const PlayerCommandInfo* CommandForKey(WPARAM key);
 const PlayerCommandInfo* CommandForControl(const QString& name);

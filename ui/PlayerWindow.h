@@ -51,6 +51,9 @@ class PlayerWindow : public WindowImplBase, private PlayerObserver {
     // Brings the window back from minimised, shows it and gives it the focus.
     void Raise();
 
+    // The system's media controls take the keyboard's media keys, so the window leaves them.
+    void SetMediaKeysFromSystem(bool fromSystem) { m_mediaKeysFromSystem = fromSystem; }
+
     void ToggleFullScreen();
     bool IsFullScreen() const { return m_bFullScreen; }
     bool AreBarsVisible() const { return m_bBarsVisible; }
@@ -163,6 +166,7 @@ class PlayerWindow : public WindowImplBase, private PlayerObserver {
     Player m_player;  // after the video window, so that its engine ends first
     SpeedItems m_speedItems;
     bool m_bFullScreen = false;
+    bool m_mediaKeysFromSystem = false;  // the system's media controls take the media keys
     QRect m_rcWindow;             // kept on entering fullscreen; the normal rectangle if maximised
     bool m_bSavedZoomed = false;  // the "style" kept across fullscreen: maximised or not
     bool m_bKeptZoomed = false;   // fullscreen entered maximised over the whole monitor

@@ -95,5 +95,7 @@ void PlayerWindow::OnClickControl(CControlUI* sender) {
 
 void PlayerWindow::OnKeyPressed(WPARAM key) {
     // A key held down repeats its command with every repeat; other keys do nothing.
-    if (const PlayerCommandInfo* info = CommandForKey(key)) RunCommand(info->command, nullptr);
+    const PlayerCommandInfo* info = CommandForKey(key);
+    if (!info || (m_mediaKeysFromSystem && key == info->mediaKey)) return;
+    RunCommand(info->command, nullptr);
 }

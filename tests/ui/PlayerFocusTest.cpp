@@ -107,6 +107,11 @@ TEST_F(PlayerKeyboard, EnterOnAFocusedButtonDoesWhatAClickDoesAndOtherKeysKeepTh
     Key(Qt::Key_Space);
     EXPECT_EQ(Commands(), std::vector<std::string>{"mpv_command cycle pause"});
     EXPECT_EQ(window->GetPlayer().FilePath(), file) << "not stopped";
+    // So do the keyboard's play keys, whichever the keyboard reports.
+    fake.ClearCalls();
+    for (Qt::Key key : {Qt::Key_MediaTogglePlayPause, Qt::Key_MediaPlay, Qt::Key_MediaPause})
+        Key(key);
+    EXPECT_EQ(Commands(), std::vector<std::string>(3, "mpv_command cycle pause"));
 
     // F11 and Escape go in and out of fullscreen, then Escape minimises; the focus stays.
     Key(Qt::Key_F11);

@@ -114,6 +114,21 @@ TEST_F(PlayerTest, KeysSpaceF11AndEscape) {
     EXPECT_EQ(Commands(),
               (std::vector<std::string>{"mpv_command cycle pause", "mpv_command cycle pause"}));
 
+    // The keyboard's media keys do what Space and the stop button do, unless the system's
+    // media controls take them.
+    fake.ClearCalls();
+    window->SetMediaKeysFromSystem(true);
+    window->SendMessage(WM_KEYDOWN, VK_MEDIA_PLAY_PAUSE, 1);
+    window->SendMessage(WM_KEYDOWN, VK_MEDIA_STOP, 1);
+    window->SendMessage(WM_KEYDOWN, VK_SPACE, 1);
+    window->SetMediaKeysFromSystem(false);
+    window->SendMessage(WM_KEYDOWN, VK_MEDIA_PLAY_PAUSE, 1);
+    window->SendMessage(WM_KEYDOWN, VK_MEDIA_STOP, 1);
+    EXPECT_EQ(Commands(),
+              (std::vector<std::string>{"mpv_command cycle pause", "mpv_command cycle pause",
+                                        "mpv_command stop"}));
+    window->OpenMedia(MediaFile());
+
     const QRect windowed = window->GetWindowRect();
     window->SendMessage(WM_KEYDOWN, VK_F11, 1);
     EXPECT_TRUE(window->IsFullScreen());
