@@ -1,6 +1,11 @@
 #include "engine/EngineOptions.h"
 
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
 #include "engine/EngineBackends.h"
+#include "platform/DebugOutput.h"
 
 namespace {
 
@@ -82,6 +87,19 @@ void SetOptions(const EngineApi& api, mpv_handle* handle, double dpiScale) {
         api.mpv_set_option_string(handle, option.name,
                                   option.value ? option.value : AudioOutputs());
     }
+    // Last, so that a developer's own choice replaces the built-in one.
+    const QByteArray list = qEnvironmentVariable(kEngineOptionsVariable).toUtf8();
+    for (const QByteArray& entry : list.split(',')) {
+        const qsizetype equals = entry.indexOf('=');
+        if (equals > 0) {
+            api.mpv_set_option_string(handle, entry.left(equals).constData(),
+                                      entry.mid(equals + 1).constData());
+        } else if (!entry.isEmpty()) {
+            platform::DebugOutput(
+                QStringLiteral("%1: \"%2\" is not name=value; ignored")
+                    .arg(QLatin1String(kEngineOptionsVariable), QString::fromUtf8(entry)));
+        }
+    }
 }
 
 }  // namespace
@@ -117,6 +135,6 @@ void ShutdownEngineInstance(const EngineApi& api, mpv_handle*& handle) {
         return;
     }
     api.mpv_command_string(handle, "quit");
-    api.mpv_terminate_destroy(handle);
+    TerminateEngine(api.mpv_terminate_destroy, handle);
     handle = nullptr;
 }

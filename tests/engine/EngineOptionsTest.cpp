@@ -2,12 +2,19 @@
 // subtitle style, in order, and where each failure stops.
 #include <gtest/gtest.h>
 
+#include <QtGlobal>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "FakeEngineApi.h"
+#include "engine/EngineBackends.h"
 #include "engine/EngineInstance.h"
 #include "engine/EngineOptions.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace {
 
@@ -81,6 +88,10 @@ std::vector<std::string> Concat(std::vector<std::vector<std::string>> parts) {
 
 class EngineOptionsTest : public testing::Test {
   protected:
+    // The developer's variable of whoever runs the tests must not reach them.
+    void SetUp() override { qunsetenv(kEngineOptionsVariable); }
+    void TearDown() override { qunsetenv(kEngineOptionsVariable); }
+
     bool Create(std::int64_t wid) {
         return CreateEngineInstance(fake.Api(), handle, wid, 1.5, Wakeup, &context);
     }
@@ -104,6 +115,21 @@ TEST_F(EngineOptionsTest, CreationSetsEverythingUpInOrderOnTheNewHandle) {
     }
     EXPECT_EQ(fake.WakeupCallback(), &Wakeup);
     EXPECT_EQ(fake.WakeupContext(), &context);
+}
+
+// A developer's own options come after every built-in one, so they win, and before the window;
+// a value may hold "=", and entries that are not name=value are left out.
+TEST_F(EngineOptionsTest, OptionsFromTheEnvironmentComeAfterTheBuiltInOnes) {
+    qputenv(kEngineOptionsVariable, "vo=null,,novalue,=nameless,log-file=C:\\a=b.log,hwdec=no,");
+
+    ASSERT_TRUE(Create(42));
+    EXPECT_EQ(
+        fake.CallTexts(),
+        Concat({{"mpv_create"},
+                kOptionCalls,
+                {"mpv_set_option_string vo null", "mpv_set_option_string log-file C:\\a=b.log",
+                 "mpv_set_option_string hwdec no", "mpv_set_option wid int64 42", "mpv_initialize"},
+                kSetupAfterInitialize}));
 }
 
 TEST_F(EngineOptionsTest, NoInstanceLeavesTheHandleNullAndSetsNothing) {
@@ -166,5 +192,37 @@ TEST_F(EngineOptionsTest, InstanceObjectNeedsALoadedTableAndEndsWhenItGoes) {
     EXPECT_EQ(fake.CallTexts(),
               (std::vector<std::string>{"mpv_command_string quit", "mpv_terminate_destroy"}));
 }
+
+#ifdef _WIN32
+// The engine ends its video window from a thread of its own, whose messages to the program's
+// window must be answered while the program waits for the engine to end; what was posted to
+// the program stays in its queue for later.
+HWND g_window = nullptr;
+bool g_answered = false;
+
+void TerminateLikeTheEngine(mpv_handle*) {
+    std::thread windowThread([] {
+        DWORD_PTR result = 0;
+        g_answered =
+            SendMessageTimeoutW(g_window, WM_GETTEXTLENGTH, 0, 0, SMTO_BLOCK, 30000, &result) != 0;
+    });
+    windowThread.join();
+}
+
+TEST(EngineTerminationTest, AnswersTheEnginesMessagesWhileWaitingAndKeepsPostedOnes) {
+    g_window =
+        CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    ASSERT_NE(g_window, nullptr);
+    PostMessageW(g_window, WM_APP, 7, 0);
+
+    TerminateEngine(TerminateLikeTheEngine, FakeEngineApi::Handle());
+
+    EXPECT_TRUE(g_answered);
+    MSG posted{};
+    EXPECT_TRUE(PeekMessageW(&posted, g_window, WM_APP, WM_APP, PM_REMOVE));
+    EXPECT_EQ(posted.wParam, 7u);
+    DestroyWindow(g_window);
+}
+#endif
 
 }  // namespace
