@@ -23,8 +23,11 @@ AccessibleControl::AccessibleControl(AccessibleWindow* window, CControlUI* contr
 
 QAccessible::Role AccessibleControl::RoleOf(const CControlUI& control) {
     if (dynamic_cast<const CMenuElementUI*>(&control)) return QAccessible::MenuItem;
-    if (const auto* button = dynamic_cast<const CButtonUI*>(&control))
-        return button->IsKeyboardEnabled() ? QAccessible::Button : QAccessible::NoRole;
+    if (const auto* button = dynamic_cast<const CButtonUI*>(&control)) {
+        if (!button->IsKeyboardEnabled()) return QAccessible::NoRole;
+        // A toggle reads as a checkable QPushButton does in Qt: a check box, on or off.
+        return control.Accessible().checked ? QAccessible::CheckBox : QAccessible::Button;
+    }
     if (dynamic_cast<const CSliderUI*>(&control)) return QAccessible::Slider;
     if (dynamic_cast<const CLabelUI*>(&control) &&
         !(control.GetName().isEmpty() && control.GetDisplayText().isEmpty()))
@@ -82,7 +85,8 @@ QAccessible::State AccessibleControl::state() const {
     state.invisible = !control->IsVisible();
     state.disabled = !control->IsEnabled();
     const QAccessible::Role role = RoleOf(*control);
-    state.focusable = role == QAccessible::Button || role == QAccessible::Slider;
+    state.focusable =
+        role == QAccessible::Button || role == QAccessible::CheckBox || role == QAccessible::Slider;
     state.focused = control->IsFocused();
     if (const auto& checked = control->Accessible().checked) {
         state.checkable = true;
@@ -99,7 +103,8 @@ QAccessible::State AccessibleControl::state() const {
 void* AccessibleControl::interface_cast(QAccessible::InterfaceType type) {
     const QAccessible::Role role = this->role();
     if (type == QAccessible::ActionInterface &&
-        (role == QAccessible::Button || role == QAccessible::MenuItem))
+        (role == QAccessible::Button || role == QAccessible::CheckBox ||
+         role == QAccessible::MenuItem))
         return static_cast<QAccessibleActionInterface*>(this);
     if (type == QAccessible::ValueInterface && role == QAccessible::Slider)
         return static_cast<QAccessibleValueInterface*>(this);
@@ -107,12 +112,16 @@ void* AccessibleControl::interface_cast(QAccessible::InterfaceType type) {
 }
 
 QStringList AccessibleControl::actionNames() const {
-    return Control() ? QStringList{pressAction()} : QStringList{};
+    const CControlUI* control = Control();
+    if (!control) return {};
+    return {RoleOf(*control) == QAccessible::CheckBox ? toggleAction() : pressAction()};
 }
 
 void AccessibleControl::doAction(const QString& actionName) {
     CControlUI* control = Control();
-    if (!control || actionName != pressAction() || !control->IsEnabled()) return;
+    // A toggle is pressed as a button is, as Qt's own buttons take either action.
+    const bool press = actionName == pressAction() || actionName == toggleAction();
+    if (!control || !press || !control->IsEnabled()) return;
     if (auto* item = dynamic_cast<CMenuElementUI*>(control)) {
         if (CPaintManagerUI* manager = item->GetManager())
             manager->SendNotify(item, DUI_MSGTYPE_ITEMCLICK);

@@ -2,9 +2,10 @@
 """Works a running MoviraPlayer through AT-SPI, as a screen reader does.
 
 Run on the player's session bus with accessibility enabled. Finds the player in the
-desktop's accessible tree, reads its controls, checks that the progress slider follows
-playback, pauses with the play/pause button's action, picks 1.5x in the speed menu and sets
-the volume slider to 40. Prints one line per step; exits 0 when every step held, 1 with the
+desktop's accessible tree, reads its controls, toggles mute on and off (each change heard as
+the "Mute" check box's state), checks that the progress slider follows playback, pauses
+with the play/pause button's action, picks 1.5x in the speed menu and sets the volume
+slider to 40. Prints one line per step; exits 0 when every step held, 1 with the
 reason otherwise.
 """
 import sys
@@ -16,10 +17,16 @@ from gi.repository import GLib
 BOUND = 20.0
 # The names of the controls whose value change the player announced, in order.
 announced = []
+# (name, on) of every "checked" state change the player announced, in order.
+checked = []
 
 
 def on_value_changed(event):
     announced.append(event.source.name)
+
+
+def on_checked(event):
+    checked.append((event.source.name, bool(event.detail1)))
 
 
 def pump():
@@ -65,6 +72,7 @@ def main():
     pyatspi.Registry.registerEventListener(
         on_value_changed, "object:property-change:accessible-value"
     )
+    pyatspi.Registry.registerEventListener(on_checked, "object:state-changed:checked")
     app = await_(player) or fail("no application named MoviraPlayer on the desktop")
     frame = app[0]
     print("window", frame.getRoleName(), repr(frame.name), flush=True)
@@ -72,13 +80,22 @@ def main():
     print("controls", "|".join(names), flush=True)
     for role, name in [
         ("push button", "Speed"),
-        ("push button", "Pin"),
+        ("check box", "Pin"),
+        ("check box", "Mute"),
         ("slider", "Progress"),
         ("slider", "Volume"),
         ("image", "Video"),
     ]:
         if not find(frame, role, name):
             fail(f"no {role} named {name}")
+
+    mute = find(frame, "check box", "Mute")
+    for on in (True, False):
+        mute.queryAction().doAction(0)
+        await_(lambda: ("Mute", on) in checked) or fail(f"no state change to {on} for Mute")
+        state = mute.getState().contains(pyatspi.STATE_CHECKED)
+        state == on or fail(f"Mute reads checked={state}, not {on}")
+        print("mute", "on" if on else "off", flush=True)
 
     progress = find(frame, "slider", "Progress").queryValue()
     if progress.minimumValue != 0 or not 89.0 <= progress.maximumValue <= 91.0:

@@ -2,6 +2,7 @@
 // Chinese), states and values, and the press action and value setting reaching the engine
 // exactly as clicks and drags do.
 #include <QAccessible>
+#include <QPushButton>
 #include <QWidget>
 
 #include "PlayerFixture.h"
@@ -54,11 +55,12 @@ TEST_F(AccessibleTreeTest, ControlsInLayoutOrderWithTheirNamesInTheInterfaceLang
     ASSERT_TRUE(tree);
     EXPECT_EQ(tree->role(), QAccessible::Window);
     const auto B = QAccessible::Button;
+    const auto Toggle = QAccessible::CheckBox;
     const QStringList english{
         Entry(B, "Menu"),
         Entry(QAccessible::StaticText, "MoviraPlayer"),
         Entry(QAccessible::StaticText, ""),  // the title, empty with nothing open
-        Entry(B, "Pin"),
+        Entry(Toggle, "Pin"),
         Entry(B, "Minimize"),
         Entry(B, "Maximize"),
         Entry(B, "Close"),
@@ -72,7 +74,7 @@ TEST_F(AccessibleTreeTest, ControlsInLayoutOrderWithTheirNamesInTheInterfaceLang
         Entry(QAccessible::StaticText, "00:00 / 00:00"),
         Entry(B, "Speed"),
         Entry(B, "Subtitle"),
-        Entry(B, "Volume"),
+        Entry(Toggle, "Mute"),  // not "Volume", the slider beside it
         Entry(QAccessible::Slider, "Volume"),
         Entry(B, "Fullscreen")};
     EXPECT_EQ(Children(tree).join(u'|').toStdString(), english.join(u'|').toStdString());
@@ -82,19 +84,33 @@ TEST_F(AccessibleTreeTest, ControlsInLayoutOrderWithTheirNamesInTheInterfaceLang
     EXPECT_TRUE(chinese.contains(Entry(B, "暂停"))) << chinese.join(u'|').toStdString();
     EXPECT_TRUE(chinese.contains(Entry(QAccessible::Graphic, "视频")));
     EXPECT_TRUE(chinese.contains(Entry(QAccessible::Slider, "播放进度")));
+    EXPECT_TRUE(chinese.contains(Entry(Toggle, "静音")));
 
-    // Toggles report their state; the play button its current meaning.
+    // Toggles read as a checkable push button does in Qt, keep their name and report their
+    // state both ways; the play button its current meaning.
     CResourceManager::GetInstance().LoadLanguage(QStringLiteral("lan_en.xml"));
-    QAccessibleInterface* pin = Find(tree, B, QStringLiteral("Pin"));
-    ASSERT_TRUE(pin);
-    EXPECT_TRUE(pin->state().checkable);
-    EXPECT_FALSE(pin->state().checked);
+    QPushButton qtToggle;
+    qtToggle.setCheckable(true);
+    QAccessibleInterface* qt = QAccessible::queryAccessibleInterface(&qtToggle);
+    QAccessibleInterface* pin = Find(tree, Toggle, QStringLiteral("Pin"));
+    QAccessibleInterface* mute = Find(tree, Toggle, QStringLiteral("Mute"));
+    ASSERT_TRUE(pin && mute && qt);
+    for (QAccessibleInterface* toggle : {pin, mute}) {
+        EXPECT_EQ(toggle->role(), qt->role());
+        EXPECT_EQ(toggle->actionInterface()->actionNames().front(),
+                  qt->actionInterface()->actionNames().front());
+        EXPECT_TRUE(toggle->state().checkable);
+        EXPECT_FALSE(toggle->state().checked);
+    }
     Click("pinbtn");
     EXPECT_TRUE(pin->state().checked);
-    Click("btn_volume");
-    QAccessibleInterface* mute = Find(tree, B, QStringLiteral("Mute"));
-    ASSERT_TRUE(mute);
+    mute->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    EXPECT_TRUE(window->GetPlayer().IsMuted());
+    EXPECT_EQ(mute->text(QAccessible::Name), QStringLiteral("Mute"));
     EXPECT_TRUE(mute->state().checked);
+    Click("btn_volume");
+    EXPECT_EQ(mute->text(QAccessible::Name), QStringLiteral("Mute"));
+    EXPECT_FALSE(mute->state().checked);
     EXPECT_FALSE(Find(tree, B, QStringLiteral("Stop"))->state().checkable);
 
     // The keyboard's focus is the tree's.
