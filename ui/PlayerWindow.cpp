@@ -91,6 +91,7 @@ void PlayerWindow::InitWindow() {
     SetTopMost(m_bTopMost);
     ApplyMute();
     ApplyPlayButtonLook();
+    ShowTitleState();
 }
 
 void PlayerWindow::ApplyLook(CControlUI* button, const char* style) {

@@ -117,6 +117,8 @@ class PlayerWindow : public WindowImplBase, private PlayerObserver {
     void SetTimeText(const QString& text);
     // A toggle button's state, as screen readers are told it (pin, mute).
     void ShowToggleState(CControlUI* button, bool on);
+    // The title button's state: on while the title shows.
+    void ShowTitleState();
     // Applies the skin's style `name` to `button`, if both are there.
     void ApplyLook(CControlUI* button, const char* style);
     void ApplyPlayButtonLook();

@@ -28,9 +28,14 @@ void PlayerWindow::SetTimeText(const QString& text) {
 }
 
 void PlayerWindow::ShowToggleState(CControlUI* button, bool on) {
-    if (!button) return;
+    // Only a change is announced: a screen reader speaks every one it is told.
+    if (!button || button->Accessible().checked == on) return;
     button->Accessible().checked = on;
     NotifyAccessible(*button, QAccessible::StateChanged);
+}
+
+void PlayerWindow::ShowTitleState() {
+    ShowToggleState(m_pInfoBtn, m_pTitleLabel && !m_pTitleLabel->GetText().isEmpty());
 }
 
 void PlayerWindow::OnPositionChanged(double seconds) { OnTimePosChanged(seconds); }
@@ -55,6 +60,7 @@ void PlayerWindow::OnMediaTitleChanged(const QString& title) {
         m_pTitleLabel->SetText(title);
         if (m_pInfoBtn) m_pInfoBtn->SetVisible(true);
     }
+    ShowTitleState();
 }
 
 void PlayerWindow::OnPlayStateChanged() { ApplyPlayButtonLook(); }
@@ -70,6 +76,7 @@ void PlayerWindow::ShowStopped() {
         m_pTitleLabel->SetText(QString());
         if (m_pInfoBtn) m_pInfoBtn->SetVisible(false);
     }
+    ShowTitleState();
     if (m_pProgress) m_pProgress->SetValue(0);
 }
 

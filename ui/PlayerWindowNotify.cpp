@@ -39,6 +39,7 @@ void PlayerWindow::SendSysCommand(WPARAM command) {
 void PlayerWindow::ToggleTitle() {
     if (m_pTitleLabel)
         m_pTitleLabel->SetText(m_pTitleLabel->GetText().isEmpty() ? m_player.Title() : QString());
+    ShowTitleState();
 }
 
 void PlayerWindow::StoreWindowRect(ResumeEntry& entry, const QRect& r, float dpiScale) {

@@ -2,8 +2,8 @@
 """Works a running MoviraPlayer through AT-SPI, as a screen reader does.
 
 Run on the player's session bus with accessibility enabled. Finds the player in the
-desktop's accessible tree, reads its controls, toggles mute on and off (each change heard as
-the "Mute" check box's state), checks that the progress slider follows playback, pauses
+desktop's accessible tree, reads its controls, toggles mute and the title (each change heard
+as the check box's state), checks that the progress slider follows playback, pauses
 with the play/pause button's action, picks 1.5x in the speed menu and sets the volume
 slider to 40. Prints one line per step; exits 0 when every step held, 1 with the
 reason otherwise.
@@ -89,13 +89,14 @@ def main():
         if not find(frame, role, name):
             fail(f"no {role} named {name}")
 
-    mute = find(frame, "check box", "Mute")
-    for on in (True, False):
-        mute.queryAction().doAction(0)
-        await_(lambda: ("Mute", on) in checked) or fail(f"no state change to {on} for Mute")
-        state = mute.getState().contains(pyatspi.STATE_CHECKED)
-        state == on or fail(f"Mute reads checked={state}, not {on}")
-        print("mute", "on" if on else "off", flush=True)
+    for name, states in [("Mute", (True, False)), ("Show title", (False, True))]:
+        toggle = find(frame, "check box", name) or fail(f"no check box named {name}")
+        for on in states:
+            toggle.queryAction().doAction(0)
+            await_(lambda: (name, on) in checked) or fail(f"no state change to {on} for {name}")
+            state = toggle.getState().contains(pyatspi.STATE_CHECKED)
+            state == on or fail(f"{name} reads checked={state}, not {on}")
+            print(name, "on" if on else "off", flush=True)
 
     progress = find(frame, "slider", "Progress").queryValue()
     if progress.minimumValue != 0 or not 89.0 <= progress.maximumValue <= 91.0:

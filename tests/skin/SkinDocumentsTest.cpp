@@ -74,7 +74,7 @@ TEST(SkinDocuments, LanguageTablesHoldTheSameIdsInOrder) {
     const std::vector<std::pair<QString, QString>> english{
         {"aboutname", "Movira Media Player"},
         {"sysmenu", "Menu"},
-        {"infobtn", "Title"},
+        {"infobtn", "Show title"},
         {"pin", "Pin"},
         {"unpin", "Unpin"},
         {"min", "Minimize"},
@@ -111,7 +111,7 @@ TEST(SkinDocuments, LanguageTablesHoldTheSameIdsInOrder) {
     const std::vector<std::pair<QString, QString>> chinese{
         {"aboutname", "Movira音视频播放器"},
         {"sysmenu", "菜单"},
-        {"infobtn", "标题"},
+        {"infobtn", "显示标题"},
         {"pin", "窗口置顶"},
         {"unpin", "取消置顶"},
         {"min", "最小化"},

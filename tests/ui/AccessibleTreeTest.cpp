@@ -113,6 +113,25 @@ TEST_F(AccessibleTreeTest, ControlsInLayoutOrderWithTheirNamesInTheInterfaceLang
     EXPECT_FALSE(mute->state().checked);
     EXPECT_FALSE(Find(tree, B, QStringLiteral("Stop"))->state().checkable);
 
+    // The title button is named for what it does and is on while the title shows; a stop
+    // hides it, off.
+    EXPECT_FALSE(Find(tree, Toggle, QStringLiteral("Show title")));
+    fake.QueueStringChange("media-title", "Movie");
+    Wakeup();
+    QAccessibleInterface* title = Find(tree, Toggle, QStringLiteral("Show title"));
+    ASSERT_TRUE(title);
+    EXPECT_TRUE(title->state().checked);
+    title->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    EXPECT_FALSE(title->state().checked);
+    EXPECT_TRUE(Find(tree, QAccessible::StaticText, QString()));
+    Click("infobtn");
+    EXPECT_TRUE(title->state().checked);
+    EXPECT_TRUE(Find(tree, QAccessible::StaticText, QStringLiteral("Movie")));
+    window->GetPlayer().Stop();
+    EXPECT_FALSE(Control("infobtn")->Accessible().checked.value_or(true));
+    CResourceManager::GetInstance().LoadLanguage(QStringLiteral("lan_zh.xml"));
+    EXPECT_EQ(title->text(QAccessible::Name), QStringLiteral("显示标题"));
+
     // The keyboard's focus is the tree's.
     EXPECT_EQ(tree->focusChild(), nullptr);
     window->GetPM().SetNextTabControl(true);
