@@ -16,6 +16,12 @@ const CProgressUI* Slider(const CControlUI* control) {
     return dynamic_cast<const CSliderUI*>(control);
 }
 
+QString ValueText(const CProgressUI& slider) {
+    const AccessibleInfo& info = slider.Accessible();
+    const double value = slider.GetValue() * info.valueScale;
+    return info.valueText ? info.valueText(value) : QString::number(value, 'f', 1);
+}
+
 }  // namespace
 
 AccessibleControl::AccessibleControl(AccessibleWindow* window, CControlUI* control)
@@ -51,10 +57,11 @@ QString AccessibleControl::text(QAccessible::Text t) const {
     const CControlUI* control = Control();
     if (!control) return {};
     const AccessibleInfo& info = control->Accessible();
-    if (t == QAccessible::Description) return info.description;
-    if (t == QAccessible::Value) {
-        const CProgressUI* slider = Slider(control);
-        return slider ? QString::number(slider->GetValue() * info.valueScale, 'f', 1) : QString();
+    const CProgressUI* slider = Slider(control);
+    if (t == QAccessible::Value) return slider ? ValueText(*slider) : QString();
+    if (t == QAccessible::Description) {
+        const bool fromValue = info.description.isEmpty() && slider && info.valueText;
+        return fromValue ? ValueText(*slider) : info.description;
     }
     if (t != QAccessible::Name) return {};
     if (!info.name.isEmpty()) return CResourceManager::GetInstance().GetText(info.name);
@@ -144,7 +151,7 @@ void AccessibleControl::setCurrentValue(const QVariant& value) {
     if (!slider || !ok || !std::isfinite(wanted) || scale <= 0.0) return;
     const auto steps = static_cast<int>(std::lround(
         std::clamp(wanted / scale, double(slider->GetMinValue()), double(slider->GetMaxValue()))));
-    slider->SetValue(steps);
+    slider->MoveValue(steps);
     // As at the end of a drag: the program acts on the new value.
     if (CPaintManagerUI* manager = slider->GetManager())
         manager->SendNotify(slider, DUI_MSGTYPE_VALUECHANGED);

@@ -11,6 +11,15 @@
 
 namespace {
 
+AccessibleListener ownListener = nullptr;
+
+bool Listened() { return ownListener || QAccessible::isActive(); }
+
+void Deliver(QAccessibleEvent& event) {
+    if (ownListener) ownListener(&event);
+    if (QAccessible::isActive()) QAccessible::updateAccessibility(&event);
+}
+
 QAccessibleInterface* ToolkitWindowFactory(const QString& className, QObject* object) {
     if (className != u"WindowHost" || !object || !object->isWidgetType()) return nullptr;
     return new AccessibleWindow(static_cast<WindowHost*>(object));
@@ -131,14 +140,16 @@ void InstallToolkitAccessibility() {
     if (!std::exchange(installed, true)) QAccessible::installFactory(ToolkitWindowFactory);
 }
 
+void SetAccessibleListener(AccessibleListener listener) { ownListener = listener; }
+
 void NotifyAccessibleWindow(QWidget* host, QAccessible::Event event) {
-    if (!host || !QAccessible::isActive()) return;
+    if (!host || !Listened()) return;
     QAccessibleEvent notice(host, event);
-    QAccessible::updateAccessibility(&notice);
+    Deliver(notice);
 }
 
 void NotifyAccessible(CControlUI& control, QAccessible::Event event) {
-    if (!QAccessible::isActive()) return;
+    if (!Listened()) return;
     CPaintManagerUI* manager = control.GetManager();
     auto* host = manager ? dynamic_cast<WindowHost*>(manager->GetHost()) : nullptr;
     auto* window =
@@ -149,7 +160,7 @@ void NotifyAccessible(CControlUI& control, QAccessible::Event event) {
     if (event == QAccessible::ValueChanged) {
         QAccessibleValueChangeEvent change(
             iface, iface->valueInterface() ? iface->valueInterface()->currentValue() : QVariant());
-        QAccessible::updateAccessibility(&change);
+        Deliver(change);
         return;
     }
     if (event == QAccessible::StateChanged) {
@@ -157,9 +168,9 @@ void NotifyAccessible(CControlUI& control, QAccessible::Event event) {
         changed.checked = true;
         changed.focused = true;
         QAccessibleStateChangeEvent change(iface, changed);
-        QAccessible::updateAccessibility(&change);
+        Deliver(change);
         return;
     }
     QAccessibleEvent notice(iface, event);
-    QAccessible::updateAccessibility(&notice);
+    Deliver(notice);
 }

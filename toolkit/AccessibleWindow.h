@@ -48,6 +48,11 @@ class AccessibleWindow : public QAccessibleWidget {
 // application object exists.
 void InstallToolkitAccessibility();
 
+// Also hands every announcement below to `listener` (null: none), whether or not an assistive
+// technology listens: a listener of the program's own, such as a test's.
+using AccessibleListener = void (*)(QAccessibleEvent* event);
+void SetAccessibleListener(AccessibleListener listener);
+
 // Tells assistive technologies that `event` (a menu opening or closing, say) happened to the
 // window shown by `host`. Does nothing while none listens.
 void NotifyAccessibleWindow(QWidget* host, QAccessible::Event event);

@@ -45,13 +45,7 @@ void CProgressUI::SetValue(int value) {
     if (m_value == value) return;
     m_value = value;
     Invalidate();
-    // A playing file moves its slider many times a second; listeners hear each whole unit
-    // (second) once.
-    const auto announced = static_cast<long long>(value * m_accessible.valueScale);
-    if (announced != m_lastAnnounced) {
-        m_lastAnnounced = announced;
-        NotifyAccessible(*this, QAccessible::ValueChanged);
-    }
+    if (!m_accessible.quietUpdates) NotifyAccessible(*this, QAccessible::ValueChanged);
 }
 
 double CProgressUI::Fraction() const {

@@ -15,7 +15,8 @@ class CProgressUI : public CLabelUI {
     int GetValue() const { return m_value; }
     void SetMinValue(int min);
     void SetMaxValue(int max);
-    // Values outside the range are kept as given and drawn clamped.
+    // Values outside the range are kept as given and drawn clamped. A change is announced to
+    // listeners unless the control's updates are quiet.
     virtual void SetValue(int value);
 
   protected:
@@ -28,5 +29,4 @@ class CProgressUI : public CLabelUI {
     int m_min = 0;
     int m_max = 100;
     int m_value = 0;
-    long long m_lastAnnounced = 0;  // the value in whole units last told to listeners
 };

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "toolkit/AccessibleWindow.h"
 #include "toolkit/AttributeList.h"
 #include "toolkit/PaintManager.h"
 
@@ -75,12 +76,18 @@ bool CSliderUI::StepValue(int steps) {
     const long long to = std::clamp(from + static_cast<long long>(steps) * GetStep(),
                                     static_cast<long long>(m_min), static_cast<long long>(m_max));
     if (to == from) return false;
-    SetValue(static_cast<int>(to));
+    MoveValue(static_cast<int>(to));
     if (m_manager) {
         if (m_sendMove) m_manager->SendNotify(this, DUI_MSGTYPE_MOVEVALUECHANGED);
         m_manager->SendNotify(this, DUI_MSGTYPE_VALUECHANGED);
     }
     return true;
+}
+
+void CSliderUI::MoveValue(int value) {
+    if (value == m_value) return;
+    SetValue(value);
+    if (m_accessible.quietUpdates) NotifyAccessible(*this, QAccessible::ValueChanged);
 }
 
 void CSliderUI::DoEvent(TEventUI& event) {
@@ -94,7 +101,7 @@ void CSliderUI::DoEvent(TEventUI& event) {
                 m_grabOffset = event.ptMouse.x() - thumb.center().x();
             } else {
                 m_grabOffset = 0;
-                SetValue(ValueAt(event.ptMouse));
+                MoveValue(ValueAt(event.ptMouse));
             }
             m_captured = true;
             Invalidate();
@@ -104,7 +111,7 @@ void CSliderUI::DoEvent(TEventUI& event) {
             if (m_captured) {
                 const int v = ValueAt(event.ptMouse - QPoint(m_grabOffset, 0));
                 if (v != m_value) {
-                    SetValue(v);
+                    MoveValue(v);
                     if (m_sendMove && m_manager)
                         m_manager->SendNotify(this, DUI_MSGTYPE_MOVEVALUECHANGED);
                 }

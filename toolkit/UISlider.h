@@ -26,6 +26,9 @@ class CSliderUI : public CProgressUI {
     // Moves the value by `steps` steps (negative: left), kept within the range, and notifies
     // as a drag and release would. Returns false, notifying nothing, when the value stays.
     bool StepValue(int steps);
+    // Sets the value as the user's own move: a change is announced even where the
+    // program's updates are quiet.
+    void MoveValue(int value);
 
   protected:
     void PaintStatusImage(QPainter& painter) override;

@@ -84,6 +84,10 @@ void PlayerWindow::InitWindow() {
     m_player.SetOfferedSpeeds(m_speedItems.Speeds());
     m_player.LoadSettings();
     if (m_pVolume) m_pVolume->SetValue(m_player.VolumeLevel());
+    if (m_pProgress) {
+        m_pProgress->Accessible().quietUpdates = true;
+        m_pProgress->Accessible().valueText = [this](double s) { return ProgressValueText(s); };
+    }
     LayoutVideoWindow();
 
     ApplyLook(m_pPinBtn, m_bTopMost ? "look_pinned" : "look_unpinned");

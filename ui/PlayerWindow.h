@@ -5,6 +5,7 @@
 // player operations and shows what the player tells it. Its operations are split by concern
 // over PlayerWindow*.cpp.
 
+#include <QElapsedTimer>
 #include <QString>
 #include <memory>
 
@@ -113,8 +114,11 @@ class PlayerWindow : public WindowImplBase, private PlayerObserver {
     void UpdateTimeText();
     void OnTimePosChanged(double position);
     void OnMediaTitleChanged(const QString& title);
-    // The time label's text, which the progress slider also gives as its description.
     void SetTimeText(const QString& text);
+    // The progress slider as a person reads it at `seconds`: "0:08 of 0:20".
+    QString ProgressValueText(double seconds) const;
+    // While the progress slider has the focus, playback moving it is heard at most every 10 s.
+    void AnnouncePlayback();
     // A toggle button's state, as screen readers are told it (pin, mute).
     void ShowToggleState(CControlUI* button, bool on);
     // The title button's state: on while the title shows.
@@ -175,8 +179,10 @@ class PlayerWindow : public WindowImplBase, private PlayerObserver {
     QPoint m_ptLastMouse;
     UINT m_hideTimer = 0;
     bool m_bBarsVisible = false;
-    bool m_bSeeking = false;  // the progress slider is being dragged
-    int m_wheelDelta = 0;     // wheel movement short of a whole notch, in either direction
+    bool m_bSeeking = false;         // the progress slider is being dragged
+    bool m_progressFocused = false;  // the progress slider had the focus at the last position
+    QElapsedTimer m_progressHeard;   // since the position was last announced during playback
+    int m_wheelDelta = 0;            // wheel movement short of a whole notch, in either direction
     bool m_bTopMost = false;
     float m_dpiScale = 1.0f;
 

@@ -3,6 +3,7 @@
 
 #include "toolkit/AccessibleWindow.h"
 #include "toolkit/Dpi.h"
+#include "toolkit/ResourceManager.h"
 #include "toolkit/UIContainer.h"
 #include "toolkit/UILabel.h"
 #include "toolkit/UISlider.h"
@@ -23,8 +24,25 @@ void PlayerWindow::UpdateTimeText() {
 
 void PlayerWindow::SetTimeText(const QString& text) {
     if (m_pTimeLabel) m_pTimeLabel->SetText(text);
-    // A screen reader reads the times as the progress slider's description.
-    if (m_pProgress) m_pProgress->Accessible().description = text;
+}
+
+QString PlayerWindow::ProgressValueText(double seconds) const {
+    return CResourceManager::GetInstance()
+        .GetText(QStringLiteral("progress_value"))
+        .arg(SpokenTime(seconds), SpokenTime(m_player.Duration()));
+}
+
+void PlayerWindow::AnnouncePlayback() {
+    constexpr qint64 kQuietMs = 10000;
+    const bool focused = m_pProgress->IsFocused();
+    // Reaching the slider reads its value: the next one is due a whole pause later.
+    if (focused && !m_progressFocused) m_progressHeard.start();
+    m_progressFocused = focused;
+    if (!focused || m_player.GetPlayState() != PlayState::Playing ||
+        !m_progressHeard.hasExpired(kQuietMs))
+        return;
+    m_progressHeard.start();
+    NotifyAccessible(*m_pProgress, QAccessible::ValueChanged);
 }
 
 void PlayerWindow::ShowToggleState(CControlUI* button, bool on) {
@@ -48,6 +66,7 @@ void PlayerWindow::OnTimePosChanged(double position) {
         // Listeners read the slider in seconds.
         m_pProgress->Accessible().valueScale = duration / scale;
         m_pProgress->SetValue(static_cast<int>(position / duration * scale));
+        AnnouncePlayback();
     }
     UpdateTimeText();
 }

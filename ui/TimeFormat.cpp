@@ -1,5 +1,7 @@
 #include "ui/TimeFormat.h"
 
+#include <algorithm>
+
 #include "ui/NumberCasts.h"
 
 namespace {
@@ -16,6 +18,11 @@ QString ShortForm(int s) { return QString::asprintf("%02d:%02d", (s % 3600) / 60
 QString FormatTime(double seconds) {
     const int s = TruncateToInt(seconds);
     return s / 3600 > 0 ? LongForm(s) : ShortForm(s);
+}
+
+QString SpokenTime(double seconds) {
+    const int s = std::max(0, TruncateToInt(seconds));
+    return s / 3600 > 0 ? LongForm(s) : QString::asprintf("%d:%02d", s / 60, s % 60);
 }
 
 QString PlaybackTimeText(double position, double duration) {

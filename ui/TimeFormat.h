@@ -6,6 +6,10 @@
 // never rounded, and a negative time is shown as it is ("00:-5").
 QString FormatTime(double seconds);
 
+// Seconds as they are read out: "m:ss", or "h:mm:ss" from an hour on ("0:08", "1:02:05").
+// Seconds are cut; a negative time reads as 0:00.
+QString SpokenTime(double seconds);
+
 // The time label's "elapsed / total" text. The form is chosen once, from the duration, so
 // both halves have the same shape; in the short form the elapsed time drops whole hours.
 QString PlaybackTimeText(double position, double duration);

@@ -3,11 +3,13 @@
 
 Run on the player's session bus with accessibility enabled. Finds the player in the
 desktop's accessible tree, reads its controls, toggles mute and the title (each change heard
-as the check box's state), checks that the progress slider follows playback, pauses
+as the check box's state), checks that the progress slider follows playback quietly, reads
+its value text and is heard when moved through the tree, pauses
 with the play/pause button's action, picks 1.5x in the speed menu and sets the volume
 slider to 40. Prints one line per step; exits 0 when every step held, 1 with the
 reason otherwise.
 """
+import re
 import sys
 import time
 
@@ -15,14 +17,14 @@ import pyatspi
 from gi.repository import GLib
 
 BOUND = 20.0
-# The names of the controls whose value change the player announced, in order.
+# (name, description) of the controls whose value change the player announced, in order.
 announced = []
 # (name, on) of every "checked" state change the player announced, in order.
 checked = []
 
 
 def on_value_changed(event):
-    announced.append(event.source.name)
+    announced.append((event.source.name, event.source.description))
 
 
 def on_checked(event):
@@ -102,11 +104,22 @@ def main():
     if progress.minimumValue != 0 or not 89.0 <= progress.maximumValue <= 91.0:
         fail(f"progress range {progress.minimumValue}..{progress.maximumValue}")
     first = progress.currentValue
-    if not await_(lambda: progress.currentValue >= first + 1.0):
+    if not await_(lambda: progress.currentValue >= first + 2.0):
         fail(f"the progress value stayed at {first}")
     print("progress follows", first, "->", progress.currentValue, flush=True)
-    await_(lambda: "Progress" in announced) or fail("no value change announced for Progress")
-    print("progress announced", flush=True)
+    # Playback moves it without a word; its value text is read as its description.
+    heard = [name for name, _ in announced]
+    "Progress" not in heard or fail(f"playback announced the progress: {announced}")
+    slider = find(frame, "slider", "Progress")
+    said = slider.description
+    re.fullmatch(r"0:\d\d of 1:[23]\d", said) or fail(f"the progress reads {said!r}")
+    print("progress reads", said, flush=True)
+    # A move of the user's is heard, with the time it moved to.
+    progress.currentValue = 30.0
+    moved = await_(lambda: [d for n, d in announced if n == "Progress"])
+    moved or fail("no value change announced for the user's move")
+    re.fullmatch(r"0:[23]\d of 1:[23]\d", moved[0]) or fail(f"the move reads {moved[0]!r}")
+    print("progress moved to", moved[0], flush=True)
 
     pause = await_(lambda: find(frame, "push button", "Pause")) or fail("no button named Pause")
     pause.queryAction().doAction(0)

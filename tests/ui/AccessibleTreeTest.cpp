@@ -2,8 +2,10 @@
 // Chinese), states and values, and the press action and value setting reaching the engine
 // exactly as clicks and drags do.
 #include <QAccessible>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QWidget>
+#include <QWindow>
 
 #include "PlayerFixture.h"
 #include "toolkit/AccessibleWindow.h"
@@ -49,6 +51,24 @@ class AccessibleTreeTest : public PlayerTest {
 QString Entry(QAccessible::Role role, const char* name) {
     return QString::number(role) + u':' + QString::fromUtf8(name);
 }
+
+// "name=value text" of every value change announced while it lives.
+class HeardValues {
+  public:
+    HeardValues() {
+        heard.clear();
+        SetAccessibleListener(&Record);
+    }
+    ~HeardValues() { SetAccessibleListener(nullptr); }
+    static inline QStringList heard;
+
+  private:
+    static void Record(QAccessibleEvent* event) {
+        QAccessibleInterface* iface = event->accessibleInterface();
+        if (event->type() == QAccessible::ValueChanged && iface)
+            heard << iface->text(QAccessible::Name) + u'=' + iface->text(QAccessible::Value);
+    }
+};
 
 TEST_F(AccessibleTreeTest, ControlsInLayoutOrderWithTheirNamesInTheInterfaceLanguage) {
     QAccessibleInterface* tree = Tree();
@@ -149,14 +169,21 @@ TEST_F(AccessibleTreeTest, ActionsAndValuesDoWhatClicksAndDragsDo) {
     Wakeup();
     QAccessibleInterface* tree = Tree();
 
-    // The progress slider in seconds, with the times as its description.
+    // The progress slider in seconds, read as the time of the length, in the interface
+    // language; the same text is its description.
     QAccessibleInterface* progress = Find(tree, QAccessible::Slider, QStringLiteral("Progress"));
     ASSERT_TRUE(progress && progress->valueInterface());
     QAccessibleValueInterface* value = progress->valueInterface();
     EXPECT_DOUBLE_EQ(value->minimumValue().toDouble(), 0.0);
     EXPECT_DOUBLE_EQ(value->maximumValue().toDouble(), 90.0);
     EXPECT_DOUBLE_EQ(value->currentValue().toDouble(), 45.0);
-    EXPECT_EQ(progress->text(QAccessible::Description), QStringLiteral("00:45 / 01:30"));
+    EXPECT_EQ(progress->text(QAccessible::Value), QStringLiteral("0:45 of 1:30"));
+    EXPECT_EQ(progress->text(QAccessible::Description), QStringLiteral("0:45 of 1:30"));
+    CResourceManager::GetInstance().LoadLanguage(QStringLiteral("lan_zh.xml"));
+    EXPECT_EQ(progress->text(QAccessible::Value), QStringLiteral("0:45，共 1:30"));
+    CResourceManager::GetInstance().LoadLanguage(QStringLiteral("lan_en.xml"));
+    EXPECT_EQ(Find(tree, QAccessible::Slider, QStringLiteral("Volume"))->text(QAccessible::Value),
+              QStringLiteral("100.0"));
     fake.ClearCalls();
     // To the slider's nearest step (a thousandth of the length), as a drag would.
     value->setCurrentValue(60.0);
@@ -202,6 +229,51 @@ TEST_F(AccessibleTreeTest, ActionsAndValuesDoWhatClicksAndDragsDo) {
     item->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     EXPECT_TRUE(Await([&] { return !fake.CallTexts().empty(); }));
     EXPECT_EQ(fake.CallTexts(), std::vector<std::string>{"mpv_set_property speed double 1.5"});
+}
+
+TEST_F(AccessibleTreeTest, TheProgressSliderIsHeardWhenTheUserMovesItNotAsItPlays) {
+    window->OpenMedia(MediaFile());
+    fake.QueueDoubleChange("duration", 90.0);
+    fake.QueueDoubleChange("time-pos", 45.0);
+    Wakeup();
+    HeardValues values;
+    const auto key = [&](Qt::Key k) {
+        QKeyEvent press(QEvent::KeyPress, k, Qt::NoModifier);
+        QCoreApplication::sendEvent(window->GetHWND()->windowHandle(), &press);
+    };
+    const auto at = [&](double seconds) {
+        fake.QueueDoubleChange("time-pos", seconds);
+        Wakeup();
+    };
+
+    // Playing, the slider moves without a word, focused or not: reaching it reads its value,
+    // and the next is due only a long while later.
+    at(46.0);
+    window->GetPM().SetFocus(window->ProgressSlider());
+    at(47.0);
+    at(48.0);
+    EXPECT_EQ(values.heard, QStringList{});
+
+    // Paused, each arrow is heard at the place it moved to (a hundredth of the length).
+    fake.SetFlag("pause", true);
+    fake.QueueFlagChange("pause", true);
+    Wakeup();
+    key(Qt::Key_Right);
+    key(Qt::Key_Right);
+    key(Qt::Key_Left);
+    EXPECT_EQ(values.heard, (QStringList{QStringLiteral("Progress=0:48 of 1:30"),
+                                         QStringLiteral("Progress=0:49 of 1:30"),
+                                         QStringLiteral("Progress=0:48 of 1:30")}));
+
+    // A value set through the tree is the user's move too; the volume is heard however it
+    // moves.
+    values.heard.clear();
+    Find(Tree(), QAccessible::Slider, QStringLiteral("Progress"))
+        ->valueInterface()
+        ->setCurrentValue(9.0);
+    window->GetPlayer().SetVolume(40);
+    EXPECT_EQ(values.heard, (QStringList{QStringLiteral("Progress=0:09 of 1:30"),
+                                         QStringLiteral("Volume=40.0")}));
 }
 
 }  // namespace

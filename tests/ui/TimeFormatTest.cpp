@@ -26,6 +26,16 @@ TEST(FormatTimeTest, NumbersNoIntegerCanHoldDoNotBreakIt) {
     EXPECT_FALSE(FormatTime(-1e300).isEmpty());
 }
 
+TEST(SpokenTimeTest, MinutesWithoutALeadingZeroHoursFromAnHourNeverNegative) {
+    EXPECT_EQ(SpokenTime(0.0), QStringLiteral("0:00"));
+    EXPECT_EQ(SpokenTime(8.9), QStringLiteral("0:08"));
+    EXPECT_EQ(SpokenTime(65.4), QStringLiteral("1:05"));
+    EXPECT_EQ(SpokenTime(3599.9), QStringLiteral("59:59"));
+    EXPECT_EQ(SpokenTime(3725.0), QStringLiteral("1:02:05"));
+    EXPECT_EQ(SpokenTime(-5.0), QStringLiteral("0:00"));
+    EXPECT_FALSE(SpokenTime(std::numeric_limits<double>::quiet_NaN()).isEmpty());
+}
+
 TEST(PlaybackTimeTextTest, TheDurationChoosesOneFormForBothTimes) {
     EXPECT_EQ(PlaybackTimeText(65.4, 5400.0), QStringLiteral("0:01:05 / 1:30:00"));
     EXPECT_EQ(PlaybackTimeText(65.4, 3000.0), QStringLiteral("01:05 / 50:00"));
