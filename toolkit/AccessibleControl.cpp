@@ -103,6 +103,7 @@ QAccessible::State AccessibleControl::state() const {
         state.checkable = true;
         state.checked = item->IsChecked();
         state.hotTracked = item->IsHot();
+        state.focused = item->IsHot();  // the keyboard's item
     }
     return state;
 }

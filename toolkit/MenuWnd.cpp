@@ -56,8 +56,9 @@ MenuObserver& CMenuWnd::GetGlobalContextMenuObserver() {
 
 CMenuWnd* CMenuWnd::CreateMenu(CMenuElementUI* owner, const QString& xml, QPoint screenPoint,
                                CPaintManagerUI* mainPaintManager, MenuCheckInfo* checkInfo,
-                               DWORD alignment) {
+                               DWORD alignment, const QString& name) {
     auto menu = std::make_unique<CMenuWnd>();
+    menu->SetName(name);
     if (!menu->Init(owner, xml, screenPoint, mainPaintManager, checkInfo, alignment))
         return nullptr;
     return GetGlobalContextMenuObserver().Adopt(std::move(menu));
@@ -74,12 +75,30 @@ bool CMenuWnd::Init(CMenuElementUI* owner, const QString& xml, QPoint screenPoin
     if (checkInfo) GetGlobalContextMenuObserver().SetMenuCheckInfo(checkInfo);
     // A tool window is a pop-up here: above its owner, holding the mouse until it closes.
     CWindowWnd* ownerWindow = CWindowWnd::FromPaintManager(mainPaintManager);
-    if (!Create(ownerWindow, QStringLiteral("Menu"), WS_POPUP, WS_EX_TOOLWINDOW)) return false;
+    const QString title = m_name.isEmpty() ? QStringLiteral("Menu") : m_name;
+    if (!Create(ownerWindow, title, WS_POPUP, WS_EX_TOOLWINDOW)) return false;
     ResizeMenu();
     // A pop-up takes the keyboard by itself; activating it would take the focus from the owner.
     ShowWindow(true, false);
     NotifyAccessibleWindow(GetHWND(), QAccessible::PopupMenuStart);
+    ShowCheckedItem();
     return IsWindow();
+}
+
+void CMenuWnd::ShowCheckedItem() {
+    CMenuUI* menu = GetMenuUI();
+    if (!IsWindow() || !menu) return;
+    for (int i = 0; i < menu->GetCount(); ++i) {
+        auto* item = dynamic_cast<CMenuElementUI*>(menu->GetItemAt(i));
+        if (item && item->IsVisible() && item->IsEnabled() && item->IsChecked()) {
+            m_pm.LayoutIfNeeded();
+            menu->ScrollIntoView(*item);
+            m_pm.LayoutIfNeeded();
+            m_pm.SetHotControl(item);  // heard as the item in focus
+            return;
+        }
+    }
+    NotifyAccessibleWindow(GetHWND(), QAccessible::Focus);
 }
 
 void CMenuWnd::DestroyMenu() {

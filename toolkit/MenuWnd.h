@@ -3,8 +3,10 @@
 // items). It opens as a frameless pop-up above the window it belongs to, sized to its items
 // and kept on the screen. A click on an item posts the item to the window of the paint
 // manager given at creation and closes every menu; a click anywhere else, or Escape, closes
-// it without a pick. From the keyboard, Up and Down move the hot item (wrapping around; from
-// none, Down goes to the first item and Up to the last) and Enter picks it as a click does.
+// it without a pick. It opens with the keyboard on its checked item, if it has one. From the
+// keyboard, Up and Down move the hot item (wrapping around; from none, Down goes to the first
+// item and Up to the last) and Enter picks it as a click does. Screen readers hear it open,
+// by its name, and the item the keyboard is on.
 
 #include <QPoint>
 #include <QString>
@@ -30,7 +32,7 @@ class CMenuWnd : public WindowImplBase {
     static CMenuWnd* CreateMenu(CMenuElementUI* owner, const QString& xml, QPoint screenPoint,
                                 CPaintManagerUI* mainPaintManager,
                                 MenuCheckInfo* checkInfo = nullptr,
-                                DWORD alignment = kMenuAlignDefault);
+                                DWORD alignment = kMenuAlignDefault, const QString& name = {});
     // Opens this menu object, which the caller keeps; destroying it closes the menu. `xml` is
     // a menu layout of the skin package, `screenPoint` the anchor in physical screen pixels
     // (as ClientToScreen gives it), `mainPaintManager` the paint manager of the window that
@@ -48,6 +50,12 @@ class CMenuWnd : public WindowImplBase {
     // Records the check state of the items called `name` in the shared map and shows it in
     // the open menus. False when no map is set.
     static bool SetMenuItemInfo(const QString& name, bool checked);
+
+    // The menu's name for screen readers ("Speed"): set before Init, else "Menu".
+    void SetName(const QString& name) { m_name = name; }
+    // Puts the keyboard on the first checked item (call again after adding items in code) and
+    // tells listeners where it is: that item, or the menu itself when none is checked.
+    void ShowCheckedItem();
 
     // The item container, or null when the layout has none.
     CMenuUI* GetMenuUI() const;
@@ -77,6 +85,7 @@ class CMenuWnd : public WindowImplBase {
     CMenuElementUI* m_ownerItem = nullptr;
     CPaintManagerUI* m_mainPaintManager = nullptr;
     QString m_skinFile;
+    QString m_name;
     QPoint m_anchor;
     DWORD m_alignment = kMenuAlignDefault;
     int m_messageDepth = 0;

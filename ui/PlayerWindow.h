@@ -103,6 +103,8 @@ class PlayerWindow : public WindowImplBase, private PlayerObserver {
     void ShowAbout();
     void OnMenuPick(const struct MenuCommand& pick);
     QPoint MenuAnchor(CControlUI* button) const;
+    // Tells screen readers the item picked from the menu `m_menuButton` opened.
+    void AnnouncePick(const QString& chosen);
 
     // Video window and displays.
     void FindControls();
@@ -203,5 +205,6 @@ class PlayerWindow : public WindowImplBase, private PlayerObserver {
     CLabelUI* m_pSpeedLabel = nullptr;
 
     MenuCheckInfo m_menuCheckInfo;
+    CControlUI* m_menuButton = nullptr;  // the button that opened the last menu
     std::unique_ptr<CMenuWnd> m_pMenu;
 };

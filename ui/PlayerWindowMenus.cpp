@@ -1,7 +1,9 @@
 // PlayerWindow: the speed and subtitle pop-up menus, and the About window.
 
+#include "toolkit/AccessibleWindow.h"
 #include "toolkit/Dpi.h"
 #include "toolkit/MenuWnd.h"
+#include "toolkit/ResourceManager.h"
 #include "toolkit/UIMenu.h"
 #include "toolkit/UIMenuElement.h"
 #include "ui/AboutWnd.h"
@@ -20,19 +22,23 @@ QPoint PlayerWindow::MenuAnchor(CControlUI* button) const {
 void PlayerWindow::ShowSpeedMenu(CControlUI* anchor) {
     CMenuWnd::GetGlobalContextMenuObserver().SetMenuCheckInfo(&m_menuCheckInfo);
     m_pMenu.reset();
-    m_pMenu = std::make_unique<CMenuWnd>();
-    m_pMenu->Init(nullptr, QStringLiteral("speed_menu.xml"), MenuAnchor(anchor), &m_pm, nullptr,
-                  kMenuAlignment);
-    // The current speed carries a check mark; a speed no item names marks none.
+    // The current speed carries a check mark, and the menu opens on it; a speed no item names
+    // marks none.
     const double current = m_player.Speed();
     for (const SpeedItem& item : m_speedItems.Items())
         CMenuWnd::SetMenuItemInfo(item.name, item.speed == current);
+    m_menuButton = anchor;
+    m_pMenu = std::make_unique<CMenuWnd>();
+    m_pMenu->SetName(CResourceManager::GetInstance().GetText(QStringLiteral("speed")));
+    m_pMenu->Init(nullptr, QStringLiteral("speed_menu.xml"), MenuAnchor(anchor), &m_pm, nullptr,
+                  kMenuAlignment);
 }
 
 void PlayerWindow::ShowSubtitleMenu(CControlUI* anchor) {
-    CMenuWnd* menu =
-        CMenuWnd::CreateMenu(nullptr, QStringLiteral("subtitle_menu.xml"), MenuAnchor(anchor),
-                             &m_pm, &m_menuCheckInfo, kMenuAlignment);
+    m_menuButton = anchor;
+    CMenuWnd* menu = CMenuWnd::CreateMenu(
+        nullptr, QStringLiteral("subtitle_menu.xml"), MenuAnchor(anchor), &m_pm, &m_menuCheckInfo,
+        kMenuAlignment, CResourceManager::GetInstance().GetText(QStringLiteral("subtitle")));
     if (!menu) return;
     if (CMenuUI* items = menu->GetMenuUI()) {
         auto off = std::make_unique<CMenuElementUI>();
@@ -50,6 +56,14 @@ void PlayerWindow::ShowSubtitleMenu(CControlUI* anchor) {
         }
     }
     menu->ResizeMenu();
+}
+
+void PlayerWindow::AnnouncePick(const QString& chosen) {
+    // The menu has closed: the button that opened it carries the choice as its description,
+    // and the keyboard back on it reads it again.
+    if (!m_menuButton) return;
+    m_menuButton->Accessible().description = chosen;
+    if (m_menuButton->IsFocused()) NotifyAccessible(*m_menuButton, QAccessible::Focus);
 }
 
 void PlayerWindow::ShowAbout() {

@@ -120,9 +120,11 @@ bool PlayerWindow::IsOverShownBar(const QPoint& logical) {
 }
 
 void PlayerWindow::OnMenuPick(const MenuCommand& pick) {
-    if (const SpeedItem* item = m_speedItems.FindByName(pick.name)) {
+    if (const SpeedItem* item = m_speedItems.FindByName(pick.name))
         SetSpeed(item->speed);
+    else if (pick.name == u"subtitle_")
+        m_player.SelectSubtitle(ParseUserDataId(pick.userData));
+    else
         return;
-    }
-    if (pick.name == u"subtitle_") m_player.SelectSubtitle(ParseUserDataId(pick.userData));
+    AnnouncePick(pick.text);
 }

@@ -312,9 +312,10 @@ TEST_F(DesktopControlsTest, ThePortalKeepsTheScreenOnWhereTheScreenSaverServiceI
 }
 
 // A screen reader's view through AT-SPI (screen_reader_journey.py does the reading and the
-// pressing): the player is found in the desktop's accessible tree, its play/pause button's
-// action pauses, its progress slider follows playback, a menu item picked through it sets the
-// speed and the volume slider takes a value; the window shows each and saves the volume.
+// pressing; the window's id lets it use the keyboard too): the player is found in the
+// desktop's accessible tree, its play/pause button's action pauses, its progress slider follows
+// playback, a menu item picked through it sets the speed and the volume slider takes a value; the
+// window shows each and saves the volume.
 TEST_F(DesktopControlsTest, ScreenReadersFindAndWorkTheControls) {
     ASSERT_TRUE(bus_->enableAccessibility())
         << "the accessibility bus did not start (at-spi2-core)";
@@ -323,7 +324,8 @@ TEST_F(DesktopControlsTest, ScreenReadersFindAndWorkTheControls) {
     bool ok = false;
     const QString said =
         bus_->run(QStringLiteral("/usr/bin/python3"),
-                  {QStringLiteral(MOVIRA_SCREEN_READER_JOURNEY)}, &ok, server_->display());
+                  {QStringLiteral(MOVIRA_SCREEN_READER_JOURNEY), QString::number(window_)}, &ok,
+                  server_->display());
     ASSERT_TRUE(ok && said.endsWith(QStringLiteral("\nok"))) << str(said);
     EXPECT_TRUE(said.contains(QStringLiteral("menu 0.25x|0.5x|1x|1.25x|1.5x|1.75x|2x|2.5x|3x|4x")))
         << str(said);

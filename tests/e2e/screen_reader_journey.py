@@ -4,12 +4,13 @@
 Run on the player's session bus with accessibility enabled. Finds the player in the
 desktop's accessible tree, reads its controls, toggles mute and the title (each change heard
 as the check box's state), checks that the progress slider follows playback quietly, reads
-its value text and is heard when moved through the tree, pauses
-with the play/pause button's action, picks 1.5x in the speed menu and sets the volume
-slider to 40. Prints one line per step; exits 0 when every step held, 1 with the
-reason otherwise.
+its value text and is heard when moved through the tree, pauses with the play/pause
+button's action, opens the speed menu from the keyboard (window id as the argument) on the
+checked speed, picks 1.5x in it and sets the volume slider to 40. Prints one line per step;
+exits 0 when every step held, 1 with the reason otherwise.
 """
 import re
+import subprocess
 import sys
 import time
 
@@ -70,6 +71,13 @@ def find(root, role, name):
     )
 
 
+def keys(window, *names):
+    """Presses keys in the player's window (its X id) as a user does."""
+    subprocess.run(["xdotool", "windowfocus", "--sync", window], check=True, timeout=10)
+    for name in names:
+        subprocess.run(["xdotool", "key", name], check=True, timeout=10)
+
+
 def main():
     pyatspi.Registry.registerEventListener(
         on_value_changed, "object:property-change:accessible-value"
@@ -126,7 +134,25 @@ def main():
     await_(lambda: find(frame, "push button", "Play")) or fail("the button never read Play")
     print("paused", flush=True)
 
-    find(frame, "push button", "Speed").queryAction().doAction(0)
+    # From the keyboard: Shift+Tab from nothing reaches the speed button fifth, and Return
+    # opens its menu, named after it, on the checked speed.
+    speed = find(frame, "push button", "Speed")
+    keys(sys.argv[1], *["shift+Tab"] * 5)
+    await_(lambda: speed.getState().contains(pyatspi.STATE_FOCUSED)) or fail("Speed unfocused")
+    keys(sys.argv[1], "Return")
+    menu = await_(
+        lambda: pyatspi.findDescendant(
+            app, lambda a: a is not None and a.getRoleName() == "popup menu"
+        )
+    )
+    menu or fail("no popup menu opened from the keyboard")
+    menu.name == "Speed" or fail(f"the menu is named {menu.name!r}")
+    on = await_(lambda: [i.name for i in menu if i.getState().contains(pyatspi.STATE_FOCUSED)])
+    on == ["1x"] or fail(f"the keyboard is on {on} in the speed menu")
+    print("speed menu opens on", on[0], flush=True)
+    keys(sys.argv[1], "Escape")
+
+    speed.queryAction().doAction(0)
     menu = await_(
         lambda: pyatspi.findDescendant(
             app, lambda a: a is not None and a.getRoleName() == "popup menu"
@@ -138,6 +164,7 @@ def main():
     item = find(menu, "menu item", "1.5x") or fail("no 1.5x item")
     item.queryAction().doAction(0)
     await_(lambda: find(frame, "label", "1.5x")) or fail("the speed label never read 1.5x")
+    await_(lambda: speed.description == "1.5x") or fail(f"Speed reads {speed.description!r}")
     print("speed 1.5x", flush=True)
 
     volume = find(frame, "slider", "Volume").queryValue()

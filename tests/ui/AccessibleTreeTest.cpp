@@ -210,8 +210,9 @@ TEST_F(AccessibleTreeTest, ActionsAndValuesDoWhatClicksAndDragsDo) {
     QCoreApplication::processEvents();
     EXPECT_EQ(Commands(), std::vector<std::string>{"mpv_command cycle pause"});
 
-    // The speed menu opens under the window, its items named and the current one checked;
-    // pressing an item picks it.
+    // The speed menu opens under the window, named after its button, its items named and the
+    // current one checked and under the keyboard; pressing an item picks it, and the button
+    // then carries the choice.
     Find(tree, QAccessible::Button, QStringLiteral("Speed"))
         ->actionInterface()
         ->doAction(QAccessibleActionInterface::pressAction());
@@ -219,16 +220,38 @@ TEST_F(AccessibleTreeTest, ActionsAndValuesDoWhatClicksAndDragsDo) {
     QAccessibleInterface* menu = tree->child(tree->childCount() - 1);
     ASSERT_EQ(menu->role(), QAccessible::PopupMenu);
     EXPECT_EQ(tree->indexOfChild(menu), tree->childCount() - 1);
+    EXPECT_EQ(menu->text(QAccessible::Name), QStringLiteral("Speed"));
     const QStringList items = Children(menu);
     EXPECT_EQ(items.size(), 10);
     EXPECT_EQ(items.front(), Entry(QAccessible::MenuItem, "0.25x"));
     QAccessibleInterface* item = Find(menu, QAccessible::MenuItem, QStringLiteral("1.5x"));
-    ASSERT_TRUE(item);
-    EXPECT_TRUE(Find(menu, QAccessible::MenuItem, QStringLiteral("1x"))->state().checked);
+    QAccessibleInterface* normal = Find(menu, QAccessible::MenuItem, QStringLiteral("1x"));
+    ASSERT_TRUE(item && normal);
+    EXPECT_TRUE(normal->state().checked);
+    EXPECT_TRUE(normal->state().focused);
+    EXPECT_FALSE(item->state().focused);
+    window->SpeedMenu()->SendMessage(WM_KEYDOWN, VK_DOWN, 0);
+    EXPECT_TRUE(Find(menu, QAccessible::MenuItem, QStringLiteral("1.25x"))->state().focused);
+    EXPECT_FALSE(normal->state().focused);
     fake.ClearCalls();
     item->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     EXPECT_TRUE(Await([&] { return !fake.CallTexts().empty(); }));
     EXPECT_EQ(fake.CallTexts(), std::vector<std::string>{"mpv_set_property speed double 1.5"});
+    QAccessibleInterface* speed = Find(tree, QAccessible::Button, QStringLiteral("Speed"));
+    EXPECT_EQ(speed->text(QAccessible::Description), QStringLiteral("1.5x"));
+
+    // The subtitle menu is named after its button; with no item checked, none is under the
+    // keyboard.
+    Find(tree, QAccessible::Button, QStringLiteral("Subtitle"))
+        ->actionInterface()
+        ->doAction(QAccessibleActionInterface::pressAction());
+    QCoreApplication::processEvents();
+    QAccessibleInterface* subtitles = tree->child(tree->childCount() - 1);
+    ASSERT_EQ(subtitles->role(), QAccessible::PopupMenu);
+    EXPECT_EQ(subtitles->text(QAccessible::Name), QStringLiteral("Subtitle"));
+    ASSERT_GE(subtitles->childCount(), 1);
+    EXPECT_FALSE(subtitles->child(0)->state().focused);
+    CMenuWnd::DestroyMenu();
 }
 
 TEST_F(AccessibleTreeTest, TheProgressSliderIsHeardWhenTheUserMovesItNotAsItPlays) {

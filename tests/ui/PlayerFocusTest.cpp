@@ -141,13 +141,14 @@ TEST_F(PlayerKeyboard, EnterOnTheSpeedButtonOpensItsMenuWhoseKeysPickASpeed) {
     Key(Qt::Key_Return);
     ASSERT_TRUE(window->SpeedMenu() && window->SpeedMenu()->IsWindow());
     fake.ClearCalls();
+    // It opens on the current speed, 1x: Down is the next one.
     Key(Qt::Key_Down);
     Key(Qt::Key_Return);
     EXPECT_EQ(CMenuWnd::GetGlobalContextMenuObserver().GetOpenMenuCount(), 0);
     ASSERT_TRUE(Await([&] { return window->Count(WM_MENU_PICK) == 1; }));
-    EXPECT_EQ(fake.CallTexts(), std::vector<std::string>{"mpv_set_property speed double 0.25"});
+    EXPECT_EQ(fake.CallTexts(), std::vector<std::string>{"mpv_set_property speed double 1.25"});
     EXPECT_TRUE(Control("lbl_speed")->IsVisible());
-    EXPECT_EQ(Control("lbl_speed")->GetText(), QStringLiteral("0.25x"));
+    EXPECT_EQ(Control("lbl_speed")->GetText(), QStringLiteral("1.25x"));
     EXPECT_EQ(Focus(), "btn_speed") << "the focus is back where it was";
     EXPECT_TRUE(window->GetPM().IsFocusRingShown());
 }
