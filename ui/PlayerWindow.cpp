@@ -104,8 +104,12 @@ void PlayerWindow::ApplyLook(CControlUI* button, const char* style) {
 }
 
 void PlayerWindow::ApplyPlayButtonLook() {
-    ApplyLook(m_pPlayBtn,
-              m_player.GetPlayState() == PlayState::Playing ? "look_playing" : "look_play");
+    const bool playing = m_player.GetPlayState() == PlayState::Playing;
+    ApplyLook(m_pPlayBtn, playing ? "look_playing" : "look_play");
+    // Its tooltip flips between Play and Pause, but Qt 6.4 tells AT-SPI of a new name without
+    // the name, so a screen reader hears nothing: it reads as the toggle "Play", on while
+    // playing, whose state changes are heard.
+    ShowToggleState(m_pPlayBtn, playing);
 }
 
 bool PlayerWindow::CreateEngine() {

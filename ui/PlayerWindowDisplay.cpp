@@ -90,6 +90,7 @@ void PlayerWindow::OnStopped() { ShowStopped(); }
 
 void PlayerWindow::ShowStopped() {
     ApplyLook(m_pPlayBtn, "look_play");
+    ShowToggleState(m_pPlayBtn, false);
     SetTimeText(QStringLiteral("00:00 / 00:00"));
     if (m_pTitleLabel) {
         m_pTitleLabel->SetText(QString());

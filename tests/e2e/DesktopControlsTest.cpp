@@ -313,7 +313,7 @@ TEST_F(DesktopControlsTest, ThePortalKeepsTheScreenOnWhereTheScreenSaverServiceI
 
 // A screen reader's view through AT-SPI (screen_reader_journey.py does the reading and the
 // pressing; the window's id lets it use the keyboard too): the player is found in the
-// desktop's accessible tree, its play/pause button's action pauses, its progress slider follows
+// desktop's accessible tree, its play toggle's action pauses, its progress slider follows
 // playback, a menu item picked through it sets the speed and the volume slider takes a value; the
 // window shows each and saves the volume.
 TEST_F(DesktopControlsTest, ScreenReadersFindAndWorkTheControls) {

@@ -4,10 +4,10 @@
 Run on the player's session bus with accessibility enabled. Finds the player in the
 desktop's accessible tree, reads its controls, toggles mute and the title (each change heard
 as the check box's state), checks that the progress slider follows playback quietly, reads
-its value text and is heard when moved through the tree, pauses with the play/pause
-button's action, opens the speed menu from the keyboard (window id as the argument) on the
-checked speed, picks 1.5x in it and sets the volume slider to 40. Prints one line per step;
-exits 0 when every step held, 1 with the reason otherwise.
+its value text and is heard when moved through the tree, pauses with the play toggle's
+action (heard as its state), opens the speed menu from the keyboard (window id as the
+argument) on the checked speed, picks 1.5x in it and sets the volume slider to 40. Prints one
+line per step; exits 0 when every step held, 1 with the reason otherwise.
 """
 import re
 import subprocess
@@ -129,9 +129,11 @@ def main():
     re.fullmatch(r"0:[23]\d of 1:[23]\d", moved[0]) or fail(f"the move reads {moved[0]!r}")
     print("progress moved to", moved[0], flush=True)
 
-    pause = await_(lambda: find(frame, "push button", "Pause")) or fail("no button named Pause")
-    pause.queryAction().doAction(0)
-    await_(lambda: find(frame, "push button", "Play")) or fail("the button never read Play")
+    # The play toggle keeps its name and is heard going off as the film pauses.
+    play = find(frame, "check box", "Play") or fail("no check box named Play")
+    play.getState().contains(pyatspi.STATE_CHECKED) or fail("Play reads off while playing")
+    play.queryAction().doAction(0)
+    await_(lambda: ("Play", False) in checked) or fail(f"no Play off heard: {checked}")
     print("paused", flush=True)
 
     # From the keyboard: Shift+Tab from nothing reaches the speed button fifth, and Return

@@ -52,7 +52,8 @@ QString Entry(QAccessible::Role role, const char* name) {
     return QString::number(role) + u':' + QString::fromUtf8(name);
 }
 
-// "name=value text" of every value change announced while it lives.
+// What is announced while it lives: "name=value text" of every value change, "name:on" or
+// "name:off" of every change of a toggle's state.
 class HeardValues {
   public:
     HeardValues() {
@@ -65,8 +66,13 @@ class HeardValues {
   private:
     static void Record(QAccessibleEvent* event) {
         QAccessibleInterface* iface = event->accessibleInterface();
-        if (event->type() == QAccessible::ValueChanged && iface)
-            heard << iface->text(QAccessible::Name) + u'=' + iface->text(QAccessible::Value);
+        if (!iface) return;
+        const QString name = iface->text(QAccessible::Name);
+        if (event->type() == QAccessible::ValueChanged)
+            heard << name + u'=' + iface->text(QAccessible::Value);
+        if (event->type() == QAccessible::StateChanged)
+            heard << name +
+                         (iface->state().checked ? QStringLiteral(":on") : QStringLiteral(":off"));
     }
 };
 
@@ -86,7 +92,7 @@ TEST_F(AccessibleTreeTest, ControlsInLayoutOrderWithTheirNamesInTheInterfaceLang
         Entry(B, "Close"),
         Entry(QAccessible::Graphic, "Video"),
         Entry(QAccessible::Slider, "Progress"),
-        Entry(B, "Pause"),  // the recording engine reads as playing
+        Entry(Toggle, "Play"),  // on: the recording engine reads as playing
         Entry(B, "Stop"),
         Entry(B, "Backward"),
         Entry(B, "Forward"),
@@ -101,7 +107,7 @@ TEST_F(AccessibleTreeTest, ControlsInLayoutOrderWithTheirNamesInTheInterfaceLang
 
     CResourceManager::GetInstance().LoadLanguage(QStringLiteral("lan_zh.xml"));
     const QStringList chinese = Children(tree);
-    EXPECT_TRUE(chinese.contains(Entry(B, "暂停"))) << chinese.join(u'|').toStdString();
+    EXPECT_TRUE(chinese.contains(Entry(Toggle, "播放"))) << chinese.join(u'|').toStdString();
     EXPECT_TRUE(chinese.contains(Entry(QAccessible::Graphic, "视频")));
     EXPECT_TRUE(chinese.contains(Entry(QAccessible::Slider, "播放进度")));
     EXPECT_TRUE(chinese.contains(Entry(Toggle, "静音")));
@@ -200,15 +206,34 @@ TEST_F(AccessibleTreeTest, ActionsAndValuesDoWhatClicksAndDragsDo) {
     EXPECT_EQ(fake.CallTexts(), (std::vector<std::string>{"mpv_set_property volume double 40",
                                                           "mpv_set_property_string mute no"}));
 
-    // The press action is a click.
-    QAccessibleInterface* play = Find(tree, QAccessible::Button, QStringLiteral("Pause"));
+    // The press action is a click; the play toggle, named "Play" whatever its tooltip says,
+    // is on while playing and its every change is heard as a state change.
+    QAccessibleInterface* play = Find(tree, QAccessible::CheckBox, QStringLiteral("Play"));
     ASSERT_TRUE(play && play->actionInterface());
+    EXPECT_TRUE(play->state().checked);
     EXPECT_EQ(play->actionInterface()->actionNames(),
-              QStringList{QAccessibleActionInterface::pressAction()});
+              QStringList{QAccessibleActionInterface::toggleAction()});
     fake.ClearCalls();
     play->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     QCoreApplication::processEvents();
     EXPECT_EQ(Commands(), std::vector<std::string>{"mpv_command cycle pause"});
+    {
+        HeardValues heard;
+        fake.SetFlag("pause", true);
+        fake.QueueFlagChange("pause", true);
+        Wakeup();
+        EXPECT_FALSE(play->state().checked);
+        EXPECT_EQ(play->text(QAccessible::Name), QStringLiteral("Play"));
+        fake.QueueFlagChange("pause", true);  // told again, no change: nothing heard
+        Wakeup();
+        window->GetPlayer().Stop();
+        EXPECT_EQ(heard.heard, QStringList{QStringLiteral("Play:off")});
+        fake.SetFlag("pause", false);
+        fake.QueueFlagChange("pause", false);
+        Wakeup();
+        EXPECT_EQ(heard.heard,
+                  (QStringList{QStringLiteral("Play:off"), QStringLiteral("Play:on")}));
+    }
 
     // The speed menu opens under the window, named after its button, its items named and the
     // current one checked and under the keyboard; pressing an item picks it, and the button
@@ -277,16 +302,18 @@ TEST_F(AccessibleTreeTest, TheProgressSliderIsHeardWhenTheUserMovesItNotAsItPlay
     at(48.0);
     EXPECT_EQ(values.heard, QStringList{});
 
-    // Paused, each arrow is heard at the place it moved to (a hundredth of the length).
+    // Paused (the play toggle heard going off), each arrow is heard at the place it moved to
+    // (a hundredth of the length).
     fake.SetFlag("pause", true);
     fake.QueueFlagChange("pause", true);
     Wakeup();
     key(Qt::Key_Right);
     key(Qt::Key_Right);
     key(Qt::Key_Left);
-    EXPECT_EQ(values.heard, (QStringList{QStringLiteral("Progress=0:48 of 1:30"),
-                                         QStringLiteral("Progress=0:49 of 1:30"),
-                                         QStringLiteral("Progress=0:48 of 1:30")}));
+    EXPECT_EQ(values.heard,
+              (QStringList{QStringLiteral("Play:off"), QStringLiteral("Progress=0:48 of 1:30"),
+                           QStringLiteral("Progress=0:49 of 1:30"),
+                           QStringLiteral("Progress=0:48 of 1:30")}));
 
     // A value set through the tree is the user's move too; the volume is heard however it
     // moves.
