@@ -49,8 +49,11 @@ QAccessible::Role AccessibleWindow::role() const {
 }
 
 QString AccessibleWindow::text(QAccessible::Text t) const {
-    if (t == QAccessible::Name) return widget()->windowTitle();
-    return QAccessibleWidget::text(t);
+    if (t != QAccessible::Name) return QAccessibleWidget::text(t);
+    const auto* host = qobject_cast<const WindowHost*>(object());
+    const auto* menu = host ? dynamic_cast<const CMenuWnd*>(host->Owner()) : nullptr;
+    if (menu && !menu->Name().isEmpty()) return menu->Name();
+    return widget()->windowTitle();
 }
 
 std::vector<CControlUI*> AccessibleWindow::Controls() const {

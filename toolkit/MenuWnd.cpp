@@ -75,8 +75,7 @@ bool CMenuWnd::Init(CMenuElementUI* owner, const QString& xml, QPoint screenPoin
     if (checkInfo) GetGlobalContextMenuObserver().SetMenuCheckInfo(checkInfo);
     // A tool window is a pop-up here: above its owner, holding the mouse until it closes.
     CWindowWnd* ownerWindow = CWindowWnd::FromPaintManager(mainPaintManager);
-    const QString title = m_name.isEmpty() ? QStringLiteral("Menu") : m_name;
-    if (!Create(ownerWindow, title, WS_POPUP, WS_EX_TOOLWINDOW)) return false;
+    if (!Create(ownerWindow, QStringLiteral("Menu"), WS_POPUP, WS_EX_TOOLWINDOW)) return false;
     ResizeMenu();
     // A pop-up takes the keyboard by itself; activating it would take the focus from the owner.
     ShowWindow(true, false);

@@ -51,8 +51,10 @@ class CMenuWnd : public WindowImplBase {
     // the open menus. False when no map is set.
     static bool SetMenuItemInfo(const QString& name, bool checked);
 
-    // The menu's name for screen readers ("Speed"): set before Init, else "Menu".
+    // The menu's name for screen readers ("Speed"); empty, they read the window's title,
+    // "Menu".
     void SetName(const QString& name) { m_name = name; }
+    const QString& Name() const { return m_name; }
     // Puts the keyboard on the first checked item (call again after adding items in code) and
     // tells listeners where it is: that item, or the menu itself when none is checked.
     void ShowCheckedItem();
