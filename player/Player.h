@@ -22,6 +22,8 @@ class Player : private EngineEventSink {
   public:
     // A saved position this far in or less starts the file from the beginning.
     static constexpr double kResumeThreshold = 5.0;
+    // How far the step buttons (the window's and the taskbar's) seek.
+    static constexpr double kStepSeconds = 30.0;
 
     // The engine table and the settings store are the process's own unless a test hands in
     // others.

@@ -11,8 +11,6 @@ namespace {
 // The taskbar's progress moves in thousandths, so a long film does not redraw the button
 // on every frame.
 constexpr double kProgressSteps = 1000.0;
-// The taskbar buttons step as far as the window's step buttons.
-constexpr double kStepSeconds = 30.0;
 
 MediaStatus StatusOf(const Player& player) {
     if (!player.HasOpenFile())
@@ -27,12 +25,11 @@ ShellSession::ShellSession(Player& player, ShellServices services)
     : m_player(player), m_services(std::move(services)) {
     if (m_services.media) m_services.media->SetNavigation(false, false);
     m_player.AddObserver(this);
-    m_observing = true;
     OnPlayerChanged();
 }
 
 ShellSession::~ShellSession() {
-    if (m_observing) m_player.RemoveObserver(this);
+    m_player.RemoveObserver(this);
     if (m_services.display && m_shown.displayHeld) m_services.display->SetHeld(false);
     if (m_services.taskbar && m_shown.progress != TaskbarProgress::None)
         m_services.taskbar->SetProgress(TaskbarProgress::None, 0.0);
@@ -131,10 +128,10 @@ void ShellSession::OnThumbButton(ThumbButton button) {
             m_player.TogglePause();
             break;
         case ThumbButton::Backward:
-            m_player.SeekBy(-kStepSeconds);
+            m_player.SeekBy(-Player::kStepSeconds);
             break;
         case ThumbButton::Forward:
-            m_player.SeekBy(kStepSeconds);
+            m_player.SeekBy(Player::kStepSeconds);
             break;
     }
 }

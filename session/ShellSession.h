@@ -61,5 +61,4 @@ class ShellSession final : public PlayerObserver, public ShellRequests {
     Player& m_player;
     ShellServices m_services;
     Shown m_shown;
-    bool m_observing = false;
 };

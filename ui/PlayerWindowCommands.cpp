@@ -6,7 +6,6 @@
 #include "ui/PlayerWindow.h"
 
 namespace {
-constexpr double kStepSeconds = 30.0;    // the step buttons
 constexpr double kKeySeekSeconds = 5.0;  // Left and Right
 constexpr int kVolumeStep = 5;           // Up, Down and a wheel notch
 }  // namespace
@@ -26,10 +25,10 @@ void PlayerWindow::RunCommand(PlayerCommand command, CControlUI* button) {
             m_player.Stop();
             break;
         case PlayerCommand::StepBackward:
-            SeekRelative(-kStepSeconds);
+            SeekRelative(-Player::kStepSeconds);
             break;
         case PlayerCommand::StepForward:
-            SeekRelative(kStepSeconds);
+            SeekRelative(Player::kStepSeconds);
             break;
         case PlayerCommand::SeekBackward:
             SeekRelative(-kKeySeekSeconds);
