@@ -2,6 +2,7 @@
 
 #include "AppDataFolderTest.h"
 #include "platform/AppDataFolder.h"
+#include "platform/PicturesFolder.h"
 #include "settings/SettingsFolder.h"
 
 namespace {
@@ -22,6 +23,14 @@ TEST_F(AppDataFolderTest, AbsoluteAppDataElseTheRoamingKnownFolder) {
         EXPECT_TRUE(folder.endsWith("/AppData/Roaming", Qt::CaseInsensitive))
             << folder.toStdString();
     }
+}
+
+// The Pictures known folder, in forward slashes.
+TEST_F(AppDataFolderTest, PicturesFolderIsTheKnownFolder) {
+    const QString folder = platform::PicturesFolder();
+    EXPECT_TRUE(QDir::isAbsolutePath(folder)) << folder.toStdString();
+    EXPECT_FALSE(folder.contains(u'\\')) << folder.toStdString();
+    EXPECT_TRUE(folder.endsWith("/Pictures", Qt::CaseInsensitive)) << folder.toStdString();
 }
 
 }  // namespace
