@@ -109,6 +109,24 @@ void EngineInstance::HideSubtitles() const {
     }
 }
 
+bool EngineInstance::Screenshot(const QString& path) const {
+    if (m_handle == nullptr) {
+        return false;
+    }
+    const QByteArray name = platform::EncodeFileName(path);
+    return Command({"screenshot-to-file", name.constData(), "subtitles"}) >= 0;
+}
+
+void EngineInstance::ShowText(const QString& text, int milliseconds) const {
+    if (m_handle == nullptr) {
+        return;
+    }
+    // The client API's commands expand no "${...}", so any text shows as it is.
+    const QByteArray utf8 = text.toUtf8();
+    const std::string duration = std::to_string(milliseconds);
+    Command({"show-text", utf8.constData(), duration.c_str()});
+}
+
 std::optional<double> EngineInstance::GetDouble(const char* name) const {
     if (m_handle == nullptr) {
         return std::nullopt;
@@ -135,10 +153,10 @@ void EngineInstance::DrainEvents(EngineEventSink& sink) {
     DrainEngineEvents(m_api, m_handle, sink);
 }
 
-void EngineInstance::Command(std::initializer_list<const char*> args) const {
+int EngineInstance::Command(std::initializer_list<const char*> args) const {
     std::vector<const char*> argv(args);
     argv.push_back(nullptr);
-    m_api.mpv_command(m_handle, argv.data());
+    return m_api.mpv_command(m_handle, argv.data());
 }
 
 void EngineInstance::SetDoubleProperty(const char* name, double value) const {

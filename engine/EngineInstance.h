@@ -19,7 +19,8 @@
 // the library must never see a null handle. A handle that was created but not initialised
 // is used like a running one; the library refuses what it cannot do. Results of commands
 // and property writes are ignored: the displays follow the engine's events, not our
-// requests. Destroying the object ends the instance.
+// requests. An operation that answers whether the engine took it (a screenshot) reads the
+// result. Destroying the object ends the instance.
 class EngineInstance {
   public:
     explicit EngineInstance(const EngineApi& api) : m_api(api) {}
@@ -64,6 +65,12 @@ class EngineInstance {
     void SelectSubtitle(std::int64_t id) const;
     // Hides subtitles and leaves the selected track as it is.
     void HideSubtitles() const;
+    // Saves the picture as it shows, subtitles included, to the file `path` (sent as
+    // LoadFile sends a name; the name's extension picks the format). True when the engine
+    // says it saved it; the engine has finished writing by then.
+    bool Screenshot(const QString& path) const;
+    // Shows `text` on the picture for `milliseconds`, in the engine's on-screen display.
+    void ShowText(const QString& text, int milliseconds) const;
 
     // A property read as a double; nullopt when the read fails or there is no engine.
     std::optional<double> GetDouble(const char* name) const;
@@ -77,8 +84,9 @@ class EngineInstance {
     void DrainEvents(EngineEventSink& sink);
 
   private:
-    // These three need a handle; the public operations check for one first.
-    void Command(std::initializer_list<const char*> args) const;
+    // These three need a handle; the public operations check for one first. Command gives
+    // the library's result: negative for an error.
+    int Command(std::initializer_list<const char*> args) const;
     void SetDoubleProperty(const char* name, double value) const;
     bool ReadFlag(const char* name) const;
 

@@ -46,6 +46,36 @@ TEST_F(EngineInstanceTest, LoadFileSendsTheBytesOfAnEscapedName) {
     EXPECT_EQ(fake.CallTexts("mpv_command"), Texts{"mpv_command loadfile /tmp/caf\xE9 \xFF.mp4"});
 }
 
+// The screenshot's path travels like a loaded file's name; its result is the engine's answer.
+TEST_F(EngineInstanceTest, ScreenshotSendsThePathWithSubtitlesAndReadsTheResult) {
+    EXPECT_TRUE(engine.Screenshot(QStringLiteral(u"/tmp/Pictures/MoviraPlayer/视频 00-00-12.png")));
+    fake.SetCommandResult(MPV_ERROR_COMMAND);
+    EXPECT_FALSE(engine.Screenshot(QString::fromUtf16(u"/tmp/caf\xDCE9 (2).png")));
+    fake.SetCommandResult(MPV_ERROR_GENERIC);
+    EXPECT_FALSE(engine.Screenshot(QStringLiteral("/tmp/a.png")));
+
+    ASSERT_EQ(fake.Calls().size(), 3u);
+    EXPECT_EQ(fake.Calls()[0].handle, handle);
+    EXPECT_EQ(
+        fake.Calls()[0].args,
+        (Texts{"screenshot-to-file",
+               "/tmp/Pictures/MoviraPlayer/\xE8\xA7\x86\xE9\xA2\x91 00-00-12.png", "subtitles"}));
+    EXPECT_EQ(fake.Calls()[1].args,
+              (Texts{"screenshot-to-file", "/tmp/caf\xE9 (2).png", "subtitles"}));
+}
+
+// The text is one argument, spaces and all, sent as it is: the client API expands no "${...}".
+TEST_F(EngineInstanceTest, ShowTextSendsTheTextAndItsMilliseconds) {
+    engine.ShowText(QStringLiteral(u"Saved 测试 00-00-12.png"), 3000);
+    engine.ShowText(QStringLiteral("${path} 100%"), 0);
+
+    ASSERT_EQ(fake.Calls().size(), 2u);
+    EXPECT_EQ(fake.Calls()[0].function, "mpv_command");
+    EXPECT_EQ(fake.Calls()[0].args,
+              (Texts{"show-text", "Saved \xE6\xB5\x8B\xE8\xAF\x95 00-00-12.png", "3000"}));
+    EXPECT_EQ(fake.Calls()[1].args, (Texts{"show-text", "${path} 100%", "0"}));
+}
+
 TEST(StreamAddressTest, SchemeIsReadOnlyFromSchemeColonSlashSlash) {
     const std::pair<const char16_t*, const char*> cases[] = {
         {u"http://host/a.mp4", "http"},

@@ -136,7 +136,7 @@ struct FakeEngineApi::Thunks {
             words.emplace_back(*args);
         }
         Record(__func__, h, std::move(words));
-        return 0;
+        return Active().m_commandResult;
     }
     static int mpv_command_string(mpv_handle* h, const char* args) {
         Record(__func__, h, {StringText(args)});

@@ -60,6 +60,8 @@ class FakeEngineApi {
     // --- scripting ---
     void SetCreateResult(mpv_handle* handle) { m_createResult = handle; }
     void SetInitializeResult(int result) { m_initializeResult = result; }
+    // What mpv_command returns from now on (0, success, unless told otherwise).
+    void SetCommandResult(int result) { m_commandResult = result; }
 
     // Property values for mpv_get_property. A read of an unknown name fails with
     // MPV_ERROR_PROPERTY_UNAVAILABLE, a read in another format than the scripted one with
@@ -117,6 +119,7 @@ class FakeEngineApi {
 
     mpv_handle* m_createResult = Handle();
     int m_initializeResult = 0;
+    int m_commandResult = 0;
     std::map<std::string, std::unique_ptr<Value>, std::less<>> m_properties;
     std::deque<std::unique_ptr<QueuedEvent>> m_events;
     std::unique_ptr<QueuedEvent> m_current;  // valid until the next mpv_wait_event

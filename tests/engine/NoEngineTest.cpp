@@ -46,6 +46,8 @@ TEST(NoEngineTest, NothingReachesTheLibrary) {
     engine.Stop();
     engine.SelectSubtitle(1);
     engine.HideSubtitles();
+    EXPECT_FALSE(engine.Screenshot(QStringLiteral("/tmp/a.png")));
+    engine.ShowText(QStringLiteral("text"), 1000);
     EXPECT_EQ(engine.GetDouble("time-pos"), std::nullopt);
     EXPECT_EQ(engine.GetInt64("track-list/count", 7), 7);
     EXPECT_TRUE(ReadSubtitleTracks(api, handle).empty());
