@@ -7,6 +7,7 @@
 #include <optional>
 #include <vector>
 
+#include "engine/ChapterList.h"
 #include "engine/EngineApi.h"
 #include "engine/EngineEventSink.h"
 #include "engine/PlayState.h"
@@ -79,6 +80,7 @@ class EngineInstance {
     std::int64_t GetInt64(const char* name, std::int64_t fallback = 0) const;
     std::vector<TrackEntry> SubtitleTracks() const { return ReadSubtitleTracks(m_api, m_handle); }
     bool PlaysMovingVideo() const { return ::PlaysMovingVideo(m_api, m_handle); }
+    std::vector<ChapterEntry> Chapters() const { return ReadChapters(m_api, m_handle); }
 
     // Passes every pending event to sink (see DrainEngineEvents).
     void DrainEvents(EngineEventSink& sink);

@@ -103,6 +103,7 @@ class Player : private EngineEventSink {
     // The engine's protocols: the schemes of the addresses it opens.
     QStringList EngineProtocols() const { return m_engine.Protocols(); }
     std::vector<TrackEntry> SubtitleTracks() const { return m_engine.SubtitleTracks(); }
+    std::vector<ChapterEntry> Chapters() const { return m_engine.Chapters(); }
     // The picture's size in pixels, 0 where there is none.
     std::int64_t VideoWidth() const { return m_engine.GetInt64("video-params/w"); }
     std::int64_t VideoHeight() const { return m_engine.GetInt64("video-params/h"); }

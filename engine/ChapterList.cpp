@@ -1,0 +1,46 @@
+#include "engine/ChapterList.h"
+
+#include <string>
+
+namespace {
+
+std::string ChapterProperty(std::int64_t index, const char* field) {
+    return "chapter-list/" + std::to_string(index) + "/" + field;
+}
+
+}  // namespace
+
+std::vector<ChapterEntry> ReadChapters(const EngineApi& api, mpv_handle* handle) {
+    std::vector<ChapterEntry> chapters;
+    if (handle == nullptr) {
+        return chapters;
+    }
+    std::int64_t count = 0;
+    api.mpv_get_property(handle, "chapter-list/count", MPV_FORMAT_INT64, &count);
+    for (std::int64_t index = 0; index < count; ++index) {
+        ChapterEntry entry;
+        // An unreadable start leaves 0: the chapter is still one of the file's.
+        api.mpv_get_property(handle, ChapterProperty(index, "time").c_str(), MPV_FORMAT_DOUBLE,
+                             &entry.start);
+        // Strings from the engine are its own allocations and go back to it with mpv_free.
+        char* title = nullptr;
+        api.mpv_get_property(handle, ChapterProperty(index, "title").c_str(), MPV_FORMAT_STRING,
+                             &title);
+        if (title != nullptr) {
+            entry.title = QString::fromUtf8(title);
+            api.mpv_free(title);
+        }
+        chapters.push_back(std::move(entry));
+    }
+    return chapters;
+}
+
+int ChapterAt(const std::vector<ChapterEntry>& chapters, double seconds) {
+    int found = -1;
+    for (std::size_t i = 0; i < chapters.size(); ++i) {
+        if (chapters[i].start <= seconds) {
+            found = static_cast<int>(i);
+        }
+    }
+    return found;
+}
