@@ -38,6 +38,13 @@ bool CSliderUI::SetAttribute(const QString& name, const QString& value) {
         m_step = *v;
         return true;
     }
+    if (name == u"markcolor") {
+        const auto v = ParseColor(value);
+        if (!v) return false;
+        m_markColor = *v;
+        Invalidate();
+        return true;
+    }
     if (name == u"sendmove") {
         const auto v = ParseBool(value);
         if (!v) return false;
@@ -54,11 +61,38 @@ QRect CSliderUI::GetThumbRect() const {
     return QRect(x, y, m_thumbSize.width(), m_thumbSize.height());
 }
 
+double CSliderUI::FractionAt(const QPoint& pt) const {
+    const int travel = m_rcItem.width() - m_thumbSize.width();
+    if (travel <= 0) return 0.0;
+    const double offset = pt.x() - m_rcItem.left() - m_thumbSize.width() / 2.0;
+    return std::clamp(offset / travel, 0.0, 1.0);
+}
+
+int CSliderUI::XAtFraction(double fraction) const {
+    const int travel = std::max(0, m_rcItem.width() - m_thumbSize.width());
+    return m_rcItem.left() + m_thumbSize.width() / 2 +
+           static_cast<int>(std::lround(travel * std::clamp(fraction, 0.0, 1.0)));
+}
+
+void CSliderUI::SetMarks(std::vector<double> fractions) {
+    fractions.erase(std::remove_if(fractions.begin(), fractions.end(),
+                                   [](double f) { return !(f >= 0.0 && f <= 1.0); }),
+                    fractions.end());
+    if (fractions == m_marks) return;
+    m_marks = std::move(fractions);
+    Invalidate();
+}
+
+QRect CSliderUI::GetMarkRect(double fraction) const {
+    constexpr int kMarkWidth = 2;
+    return QRect(XAtFraction(fraction) - kMarkWidth / 2, m_rcItem.top(), kMarkWidth,
+                 m_rcItem.height());
+}
+
 int CSliderUI::ValueAt(const QPoint& pt) const {
     const int travel = m_rcItem.width() - m_thumbSize.width();
     if (travel <= 0 || m_max <= m_min) return m_min;
-    const double offset = pt.x() - m_rcItem.left() - m_thumbSize.width() / 2.0;
-    const double f = std::clamp(offset / travel, 0.0, 1.0);
+    const double f = FractionAt(pt);
     // The span of an int range need not fit in an int; the result lies within the range.
     return static_cast<int>(m_min + std::llround(f * (static_cast<double>(m_max) - m_min)));
 }
@@ -151,6 +185,8 @@ void CSliderUI::DoEvent(TEventUI& event) {
 void CSliderUI::PaintStatusImage(QPainter& painter) {
     CProgressUI::PaintStatusImage(painter);
     if (!m_manager) return;
+    // Over the bar, under the thumb.
+    for (const double fraction : m_marks) painter.fillRect(GetMarkRect(fraction), m_markColor);
     const ImageDescriptor* thumb = &m_thumbImage;
     if (m_captured && !m_thumbPushedImage.IsEmpty())
         thumb = &m_thumbPushedImage;

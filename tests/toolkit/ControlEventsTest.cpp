@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QPainter>
 #include <climits>
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -194,6 +195,27 @@ TEST_F(Controls, SliderMapsPointsToValuesAcrossItsTravel) {
     volume->SetValue(150);  // out of range: kept, drawn at the end
     EXPECT_EQ(volume->GetValue(), 150);
     EXPECT_EQ(volume->GetThumbRect().right(), r.right());
+}
+
+// Marks stand where a press would take the thumb's centre, drawn over the bar; shares outside
+// the range are left out.
+TEST_F(Controls, MarksStandWhereAPressWouldSeekAndAreDrawnOverTheBar) {
+    auto* progress = dynamic_cast<CSliderUI*>(Control("slider_progress"));
+    ASSERT_TRUE(progress);
+    progress->SetMarks({0.25, -0.1, 0.5, 1.5, std::nan(""), 1.0});
+    EXPECT_EQ(progress->GetMarks(), (std::vector<double>{0.25, 0.5, 1.0}));
+    for (const double f : progress->GetMarks()) {
+        const QRect mark = progress->GetMarkRect(f);
+        EXPECT_EQ(mark.height(), progress->GetHeight());
+        EXPECT_NEAR(progress->FractionAt(mark.center()), f, 0.002);
+        EXPECT_NEAR(progress->ValueAt(mark.center()), f * 1000, 2);
+    }
+    const QImage image = Render();
+    const QRect half = progress->GetMarkRect(0.5);
+    EXPECT_EQ(image.pixelColor(half.left(), half.center().y()), QColor(0xDD, 0xDD, 0xDD));
+    EXPECT_NE(image.pixelColor(half.left() - 3, half.center().y()), QColor(0xDD, 0xDD, 0xDD));
+    progress->SetMarks({});
+    EXPECT_NE(Render().pixelColor(half.left(), half.center().y()), QColor(0xDD, 0xDD, 0xDD));
 }
 
 TEST_F(Controls, DestroyedControlLeavesNoDanglingHoverOrTimer) {
