@@ -41,8 +41,11 @@ void ChildWindowHost::ForwardToParent(QMouseEvent* e) {
 }
 
 void ChildWindowHost::paintEvent(QPaintEvent* e) {
-    // Black until the engine's own window covers it.
-    QPainter(this).fillRect(e->rect(), Qt::black);
+    QPainter painter(this);
+    if (m_owner)
+        m_owner->Paint(painter, e->rect());
+    else
+        painter.fillRect(e->rect(), Qt::black);
 }
 
 void ChildWindowHost::enterEvent(QEnterEvent*) { Proc(WM_SETCURSOR, 0, 0); }

@@ -39,7 +39,7 @@ void LayoutLinear(const std::vector<std::unique_ptr<CControlUI>>& items, const Q
     int fixedTotal = 0;
     int adjustables = 0;
     for (const auto& item : items) {
-        if (!item->IsVisible()) continue;
+        if (!item->IsVisible() || item->IsFloat()) continue;
         const QSize sz = item->EstimateSize(available);
         if (v.Main(sz) == 0)
             ++adjustables;
@@ -54,7 +54,7 @@ void LayoutLinear(const std::vector<std::unique_ptr<CControlUI>>& items, const Q
     int pos = axis == LayoutAxis::Horizontal ? rc.left() : rc.top();
     const int crossStart = axis == LayoutAxis::Horizontal ? rc.top() : rc.left();
     for (const auto& item : items) {
-        if (!item->IsVisible()) continue;
+        if (!item->IsVisible() || item->IsFloat()) continue;
         const QMargins& pad = item->GetPadding();
         const QSize sz = item->EstimateSize(available);
         int mainLen = v.Main(sz);

@@ -1,5 +1,6 @@
 #include "toolkit/NativeChildWnd.h"
 
+#include <QPainter>
 #include <QWidget>
 
 #include "toolkit/ChildWindowHost.h"
@@ -41,6 +42,16 @@ void CNativeChildWnd::MoveWindow(const QRect& rect, bool repaint) {
     if (!m_host) return;
     m_host->setGeometry(CDPI::ToLogical(rect, m_host->devicePixelRatioF()));
     if (repaint) m_host->update();
+}
+
+void CNativeChildWnd::ShowWindow(bool show) {
+    if (m_host) m_host->setVisible(show);
+}
+
+bool CNativeChildWnd::IsWindowVisible() const { return m_host && m_host->isVisible(); }
+
+void CNativeChildWnd::Paint(QPainter& painter, const QRect& dirty) {
+    painter.fillRect(dirty, Qt::black);
 }
 
 void CNativeChildWnd::DragAcceptFiles(bool accept) {

@@ -10,6 +10,7 @@
 
 #include "toolkit/WindowMessages.h"
 
+class QPainter;
 class QWidget;
 class CWindowWnd;
 class ChildWindowHost;
@@ -31,12 +32,17 @@ class CNativeChildWnd {
     QRect GetClientRect() const;  // physical pixels
     QRect GetRect() const;        // physical pixels, in the parent's client area
     void MoveWindow(const QRect& rect, bool repaint);
+    void ShowWindow(bool show);
+    bool IsWindowVisible() const;
     void DragAcceptFiles(bool accept);
     void Destroy();
 
     // The window procedure. The default does what a plain window does: client everywhere,
     // nothing else.
     virtual LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam);
+    // Paints `dirty` (logical pixels of the child). The default is black, until another
+    // library's drawing covers it.
+    virtual void Paint(QPainter& painter, const QRect& dirty);
 
   private:
     QPointer<QWidget> m_host;

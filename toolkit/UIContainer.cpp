@@ -69,7 +69,7 @@ void CContainerUI::SetPos(const QRect& rc) {
 
 void CContainerUI::LayoutChildren(const QRect& rc) {
     for (auto& item : m_items) {
-        if (!item->IsVisible()) continue;
+        if (!item->IsVisible() || item->IsFloat()) continue;
         item->SetPos(rc.marginsRemoved(item->GetPadding()));
     }
 }

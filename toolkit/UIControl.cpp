@@ -84,6 +84,12 @@ void CControlUI::SetVisible(bool visible) {
     if (wasVisible != IsVisible()) NeedParentUpdate();
 }
 
+void CControlUI::SetFloat(bool on) {
+    if (m_float == on) return;
+    m_float = on;
+    NeedParentUpdate();
+}
+
 void CControlUI::SetInternVisible(bool visible) { m_internVisible = visible; }
 
 void CControlUI::SetEnabled(bool enabled) {
@@ -133,6 +139,10 @@ bool CControlUI::SetAttribute(const QString& name, const QString& value) {
         const auto v = ParseBool(value);
         if (!v) return false;
         SetEnabled(*v);
+    } else if (name == u"float") {
+        const auto v = ParseBool(value);
+        if (!v) return false;
+        SetFloat(*v);
     } else if (name == u"resourcetext") {
         const auto v = ParseBool(value);
         if (!v) return false;

@@ -61,6 +61,11 @@ class CControlUI {
     // The size a layout should give the control; 0 in a dimension means "fill".
     virtual QSize EstimateSize(const QSize& available) const;
 
+    // A floating control is left out of its container's layout: whoever shows it places it
+    // with SetPos. It paints over the controls before it.
+    bool IsFloat() const { return m_float; }
+    void SetFloat(bool on);
+
     virtual bool IsVisible() const { return m_visible && m_internVisible; }
     bool IsOwnVisible() const { return m_visible; }
     virtual void SetVisible(bool visible);
@@ -123,5 +128,6 @@ class CControlUI {
     bool m_enabled = true;
     bool m_resourceText = false;
     bool m_handCursor = false;
+    bool m_float = false;
     AccessibleInfo m_accessible;
 };

@@ -89,6 +89,7 @@ void PlayerWindow::InitWindow() {
         m_pProgress->Accessible().valueText = [this](double s) { return ProgressValueText(s); };
     }
     LayoutVideoWindow();
+    m_hoverLabel.Attach(*this, m_pm, m_pProgress);
 
     ApplyLook(m_pPinBtn, m_bTopMost ? "look_pinned" : "look_unpinned");
     ShowToggleState(m_pPinBtn, m_bTopMost);

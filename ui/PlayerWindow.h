@@ -13,6 +13,7 @@
 #include "toolkit/MenuObserver.h"
 #include "toolkit/WindowImplBase.h"
 #include "ui/MpvVideoWnd.h"
+#include "ui/ProgressHoverLabel.h"
 #include "ui/SpeedItems.h"
 
 class CControlUI;
@@ -172,6 +173,7 @@ class PlayerWindow : public WindowImplBase, private PlayerObserver {
 
     MpvVideoWnd m_videoWnd;
     Player m_player;  // after the video window, so that its engine ends first
+    ProgressHoverLabel m_hoverLabel{m_player};
     SpeedItems m_speedItems;
     bool m_bFullScreen = false;
     bool m_mediaKeysFromSystem = false;  // the system's media controls take the media keys

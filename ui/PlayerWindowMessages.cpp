@@ -42,12 +42,15 @@ LRESULT PlayerWindow::HandleCustomMessage(UINT msg, WPARAM wParam, LPARAM lParam
             break;
         case WM_TIMER:
             OnFullScreenTimer(wParam);
+            m_hoverLabel.Refresh();
             break;
         case WM_MOUSEMOVE:
             OnFullScreenMouseMove(lParam);
+            m_hoverLabel.OnMouseMove(ToLogical(QPoint(PointLParamX(lParam), PointLParamY(lParam))));
             break;
         case WM_MOUSELEAVE:
             OnFullScreenMouseLeave();
+            m_hoverLabel.Hide();
             break;
         case WM_DPICHANGED:
             OnDpiChanged(static_cast<int>(wParam & 0xFFFF), reinterpret_cast<const QRect*>(lParam));

@@ -101,6 +101,24 @@ TEST_F(MainLayout, ShowingAHiddenControlMakesRoomForIt) {
     EXPECT_EQ(Control("lblvideo")->GetPos(), QRect(136, 0, 544, 30));
 }
 
+// A floating control is placed by its owner: the layout neither moves it nor makes room.
+TEST_F(MainLayout, AFloatingControlKeepsItsPlaceAndTakesNoRoom) {
+    Build(QStringLiteral("main.xml"));
+    auto* root = dynamic_cast<CContainerUI*>(pm->GetRoot());
+    ASSERT_TRUE(root);
+    auto owned = std::make_unique<CLabelUI>();
+    CLabelUI* floating = owned.get();
+    root->Add(std::move(owned));
+    ASSERT_TRUE(floating->ApplyAttributeList(QStringLiteral("float=\"true\"")));
+    EXPECT_FALSE(floating->ApplyAttributeList(QStringLiteral("float=\"maybe\"")));
+    floating->SetPos(QRect(10, 520, 50, 20));
+    pm->NeedUpdate();
+    pm->LayoutIfNeeded();
+    EXPECT_EQ(floating->GetPos(), QRect(10, 520, 50, 20));
+    EXPECT_EQ(Control("video_area")->GetPos(), QRect(0, 30, 800, 510));
+    EXPECT_EQ(pm->FindControl(QPoint(20, 530)), floating) << "over what it covers";
+}
+
 TEST_F(MainLayout, FillingControlsShareWhatResizingLeaves) {
     Build(QStringLiteral("main.xml"), QSize(300, 200));
     EXPECT_EQ(Control("video_area")->GetPos(), QRect(0, 30, 300, 110));
