@@ -35,6 +35,31 @@ inline constexpr Clip kTone{"e2e-tone.m4a", "Movira tone", {}};
 // 30 s of a plain dark picture with two subtitle tracks: English without a title, then
 // Chinese titled "简体中文". Its subtitle menu lists "eng" and "chi - 简体中文".
 inline constexpr Clip kTracks{"e2e-tracks-640x360.mkv", "Movira tracks", {640, 360}};
+// 30 s of moving bars in three titled chapters, "Opening" from 0 s, "Middle" from 10 s and
+// "Credits" from 20 s, with a key frame every second. Two audio tracks: English in 5.1, then
+// French stereo titled "Commentaire".
+inline constexpr Clip kChapters{"e2e-chapters-640x360.mkv", "Movira chapters", {640, 360}};
+inline constexpr double kChapterStarts[] = {0.0, 10.0, 20.0};
+inline constexpr const char* kChapterTitles[] = {"Opening", "Middle", "Credits"};
+// A subtitle file of one cue and the cue's text.
+struct SubtitleFile {
+    const char* file;  // inside the generated media folder
+    const char* text;
+};
+inline QString path(const SubtitleFile& subtitles) {
+    return QStringLiteral(MOVIRA_MEDIA_DIR "/") + QString::fromUtf8(subtitles.file);
+}
+// The one beside kChapters, of the same name, from 0 to 30 s; one to drop on the window,
+// from 0 s and longer than any clip.
+inline constexpr SubtitleFile kChaptersSubtitles{"e2e-chapters-640x360.srt", "Beside the film"};
+inline constexpr SubtitleFile kDroppedSubtitles{"e2e-dropped.srt", "Dropped subtitle"};
+// A folder of three 3 s 320x240 clips with a tone each, "ep 1.mp4", "ep 2.mp4" and
+// "ep 10.mp4", titled "Episode 1", "Episode 2" and "Episode 10": in number order 10 comes
+// last, in plain text order second.
+inline constexpr char kEpisodesFolder[] = "e2e-episodes";
+inline constexpr Clip kEpisode1{"e2e-episodes/ep 1.mp4", "Episode 1", {320, 240}};
+inline constexpr Clip kEpisode2{"e2e-episodes/ep 2.mp4", "Episode 2", {320, 240}};
+inline constexpr Clip kEpisode10{"e2e-episodes/ep 10.mp4", "Episode 10", {320, 240}};
 
 // Where the window stands on the 1280x800 test screen, which is all work area as no window
 // manager reserves any of it. A loaded video widens the window to at least 850 and adds
