@@ -1,12 +1,10 @@
 #include "app/CommandLine.h"
 
-#include <optional>
-
 #include "platform/FileUri.h"
 
 CommandLineRequest ReadCommandLine(const QList<QByteArray>& arguments) {
     bool optionsEnded = false;
-    std::optional<QByteArray> file;
+    QList<QByteArray> files;
     for (const QByteArray& argument : arguments) {
         if (!optionsEnded) {
             if (argument == "--") {
@@ -14,11 +12,15 @@ CommandLineRequest ReadCommandLine(const QList<QByteArray>& arguments) {
                 continue;
             }
             if (argument == "--help" || argument == "-h")
-                return {CommandLineRequest::Action::ShowHelp, {}};
-            if (argument == "--version") return {CommandLineRequest::Action::ShowVersion, {}};
+                return {CommandLineRequest::Action::ShowHelp, {}, {}};
+            if (argument == "--version") return {CommandLineRequest::Action::ShowVersion, {}, {}};
         }
-        if (!file) file = argument;
+        files << argument;
     }
-    if (!file) return {};
-    return {CommandLineRequest::Action::Play, platform::MediaNameOf(*file)};
+    if (files.isEmpty() || files.front().isEmpty()) return {};
+    CommandLineRequest request{
+        CommandLineRequest::Action::Play, platform::MediaNameOf(files.front()), {}};
+    for (const QByteArray& file : files)
+        if (!file.isEmpty()) request.files << platform::MediaNameOf(file);
+    return request;
 }

@@ -27,7 +27,7 @@ void InitSkinSource() {
 
 }  // namespace
 
-int RunPlayer(const QString& media) {
+int RunPlayer(const QStringList& files) {
     const int language = platform::UserUiPrimaryLanguage();
     // Before the first message box, whose buttons are Qt's and whose texts are the table's.
     QTranslator qtTexts;
@@ -49,7 +49,7 @@ int RunPlayer(const QString& media) {
         qCritical("MoviraPlayer: the main window could not be built from its layout");
         return 1;
     }
-    if (!media.isEmpty()) window->OpenMedia(media);
+    if (!files.isEmpty()) window->OpenMediaFiles(files);
 
     // The end of the session, `kill` and Ctrl+C close the window as the user would, so the
     // position and settings are saved and the exit is clean.

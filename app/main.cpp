@@ -40,5 +40,5 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationVersion(QStringLiteral(MOVIRA_VERSION));
     // The application id: the desktop matches the window to its entry and icon by it.
     QGuiApplication::setDesktopFileName(QStringLiteral("example.movira.MoviraPlayer"));
-    return RunPlayer(request.media);
+    return RunPlayer(request.files);
 }

@@ -127,6 +127,46 @@ void EngineInstance::ShowText(const QString& text, int milliseconds) const {
     Command({"show-text", utf8.constData(), duration.c_str()});
 }
 
+bool EngineInstance::AddSubtitleFile(const QString& path, bool select) const {
+    if (m_handle == nullptr) {
+        return false;
+    }
+    const QByteArray name = platform::EncodeFileName(path);
+    const char* argv[] = {"sub-add", name.constData(), select ? "select" : "auto", nullptr};
+    return m_api.mpv_command(m_handle, argv) >= 0;
+}
+
+void EngineInstance::SetSubtitleDelay(double seconds) const {
+    if (m_handle != nullptr) {
+        SetDoubleProperty("sub-delay", seconds);
+    }
+}
+
+void EngineInstance::SelectAudio(std::int64_t id) const {
+    if (m_handle != nullptr) {
+        m_api.mpv_set_property_string(m_handle, "aid", std::to_string(id).c_str());
+    }
+}
+
+void EngineInstance::SelectAudioAuto() const {
+    if (m_handle != nullptr) {
+        m_api.mpv_set_property_string(m_handle, "aid", "auto");
+    }
+}
+
+void EngineInstance::SetPause(bool paused) const {
+    if (m_handle != nullptr) {
+        m_api.mpv_set_property_string(m_handle, "pause", paused ? "yes" : "no");
+    }
+}
+
+void EngineInstance::StepChapter(int delta) const {
+    if (m_handle != nullptr) {
+        const std::string text = std::to_string(delta);
+        Command({"add", "chapter", text.c_str()});
+    }
+}
+
 std::optional<double> EngineInstance::GetDouble(const char* name) const {
     if (m_handle == nullptr) {
         return std::nullopt;

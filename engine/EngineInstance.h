@@ -66,6 +66,20 @@ class EngineInstance {
     void SelectSubtitle(std::int64_t id) const;
     // Hides subtitles and leaves the selected track as it is.
     void HideSubtitles() const;
+    bool SubtitlesVisible() const { return m_handle != nullptr && ReadFlag("sub-visibility"); }
+    // Adds a subtitle file (sent as bytes, like LoadFile) as a track of the file that plays;
+    // `select` shows it at once, else the engine's own choice stands. False when the engine
+    // could not read it.
+    bool AddSubtitleFile(const QString& path, bool select) const;
+    // Subtitles shown this many seconds later (earlier when negative).
+    void SetSubtitleDelay(double seconds) const;
+    // Plays the audio track with the engine's id.
+    void SelectAudio(std::int64_t id) const;
+    // Leaves the audio track to the engine's own choice again.
+    void SelectAudioAuto() const;
+    void SetPause(bool paused) const;
+    // Goes to the chapter `delta` chapters on (back when negative), if there is one.
+    void StepChapter(int delta) const;
     // Saves the picture as it shows, subtitles included, to the file `path` (sent as
     // LoadFile sends a name; the name's extension picks the format). True when the engine
     // says it saved it; the engine has finished writing by then.
@@ -79,6 +93,7 @@ class EngineInstance {
     // engine.
     std::int64_t GetInt64(const char* name, std::int64_t fallback = 0) const;
     std::vector<TrackEntry> SubtitleTracks() const { return ReadSubtitleTracks(m_api, m_handle); }
+    std::vector<TrackEntry> AudioTracks() const { return ReadAudioTracks(m_api, m_handle); }
     bool PlaysMovingVideo() const { return ::PlaysMovingVideo(m_api, m_handle); }
     std::vector<ChapterEntry> Chapters() const { return ReadChapters(m_api, m_handle); }
 

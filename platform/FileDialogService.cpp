@@ -16,12 +16,12 @@ QString QtFilter(const FileFilter& filter) {
 
 class WidgetFileDialog final : public FileDialogService {
   public:
-    std::optional<QString> AskOpenFile(QWidget* owner,
-                                       const std::vector<FileFilter>& filters) override {
+    QStringList AskOpenFiles(QWidget* owner, const std::vector<FileFilter>& filters,
+                             bool several) override {
         QStringList names;
         for (const FileFilter& f : filters) names << QtFilter(f);
         QFileDialog dialog(owner);
-        dialog.setFileMode(QFileDialog::ExistingFile);
+        dialog.setFileMode(several ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         // A type list of some eighty patterns would make Qt's own dialog wider than the
         // screen: it shows the names alone, as the desktops' dialogs do.
@@ -30,14 +30,15 @@ class WidgetFileDialog final : public FileDialogService {
         // otherwise, as on a bare X server.
         dialog.setNameFilters(names);
         if (!names.isEmpty()) dialog.selectNameFilter(names.first());
-        if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-        // As a URI, since a desktop's dialog hands over the name's bytes percent-encoded
-        // and a local path made of them would have lost those that are not UTF-8.
-        const QList<QUrl> chosen = dialog.selectedUrls();
-        if (chosen.isEmpty()) return std::nullopt;
-        const auto name = LocalFileOfUri(chosen.first().toEncoded());
-        if (!name || name->isEmpty()) return std::nullopt;
-        return name;
+        if (dialog.exec() != QDialog::Accepted) return {};
+        // As URIs, since a desktop's dialog hands over a name's bytes percent-encoded and a
+        // local path made of them would have lost those that are not UTF-8.
+        QStringList chosen;
+        for (const QUrl& url : dialog.selectedUrls()) {
+            const auto name = LocalFileOfUri(url.toEncoded());
+            if (name && !name->isEmpty()) chosen << *name;
+        }
+        return chosen;
     }
 };
 

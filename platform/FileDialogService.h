@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -17,10 +18,17 @@ class FileDialogService {
   public:
     virtual ~FileDialogService() = default;
 
-    // Asks for one existing file. The first filter is preselected. nullopt when the user
+    // Asks for existing files: one, or with `several` as many as the user selects, in the
+    // order the dialog gives them. The first filter is preselected. Empty when the user
     // cancels.
-    virtual std::optional<QString> AskOpenFile(QWidget* owner,
-                                               const std::vector<FileFilter>& filters) = 0;
+    virtual QStringList AskOpenFiles(QWidget* owner, const std::vector<FileFilter>& filters,
+                                     bool several) = 0;
+    // One file; nullopt when the user cancels.
+    std::optional<QString> AskOpenFile(QWidget* owner, const std::vector<FileFilter>& filters) {
+        const QStringList chosen = AskOpenFiles(owner, filters, false);
+        if (chosen.isEmpty()) return std::nullopt;
+        return chosen.front();
+    }
 };
 
 // The desktop's file dialog, through its platform theme or portal; Qt's own where there is

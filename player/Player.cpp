@@ -1,8 +1,10 @@
 #include "player/Player.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "platform/FileName.h"
+#include "platform/PicturesFolder.h"
 #include "settings/SettingsStore.h"
 
 Player::Player(const EngineApi& api, SettingsStore* store) : m_store(store), m_engine(api) {}
@@ -60,16 +62,76 @@ bool Player::Open(const QString& path) {
 bool Player::Load(const QString& path) {
     // A file or a folder that exists, or an address the engine opens itself; anything else
     // is ignored without a word.
+    if (!CanOpen(path)) return false;
+    if (m_engine.PlaysAddress(path))
+        m_queue.SetFiles({path});
+    else
+        m_queue.SetFolderOf(path);
+    return LoadCurrent(false, false);
+}
+
+bool Player::OpenFiles(const QStringList& paths) {
+    if (paths.size() == 1) return Open(paths.front());
+    SavePosition();
+    return LoadFiles(paths);
+}
+
+bool Player::LoadFiles(const QStringList& paths) {
+    if (paths.size() == 1) return Load(paths.front());
+    QStringList playable;
+    for (const QString& path : paths)
+        if (CanOpen(path)) playable << path;
+    if (playable.isEmpty()) return false;
+    m_queue.SetFiles(playable);
+    return LoadCurrent(false, false);
+}
+
+bool Player::CanOpen(const QString& path) const {
     if (path.isEmpty()) return false;
-    const bool address = m_engine.PlaysAddress(path);
-    if (!address && !platform::FileExists(path)) return false;
+    if (!m_engine.PlaysAddress(path) && !platform::FileExists(path)) return false;
     // Without an engine nothing is opened, so the player never claims a file it cannot play.
-    if (!m_engine.HasHandle()) return false;
+    return m_engine.HasHandle();
+}
+
+bool Player::LoadCurrent(bool play, bool queueMove) {
+    const QString path = m_queue.Current();
     // One file, one name: its saved position is found by it.
-    m_filePath = address ? path : platform::NativeFileName(path);
+    m_filePath = m_engine.PlaysAddress(path) ? path : platform::NativeFileName(path);
     m_lastPosition = 0.0;
+    m_playOnLoad = play;
+    m_queueMove = queueMove;
+    m_loading = true;
+    // The engine keeps a chosen track and delay for the next file; the next file has its own.
+    if (m_audioChosen) m_engine.SelectAudioAuto();
+    if (m_delayChosen) m_engine.SetSubtitleDelay(0.0);
+    m_audioChosen = false;
+    m_delayChosen = false;
+    // Moving through the queue, the file waits for its resume like the first one.
+    if (queueMove) m_engine.SetPause(true);
     m_engine.LoadFile(m_filePath);
     return true;
+}
+
+bool Player::Next() { return Move(1, GetPlayState() != PlayState::Paused, false); }
+
+bool Player::Previous() { return Move(-1, GetPlayState() != PlayState::Paused, false); }
+
+bool Player::Move(int step, bool play, bool finished) {
+    if (!m_engine.HasHandle()) return false;
+    const qsizetype from = m_queue.Index();
+    // Files gone from the folder since the queue was made are passed over.
+    while (step > 0 ? m_queue.Advance() : m_queue.GoBack()) {
+        if (!CanOpen(m_queue.Current())) continue;
+        // Still the file that played: a file watched to its end starts from the beginning
+        // next time.
+        if (finished)
+            SaveAt(0.0);
+        else
+            SavePosition();
+        return LoadCurrent(play, true);
+    }
+    m_queue.MoveTo(from);
+    return false;
 }
 
 void Player::TogglePause() {
@@ -136,6 +198,81 @@ void Player::SelectSubtitle(std::int64_t id) {
         m_engine.SelectSubtitle(id);
 }
 
+std::int64_t Player::CurrentSubtitle() const {
+    return m_engine.SubtitlesVisible() ? m_engine.GetInt64("sid", -1) : -1;
+}
+
+bool Player::AddSubtitleFile(const QString& path) {
+    if (!HasOpenFile()) return false;
+    return m_engine.AddSubtitleFile(path, true);
+}
+
+double Player::ShiftSubtitleDelay(double seconds) {
+    const double now = m_engine.GetDouble("sub-delay").value_or(0.0);
+    // In tenths, so that steps back and forth come back to exactly where they began.
+    const double delay = std::round((now + seconds) * 10.0) / 10.0;
+    m_engine.SetSubtitleDelay(delay);
+    m_delayChosen = true;
+    if (!m_filePath.isEmpty()) Store().EntryFor(m_filePath).subtitleDelay = delay;
+    return delay;
+}
+
+void Player::SelectAudio(std::int64_t id) {
+    m_engine.SelectAudio(id);
+    m_audioChosen = true;
+    if (m_filePath.isEmpty()) return;
+    // By language, which another release of the same film keeps; by number without one.
+    QString chosen = QString::number(id);
+    for (const TrackEntry& track : m_engine.AudioTracks())
+        if (track.id == id && !track.lang.isEmpty()) chosen = track.lang;
+    Store().EntryFor(m_filePath).audio = chosen;
+}
+
+void Player::CycleAudio() {
+    const std::vector<TrackEntry> tracks = m_engine.AudioTracks();
+    if (tracks.empty()) return;
+    const std::int64_t current = CurrentAudio();
+    auto next = std::find_if(tracks.begin(), tracks.end(),
+                             [current](const TrackEntry& t) { return t.id == current; });
+    next = (next == tracks.end() || next + 1 == tracks.end()) ? tracks.begin() : next + 1;
+    SelectAudio(next->id);
+}
+
+void Player::ShowMessage(const QString& text) const {
+    constexpr int kMessageMilliseconds = 2000;
+    m_engine.ShowText(text, kMessageMilliseconds);
+}
+
+ScreenshotResult Player::TakeScreenshot() const {
+    if (!HasOpenFile()) return {};
+    return SaveScreenshot(m_engine, m_title, m_engine.GetDouble("time-pos").value_or(0.0),
+                          platform::PicturesFolder());
+}
+
+void Player::RestoreChoices(const ResumeEntry& entry) {
+    if (!entry.audio.isEmpty()) {
+        const std::vector<TrackEntry> tracks = m_engine.AudioTracks();
+        const auto byLanguage =
+            std::find_if(tracks.begin(), tracks.end(), [&](const TrackEntry& t) {
+                return t.lang.compare(entry.audio, Qt::CaseInsensitive) == 0;
+            });
+        bool number = false;
+        const std::int64_t id = entry.audio.toLongLong(&number);
+        if (byLanguage != tracks.end()) {
+            m_engine.SelectAudio(byLanguage->id);
+            m_audioChosen = true;
+        } else if (number && std::any_of(tracks.begin(), tracks.end(),
+                                         [id](const TrackEntry& t) { return t.id == id; })) {
+            m_engine.SelectAudio(id);
+            m_audioChosen = true;
+        }
+    }
+    if (entry.subtitleDelay != 0.0) {
+        m_engine.SetSubtitleDelay(entry.subtitleDelay);
+        m_delayChosen = true;
+    }
+}
+
 void Player::SetVolumeRange(int low, int high) {
     m_volumeLow = low;
     m_volumeHigh = high;
@@ -152,15 +289,23 @@ double Player::MaximumSpeed() const { return m_speeds.empty() ? 1.0 : m_speeds.b
 
 void Player::RestorePosition() {
     const ResumeEntry* entry = Store().FindEntry(m_filePath);
+    if (entry) RestoreChoices(*entry);
     const double position = entry ? entry->progress : 0.0;
-    if (position > kResumeThreshold)
-        m_engine.SeekAbsolute(position, 3);
-    else
+    const bool resumes = position > kResumeThreshold;
+    if (resumes) m_engine.SeekAbsolute(position, 3);
+    if (m_queueMove) {
+        // Moving through the queue, the file goes on as the one before was going.
+        m_engine.SetPause(!m_playOnLoad);
+    } else if (!resumes) {
         TogglePause();
+    }
+    m_queueMove = false;
+    m_playOnLoad = false;
 }
 
-void Player::SavePosition() {
-    const double position = m_engine.GetDouble("time-pos").value_or(m_lastPosition);
+void Player::SavePosition() { SaveAt(m_engine.GetDouble("time-pos").value_or(m_lastPosition)); }
+
+void Player::SaveAt(double position) {
     SettingsStore& store = Store();
     // With nothing open there is no file to remember a position for.
     if (!m_filePath.isEmpty())
@@ -186,6 +331,12 @@ void Player::OnDuration(double seconds) {
 void Player::OnPlayStateFlag() {
     Tell([](PlayerObserver& o) { o.OnPlayStateChanged(); });
     TellChanged();
+    // At the end of a file the next one starts, once: the flags of the file that ended still
+    // change while the next one loads.
+    const PlayState state = GetPlayState();
+    if (state == PlayState::Idle) m_loading = false;
+    if (state == PlayState::Ended && !m_loading && Store().m_autoNext && m_queue.HasNext())
+        Move(1, true, true);
 }
 
 void Player::OnMediaTitle(const char* utf8) {
@@ -198,6 +349,7 @@ void Player::OnMediaTitle(const char* utf8) {
 }
 
 void Player::OnFileLoaded() {
+    m_loading = false;
     ++m_trackNumber;
     Tell([](PlayerObserver& o) { o.OnFileLoaded(); });
     TellChanged();

@@ -14,7 +14,9 @@
 #include "engine/EngineApi.h"
 #include "engine/EngineEventSink.h"
 #include "engine/EngineInstance.h"
+#include "player/PlayQueue.h"
 #include "player/PlayerObserver.h"
+#include "player/Screenshot.h"
 
 class SettingsStore;
 
@@ -47,11 +49,23 @@ class Player : private EngineEventSink {
     SettingsStore& Store() const;
 
     // Saves the position of the file that plays, then opens `path`: a file or folder that
-    // exists, or an address the engine plays. False, with nothing changed, for anything else
-    // or without an engine.
+    // exists, or an address the engine plays. A media file's queue is the media files of its
+    // folder. False, with nothing changed, for anything else or without an engine.
     bool Open(const QString& path);
     // Open without the save, for a caller that has saved already.
     bool Load(const QString& path);
+    // Files given together (several arguments, a drop, a multiple selection): the ones that
+    // can be opened are the queue, in that order, and the first of them plays. False, with
+    // nothing changed, when none can.
+    bool OpenFiles(const QStringList& paths);
+    bool LoadFiles(const QStringList& paths);
+    const PlayQueue& Queue() const { return m_queue; }
+    bool HasNext() const { return m_queue.HasNext(); }
+    bool HasPrevious() const { return m_queue.HasPrevious(); }
+    // Saves the position, then plays the next or the previous file of the queue that still
+    // exists. False, with nothing changed, at the end of the queue.
+    bool Next();
+    bool Previous();
     void TogglePause();
     // Plays when paused or at the end; pauses when playing. Nothing else changes.
     void Play();
@@ -69,6 +83,27 @@ class Player : private EngineEventSink {
     void ToggleMute() { SetMute(!m_muted); }
     // Shows the subtitle track with the engine's id; -1 hides subtitles.
     void SelectSubtitle(std::int64_t id);
+    // The subtitle track shown, -1 for none.
+    std::int64_t CurrentSubtitle() const;
+    // Adds a subtitle file to the file that plays and shows it; playback goes on where it
+    // was. False when nothing plays or the engine could not read the file.
+    bool AddSubtitleFile(const QString& path);
+    // Moves the subtitles by `seconds` (earlier when negative), remembered for the file;
+    // returns the delay now, in tenths of a second.
+    double ShiftSubtitleDelay(double seconds);
+    // Plays the audio track with the engine's id, remembered for the file.
+    void SelectAudio(std::int64_t id);
+    // Plays the audio track after the one that plays, the first after the last.
+    void CycleAudio();
+    // The audio track playing, -1 for none.
+    std::int64_t CurrentAudio() const { return m_engine.GetInt64("aid", -1); }
+    // Goes `delta` chapters on, back when negative.
+    void StepChapter(int delta) { m_engine.StepChapter(delta); }
+    // Shows `text` over the picture for a moment.
+    void ShowMessage(const QString& text) const;
+    // Saves the picture with its subtitles in the user's pictures folder; not saved when no
+    // file is open.
+    ScreenshotResult TakeScreenshot() const;
     // Starts the file just loaded where it was left, or from the beginning.
     void RestorePosition();
     // Writes the position of the open file, the volume and mute to the settings files.
@@ -103,6 +138,7 @@ class Player : private EngineEventSink {
     // The engine's protocols: the schemes of the addresses it opens.
     QStringList EngineProtocols() const { return m_engine.Protocols(); }
     std::vector<TrackEntry> SubtitleTracks() const { return m_engine.SubtitleTracks(); }
+    std::vector<TrackEntry> AudioTracks() const { return m_engine.AudioTracks(); }
     std::vector<ChapterEntry> Chapters() const { return m_engine.Chapters(); }
     // The picture's size in pixels, 0 where there is none.
     std::int64_t VideoWidth() const { return m_engine.GetInt64("video-params/w"); }
@@ -113,6 +149,19 @@ class Player : private EngineEventSink {
     void RemoveObserver(PlayerObserver* observer);
 
   private:
+    // Opens the queue's current file. Opened by a move through the queue, it plays once
+    // loaded, or with `play` false stays paused, wherever it resumes.
+    bool LoadCurrent(bool play, bool queueMove);
+    // A file or folder that exists or an address the engine plays, with an engine to play it.
+    bool CanOpen(const QString& path) const;
+    // Saves the position (0 for a file `finished`), then moves through the queue by `step`
+    // to the first file that still exists and opens it; false, with nothing changed, if none.
+    bool Move(int step, bool play, bool finished);
+    // Writes the settings and the entry of the open file with the position `position`.
+    void SaveAt(double position);
+    // Puts back what the file's entry remembers beyond the position: audio track, delay.
+    void RestoreChoices(const struct ResumeEntry& entry);
+
     template <class Call>
     void Tell(Call call);
     void TellChanged();
@@ -141,4 +190,10 @@ class Player : private EngineEventSink {
     bool m_muted = false;
     bool m_seekPending = false;  // the engine has begun a seek and not yet gone on
     std::uint64_t m_trackNumber = 0;
+    PlayQueue m_queue;
+    bool m_loading = false;      // a file was sent to the engine and has not loaded yet
+    bool m_queueMove = false;    // the file loading was reached through the queue
+    bool m_playOnLoad = false;   // ...and plays wherever it resumes
+    bool m_audioChosen = false;  // an audio track was set for the open file
+    bool m_delayChosen = false;  // a subtitle delay was set for the open file
 };

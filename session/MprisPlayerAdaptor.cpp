@@ -59,6 +59,14 @@ qlonglong MprisPlayerAdaptor::Position() const {
     return mpris::MicrosecondsOf(m_player.Position().value_or(0.0));
 }
 
+bool MprisPlayerAdaptor::CanGoNext() const { return m_player.HasNext(); }
+
+bool MprisPlayerAdaptor::CanGoPrevious() const { return m_player.HasPrevious(); }
+
+void MprisPlayerAdaptor::Next() { m_player.Next(); }
+
+void MprisPlayerAdaptor::Previous() { m_player.Previous(); }
+
 bool MprisPlayerAdaptor::CanPlay() const { return m_player.HasOpenFile(); }
 
 bool MprisPlayerAdaptor::CanPause() const { return m_player.HasOpenFile(); }

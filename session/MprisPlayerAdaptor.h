@@ -90,8 +90,9 @@ class MprisPlayerAdaptor : public QDBusAbstractAdaptor {
     // The least and the greatest of the speeds the player offers.
     double MinimumRate() const;
     double MaximumRate() const;
-    bool CanGoNext() const { return false; }
-    bool CanGoPrevious() const { return false; }
+    // True while the queue has a file after or before the one that plays.
+    bool CanGoNext() const;
+    bool CanGoPrevious() const;
     // All three hold while a file is open.
     bool CanPlay() const;
     bool CanPause() const;
@@ -100,8 +101,8 @@ class MprisPlayerAdaptor : public QDBusAbstractAdaptor {
     bool CanControl() const { return true; }
 
   public Q_SLOTS:
-    void Next() {}
-    void Previous() {}
+    void Next();
+    void Previous();
     void Pause();
     void PlayPause();
     void Stop();

@@ -17,8 +17,9 @@ constexpr int kMaxNameAttempts = 20;
 // The Player properties whose changes the bus is told of. Position is not among them: it
 // changes all the time, and listeners reckon it from the rate and Seeked; nor is CanControl,
 // which never changes.
-constexpr const char* kWatched[] = {"PlaybackStatus", "Metadata", "Volume", "Rate",
-                                    "CanPlay",        "CanPause", "CanSeek"};
+constexpr const char* kWatched[] = {"PlaybackStatus", "Metadata",  "Volume",
+                                    "Rate",           "CanPlay",   "CanPause",
+                                    "CanSeek",        "CanGoNext", "CanGoPrevious"};
 
 }  // namespace
 

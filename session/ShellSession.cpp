@@ -61,6 +61,12 @@ void ShellSession::OnPlayerChanged() {
                                      : playing ? TaskbarProgress::Normal
                                                : TaskbarProgress::Paused;
     ShowProgress(progress, m_player.Position().value_or(0.0));
+    const bool previous = m_player.HasPrevious();
+    const bool next = m_player.HasNext();
+    if (m_services.media && (previous != m_shown.previous || next != m_shown.next))
+        m_services.media->SetNavigation(previous, next);
+    m_shown.previous = previous;
+    m_shown.next = next;
     const bool awake = m_player.KeepsDisplayAwake();
     if (m_services.display && awake != m_shown.displayHeld) m_services.display->SetHeld(awake);
     m_shown.status = status;
@@ -110,8 +116,10 @@ void ShellSession::OnMediaButton(MediaButton button) {
             m_player.Stop();
             break;
         case MediaButton::Next:
+            m_player.Next();
+            break;
         case MediaButton::Previous:
-            // The player plays one file at a time: the buttons stay disabled.
+            m_player.Previous();
             break;
     }
 }

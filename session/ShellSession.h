@@ -53,6 +53,8 @@ class ShellSession final : public PlayerObserver, public ShellRequests {
         TaskbarProgress progress = TaskbarProgress::None;
         long long progressStep = -1;  // the taskbar's progress in thousandths
         bool displayHeld = false;
+        bool previous = false;  // the media controls' previous and next buttons are enabled
+        bool next = false;
     };
 
     void ShowTimeline(double position);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 // What the player remembers about one media file. A new entry holds these values.
 struct ResumeEntry {
     double progress = 0.0;  // seconds to resume at; 0 starts from the beginning
@@ -9,6 +11,11 @@ struct ResumeEntry {
     int y = -1;
     int w = 0;
     int h = 0;
+    // The audio track chosen for the file: its language as the engine reports it, or, for a
+    // track without one, its number ("2"); empty for the engine's own choice.
+    QString audio;
+    // Seconds the subtitles are shown later (earlier when negative).
+    double subtitleDelay = 0.0;
 
     bool operator==(const ResumeEntry&) const = default;
 };

@@ -18,6 +18,9 @@ namespace {
 constexpr char16_t kSettings[] = u"Settings";
 // The keys of a resume entry's section, in the order they are written.
 constexpr std::array<const char16_t*, 5> kEntryKeys = {u"progress", u"x", u"y", u"w", u"h"};
+// Keys an entry has only once the user chose something for the file; written after those.
+constexpr char16_t kAudioKey[] = u"audio";
+constexpr char16_t kSubtitleDelayKey[] = u"subdelay";
 
 // Numbers are written and read without the user's locale, which may use a decimal comma,
 // so that files stay readable whatever locale the player runs under.
@@ -96,6 +99,8 @@ void SettingsStore::Load() {
     // Only 1 turns a flag on: "2" or "true" do not.
     m_mute = config.Int(kSettings, u"Mute", 0) == 1;
     m_topMost = config.Int(kSettings, u"TopMost", 0) == 1;
+    // Only 0 turns it off. Set by hand: saves leave the key as it is.
+    m_autoNext = config.String(kSettings, u"AutoNext", QString()).trimmed() != u"0";
     m_language = config.String(kSettings, u"Language", QStringLiteral("lan_en.xml"));
 
     // Every section is an entry, however many there are.
@@ -113,8 +118,11 @@ void SettingsStore::Load() {
         const auto integer = [&](size_t i, int fallback) {
             return values[i] ? platform::IniFile::ToInt(*values[i], fallback) : fallback;
         };
-        const ResumeEntry entry{Decimal(values[0] ? QStringView(*values[0]) : QStringView(u"0")),
-                                integer(1, -1), integer(2, -1), integer(3, 0), integer(4, 0)};
+        ResumeEntry entry{Decimal(values[0] ? QStringView(*values[0]) : QStringView(u"0")),
+                          integer(1, -1), integer(2, -1), integer(3, 0), integer(4, 0)};
+        entry.audio = section.Find(kAudioKey).value_or(QString()).trimmed();
+        if (const auto delay = section.Find(kSubtitleDelayKey))
+            entry.subtitleDelay = Decimal(*delay);
         m_resume.insert_or_assign(m_resume.end(), section.Name(), entry);
         if (complete) m_onDisk.insert_or_assign(m_onDisk.end(), section.Name(), entry);
     });
@@ -146,6 +154,15 @@ bool SettingsStore::Save() {
                 file.SetValue(key, kEntryKeys[2], Integer(values.y));
                 file.SetValue(key, kEntryKeys[3], Integer(values.w));
                 file.SetValue(key, kEntryKeys[4], Integer(values.h));
+                // The optional keys go in once set, and are overwritten once there.
+                const auto present = [&](const char16_t* name) {
+                    return file.String(key, name, QString()) != QString() ||
+                           file.String(key, name, QStringLiteral("-")) != QStringLiteral("-");
+                };
+                if (!values.audio.isEmpty() || present(kAudioKey))
+                    file.SetValue(key, kAudioKey, values.audio);
+                if (values.subtitleDelay != 0.0 || present(kSubtitleDelayKey))
+                    file.SetValue(key, kSubtitleDelayKey, Fixed(values.subtitleDelay, 3));
             }
         });
     if (progressSaved) {

@@ -45,6 +45,8 @@ class SettingsStore {
     double m_volume = 100.0;  // on the engine's scale; the volume slider runs 0 to 100
     bool m_mute = false;
     bool m_topMost = false;
+    // At the end of a file the next one of the queue starts. Read, never written.
+    bool m_autoNext = true;
     // Before Load the Chinese table; a config file without the key gives the English one.
     QString m_language = QStringLiteral("lan_zh.xml");
     ResumeTable m_resume;

@@ -56,6 +56,10 @@ WPARAM VirtualKey(const QKeyEvent* e) {
         case Qt::Key_Return:
         case Qt::Key_Enter:
             return VK_RETURN;
+        case Qt::Key_PageUp:
+            return VK_PRIOR;
+        case Qt::Key_PageDown:
+            return VK_NEXT;
         case Qt::Key_Left:
             return VK_LEFT;
         case Qt::Key_Up:

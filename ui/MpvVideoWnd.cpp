@@ -21,10 +21,10 @@ LRESULT MpvVideoWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
             if (parent) parent->PostMessage(WM_VIDEO_DBLCLK, 0, 0);
             return 0;
         case WM_DROPFILES: {
-            // The first file only, with its whole path however long.
-            const QString path = DragQueryFile(wParam, 0);
-            if (!path.isEmpty() && parent)
-                parent->PostMessage(WM_VIDEO_DROPFILE, MakePayload(path));
+            // Every file, each with its whole path however long.
+            const auto* drop = reinterpret_cast<const DropFiles*>(wParam);
+            if (drop && !drop->paths.isEmpty() && parent)
+                parent->PostMessage(WM_VIDEO_DROPFILE, MakePayload(drop->paths));
             DragFinish(wParam);
             return 0;
         }

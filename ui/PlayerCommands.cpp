@@ -26,6 +26,15 @@ constexpr PlayerCommandInfo kCommands[] = {
     {C::About, 0, nullptr, "menubtn", "sysmenu", nullptr, 0},
     {C::SpeedMenu, 0, nullptr, "btn_speed", "speed", "Rate", 0},
     {C::SubtitleMenu, 0, nullptr, "btn_subtitle", "subtitle", nullptr, 0},
+    {C::PreviousFile, 'P', "P", "btn_previous", "previous", "Previous", VK_MEDIA_PREV_TRACK},
+    {C::NextFile, 'N', "N", "btn_next", "next", "Next", VK_MEDIA_NEXT_TRACK},
+    {C::AudioMenu, 0, nullptr, "btn_audio", "audio", nullptr, 0},
+    {C::CycleAudio, 'A', "A", nullptr, nullptr, nullptr, 0},
+    {C::SubtitlesEarlier, 'Z', "Z", nullptr, nullptr, nullptr, 0},
+    {C::SubtitlesLater, 'X', "X", nullptr, nullptr, nullptr, 0},
+    {C::PreviousChapter, VK_PRIOR, "Page Up", nullptr, nullptr, nullptr, 0},
+    {C::NextChapter, VK_NEXT, "Page Down", nullptr, nullptr, nullptr, 0},
+    {C::Screenshot, 'S', "S", nullptr, nullptr, nullptr, 0},
 };
 
 }  // namespace

@@ -31,6 +31,15 @@ enum class PlayerCommand {
     About,
     SpeedMenu,
     SubtitleMenu,
+    PreviousFile,
+    NextFile,
+    AudioMenu,
+    CycleAudio,
+    SubtitlesEarlier,
+    SubtitlesLater,
+    PreviousChapter,
+    NextChapter,
+    Screenshot,
 };
 
 struct PlayerCommandInfo {

@@ -46,8 +46,13 @@ class PlayerWindow : public WindowImplBase, private PlayerObserver {
     Player& GetPlayer() { return m_player; }
     const Player& GetPlayer() const { return m_player; }
 
-    // Opens `path`, or asks for a file with the open dialog when it is empty.
+    // Opens `path` with its folder as the queue, or asks for files with the open dialog
+    // when it is empty.
     void OpenMedia(const QString& path);
+    // Files given together are the queue; a file alone has its folder as its queue.
+    void OpenMediaFiles(const QStringList& paths) { m_player.OpenFiles(paths); }
+    // A drop: media files are the queue, subtitle files go to the film that plays.
+    void OnFilesDropped(const QStringList& paths);
     // What the close button does.
     void OnCloseClicked();
     // Brings the window back from minimised, shows it and gives it the focus.
@@ -90,6 +95,14 @@ class PlayerWindow : public WindowImplBase, private PlayerObserver {
     void SeekRelative(double seconds);
     void SetSpeed(double speed);
     void ApplyMute();
+    // Asks for a subtitle file for the film that plays, and adds it.
+    void AskSubtitleFile();
+    // Adds it, or says briefly on the picture that it could not be read.
+    void AddSubtitleFile(const QString& path);
+    // Moves the subtitles by `seconds` and shows the delay on the picture.
+    void ShiftSubtitles(double seconds);
+    // Saves the picture to the pictures folder and shows the name it was saved under.
+    void TakeScreenshot();
 
     // Fullscreen.
     void ShowBars(bool visible);
@@ -101,6 +114,7 @@ class PlayerWindow : public WindowImplBase, private PlayerObserver {
     // Pop-up menus and the About window.
     void ShowSpeedMenu(CControlUI* anchor);
     void ShowSubtitleMenu(CControlUI* anchor);
+    void ShowAudioMenu(CControlUI* anchor);
     void ShowAbout();
     void OnMenuPick(const struct MenuCommand& pick);
     QPoint MenuAnchor(CControlUI* button) const;

@@ -8,6 +8,7 @@
 namespace {
 constexpr double kKeySeekSeconds = 5.0;  // Left and Right
 constexpr int kVolumeStep = 5;           // Up, Down and a wheel notch
+constexpr double kSubtitleStep = 0.1;    // Z and X
 }  // namespace
 
 int PlayerWindow::VolumeStep() { return kVolumeStep; }
@@ -83,6 +84,33 @@ void PlayerWindow::RunCommand(PlayerCommand command, CControlUI* button) {
             break;
         case PlayerCommand::SubtitleMenu:
             ShowSubtitleMenu(button);
+            break;
+        case PlayerCommand::PreviousFile:
+            m_player.Previous();
+            break;
+        case PlayerCommand::NextFile:
+            m_player.Next();
+            break;
+        case PlayerCommand::AudioMenu:
+            ShowAudioMenu(button);
+            break;
+        case PlayerCommand::CycleAudio:
+            m_player.CycleAudio();
+            break;
+        case PlayerCommand::SubtitlesEarlier:
+            ShiftSubtitles(-kSubtitleStep);
+            break;
+        case PlayerCommand::SubtitlesLater:
+            ShiftSubtitles(kSubtitleStep);
+            break;
+        case PlayerCommand::PreviousChapter:
+            m_player.StepChapter(-1);
+            break;
+        case PlayerCommand::NextChapter:
+            m_player.StepChapter(1);
+            break;
+        case PlayerCommand::Screenshot:
+            TakeScreenshot();
             break;
     }
 }

@@ -1,4 +1,4 @@
-// PlayerWindow: the speed and subtitle pop-up menus, and the About window.
+// PlayerWindow: the speed, subtitle and audio pop-up menus, and the About window.
 
 #include "toolkit/AccessibleWindow.h"
 #include "toolkit/Dpi.h"
@@ -34,6 +34,22 @@ void PlayerWindow::ShowSpeedMenu(CControlUI* anchor) {
                   kMenuAlignment);
 }
 
+namespace {
+
+// A track item of the audio or the subtitle menu; all items of one menu share `name`, and the
+// user data tells them apart.
+std::unique_ptr<CMenuElementUI> TrackItem(const QString& name, const QString& text, std::int64_t id,
+                                          bool checked) {
+    auto item = std::make_unique<CMenuElementUI>();
+    item->SetName(name);
+    item->SetText(text);
+    item->SetUserData(QString::number(id));
+    item->SetChecked(checked);
+    return item;
+}
+
+}  // namespace
+
 void PlayerWindow::ShowSubtitleMenu(CControlUI* anchor) {
     m_menuButton = anchor;
     CMenuWnd* menu = CMenuWnd::CreateMenu(
@@ -41,21 +57,44 @@ void PlayerWindow::ShowSubtitleMenu(CControlUI* anchor) {
         kMenuAlignment, CResourceManager::GetInstance().GetText(QStringLiteral("subtitle")));
     if (!menu) return;
     if (CMenuUI* items = menu->GetMenuUI()) {
-        auto off = std::make_unique<CMenuElementUI>();
-        off->SetName(QStringLiteral("subtitle_"));
-        off->SetText(QStringLiteral("subtitle_close"));
+        // The track shown is checked, or "Turn off" while none is.
+        const std::int64_t shown = m_player.CurrentSubtitle();
+        auto off = TrackItem(QStringLiteral("subtitle_"), QStringLiteral("subtitle_close"), -1,
+                             shown == -1);
         off->SetResourceText(true);
-        off->SetUserData(QStringLiteral("-1"));
         items->Add(std::move(off));
-        for (const TrackEntry& track : m_player.SubtitleTracks()) {
-            auto item = std::make_unique<CMenuElementUI>();
-            item->SetName(QStringLiteral("subtitle_"));
-            item->SetText(SubtitleItemText(track));
-            item->SetUserData(QString::number(track.id));
-            items->Add(std::move(item));
+        for (const TrackEntry& track : m_player.SubtitleTracks())
+            items->Add(TrackItem(QStringLiteral("subtitle_"), SubtitleItemText(track), track.id,
+                                 track.id == shown));
+        if (m_player.HasOpenFile()) {
+            auto load = std::make_unique<CMenuElementUI>();
+            load->SetName(QStringLiteral("subtitle_load"));
+            load->SetText(QStringLiteral("subtitle_load"));
+            load->SetResourceText(true);
+            items->Add(std::move(load));
         }
     }
     menu->ResizeMenu();
+    menu->ShowCheckedItem();
+}
+
+void PlayerWindow::ShowAudioMenu(CControlUI* anchor) {
+    m_menuButton = anchor;
+    const CResourceManager& texts = CResourceManager::GetInstance();
+    CMenuWnd* menu = CMenuWnd::CreateMenu(nullptr, QStringLiteral("subtitle_menu.xml"),
+                                          MenuAnchor(anchor), &m_pm, &m_menuCheckInfo,
+                                          kMenuAlignment, texts.GetText(QStringLiteral("audio")));
+    if (!menu) return;
+    if (CMenuUI* items = menu->GetMenuUI()) {
+        const std::int64_t playing = m_player.CurrentAudio();
+        const QString numbered = texts.GetText(QStringLiteral("audio_track"));
+        int number = 0;
+        for (const TrackEntry& track : m_player.AudioTracks())
+            items->Add(TrackItem(QStringLiteral("audio_"), AudioItemText(track, ++number, numbered),
+                                 track.id, track.id == playing));
+    }
+    menu->ResizeMenu();
+    menu->ShowCheckedItem();
 }
 
 void PlayerWindow::AnnouncePick(const QString& chosen) {

@@ -60,8 +60,8 @@ LRESULT PlayerWindow::HandleCustomMessage(UINT msg, WPARAM wParam, LPARAM lParam
             handled = true;
             break;
         case WM_DROPFILES: {
-            const QString path = DragQueryFile(wParam, 0);
-            if (!path.isEmpty()) OpenMedia(path);
+            if (const auto* drop = reinterpret_cast<const DropFiles*>(wParam))
+                OnFilesDropped(drop->paths);
             DragFinish(wParam);
             handled = true;
             break;
@@ -74,7 +74,8 @@ LRESULT PlayerWindow::HandleCustomMessage(UINT msg, WPARAM wParam, LPARAM lParam
             handled = true;
             break;
         case WM_VIDEO_DROPFILE:
-            if (const QString* path = PayloadValue<QString>(wParam)) OpenMedia(*path);
+            if (const QStringList* paths = PayloadValue<QStringList>(wParam))
+                OnFilesDropped(*paths);
             handled = true;
             break;
         case WM_RELAYOUT_VIDEO:
@@ -127,6 +128,10 @@ void PlayerWindow::OnMenuPick(const MenuCommand& pick) {
         SetSpeed(item->speed);
     else if (pick.name == u"subtitle_")
         m_player.SelectSubtitle(ParseUserDataId(pick.userData));
+    else if (pick.name == u"audio_")
+        m_player.SelectAudio(ParseUserDataId(pick.userData));
+    else if (pick.name == u"subtitle_load")
+        AskSubtitleFile();
     else
         return;
     AnnouncePick(pick.text);

@@ -194,6 +194,13 @@ TEST(CommandLine, EachArgumentListAsksForItsAction) {
               "/tmp/caf\xE9.mp4");
 #endif
     EXPECT_EQ(platform::EncodeFileName(ReadCommandLine({"caf\xE9.mp4"}).media), "caf\xE9.mp4");
+
+    // Files named together are the queue in their order; later empty ones are left out.
+    EXPECT_EQ(ReadCommandLine({"ep 2.mp4", "", "--", "http://host/ep 3", "-"}).files,
+              (QStringList{QStringLiteral("ep 2.mp4"), QStringLiteral("http://host/ep 3"),
+                           QStringLiteral("-")}));
+    EXPECT_TRUE(ReadCommandLine({"", "ep 2.mp4"}).files.isEmpty()) << "an empty first names none";
+    EXPECT_EQ(ReadCommandLine({"a.mp4"}).files, QStringList{QStringLiteral("a.mp4")});
 }
 
 namespace {

@@ -253,6 +253,59 @@ TEST_F(DesktopControlsTest, MediaControlsDriveThePlayerAndFollowIt) {
     EXPECT_LT(saved, kLongSeconds) << str(progress->text());
 }
 
+// A series: the file opened alone has the episodes of its folder around it, in number order.
+// The next and previous buttons, the keys N and P and the media controls go through them,
+// the media controls offer only what there is, and at the end of an episode the next one
+// plays on its own; the one that ended starts from the beginning next time.
+TEST_F(DesktopControlsTest, ASeriesPlaysInNumberOrder) {
+    QString error;
+    ASSERT_TRUE(standIn_->start(*bus_, false, &error)) << str(error);
+    ASSERT_NO_FATAL_FAILURE(startWith(media::kEpisode2, media::kTitledWindow));
+    const qint64 pid = player_->processId();
+    const auto offers = [&](const char* property, bool expected) {
+        const QString answer =
+            expected ? QStringLiteral("(<true>,)") : QStringLiteral("(<false>,)");
+        return pollUntil(
+            [&] { return playerProperty(pid, QString::fromLatin1(property)) == answer; }, 20s,
+            100ms);
+    };
+    EXPECT_TRUE(offers("CanGoNext", true));
+    EXPECT_TRUE(offers("CanGoPrevious", true));
+
+    // Paused, every move leaves the next file paused: the 3 s episodes stay where they are.
+    control(pid, {QStringLiteral("pause")});
+    EXPECT_TRUE(awaitControl(pid, {QStringLiteral("status")}, QStringLiteral("Paused")));
+    // "ep 10" comes after "ep 2", and is the last.
+    ASSERT_NO_FATAL_FAILURE(press(sized::nextButton(size())));
+    ASSERT_NO_FATAL_FAILURE(awaitWindow(media::title(media::kEpisode10), media::kTitledWindow));
+    EXPECT_TRUE(offers("CanGoNext", false));
+    EXPECT_TRUE(awaitAnnounced(QStringLiteral("CanGoNext"), QStringLiteral("boolean false")));
+    ASSERT_NO_FATAL_FAILURE(pressKey(QStringLiteral("n")));
+    ASSERT_NO_FATAL_FAILURE(pressKey(QStringLiteral("p")));
+    ASSERT_NO_FATAL_FAILURE(awaitWindow(media::title(media::kEpisode2), media::kTitledWindow));
+    control(pid, {QStringLiteral("previous")});
+    ASSERT_NO_FATAL_FAILURE(awaitWindow(media::title(media::kEpisode1), media::kTitledWindow));
+    EXPECT_TRUE(offers("CanGoPrevious", false));
+    EXPECT_FALSE(awaitPaused(QStringLiteral("first-episode-paused")).isNull());
+
+    // Episode 1 plays to its end, and episode 2 follows without a hand, playing.
+    control(pid, {QStringLiteral("play")});
+    ASSERT_NO_FATAL_FAILURE(awaitWindow(media::title(media::kEpisode2), media::kTitledWindow));
+    EXPECT_FALSE(awaitPlaying(QStringLiteral("next-episode-playing")).isNull());
+
+    ASSERT_NO_FATAL_FAILURE(closeWithButton());
+    const auto progress = IniText::load(player_->settingsDir() + QStringLiteral("/progress.ini"));
+    ASSERT_TRUE(progress.has_value());
+    SCOPED_TRACE(str(progress->text()));
+    EXPECT_EQ(progress->value(resumeKey(media::path(media::kEpisode1)), QStringLiteral("progress")),
+              QStringLiteral("0.000"))
+        << "watched to its end";
+    EXPECT_TRUE(
+        progress->value(resumeKey(media::path(media::kEpisode10)), QStringLiteral("progress"))
+            .has_value())
+        << "its place was saved when it was left";
+}
+
 TEST_F(DesktopControlsTest, EachPlayerAnswersForItselfAndOnlyVideoKeepsTheScreenOn) {
     QString error;
     ASSERT_TRUE(standIn_->start(*bus_, false, &error)) << str(error);

@@ -59,6 +59,9 @@ inline QRect bareTitle(QSize s) {
 
 inline QRect progressSlider(QSize s) { return at(s)[QStringLiteral("slider_progress")]; }
 inline QRect playButton(QSize s) { return at(s)[QStringLiteral("btn_play")]; }
+inline QRect previousButton(QSize s) { return at(s)[QStringLiteral("btn_previous")]; }
+inline QRect nextButton(QSize s) { return at(s)[QStringLiteral("btn_next")]; }
+inline QRect audioButton(QSize s) { return at(s)[QStringLiteral("btn_audio")]; }
 inline QRect stopButton(QSize s) { return at(s)[QStringLiteral("btn_stop")]; }
 inline QRect backwardButton(QSize s) { return at(s)[QStringLiteral("btn_backward")]; }
 inline QRect forwardButton(QSize s) { return at(s)[QStringLiteral("btn_forward")]; }

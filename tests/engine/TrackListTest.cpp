@@ -135,4 +135,38 @@ TEST(SubtitleItemTextTest, AddsTheTitleAfterASeparator) {
     EXPECT_EQ(SubtitleItemText({4, "", ""}), QString());
 }
 
+// Audio tracks come with their codec and channel count; the menu names a track by its
+// title, else its language's name, else its number, then says what it is.
+TEST_F(TrackListTest, AudioTracksAndTheirMenuTexts) {
+    AddTrack("video", 1);
+    AddTrack("audio", 1, "eng");
+    fake.SetString("track-list/1/codec", "aac");
+    fake.SetInt64("track-list/1/demux-channel-count", 6);
+    AddTrack("sub", 1, "eng");
+    AddTrack("audio", 2, "fre", "Commentaire");
+    const std::vector<TrackEntry> audio = ReadAudioTracks(fake.Api(), handle);
+    ASSERT_EQ(audio.size(), 2u);
+    EXPECT_EQ(audio[0].codec, QStringLiteral("aac"));
+    EXPECT_EQ(audio[0].channels, 6);
+    EXPECT_EQ(audio[1].id, 2);
+    EXPECT_TRUE(audio[1].codec.isEmpty()) << "unreadable stays empty";
+    EXPECT_TRUE(ReadAudioTracks(fake.Api(), nullptr).empty());
+
+    const QString numbered = QStringLiteral("Track %1");
+    struct Case {
+        TrackEntry track;
+        const char16_t* text;
+    };
+    const Case cases[] = {
+        {{1, "eng", "", "aac", 6}, u"English (AAC 5.1)"},
+        {{2, "fre", "Commentaire", "ac3", 2}, u"Commentaire (AC3 stereo)"},
+        {{3, "", "", "", 0}, u"Track 3"},
+        {{4, "", "", "opus", 1}, u"Track 3 (OPUS mono)"},
+        {{5, "chi", "", "", 8}, u"Chinese (7.1)"},
+        {{6, "xx", "", "flac", 3}, u"xx (FLAC 3 ch)"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(AudioItemText(c.track, 3, numbered), QString::fromUtf16(c.text));
+}
+
 }  // namespace

@@ -196,3 +196,157 @@ TEST_F(PlayerModelTest, ObserversAndTheVolumeRange) {
     EXPECT_EQ(staying.mutes, (std::vector<bool>{true, false, false})) << "a volume unmutes";
     player->RemoveObserver(&staying);
 }
+
+// A file opened alone has its folder as its queue: next and previous save the position and
+// load their file; at the end of a file the next one plays and the one that ended starts from
+// the beginning next time; the last file just ends; config.ini's AutoNext=0 stops it all.
+TEST_F(PlayerModelTest, TheQueueMovesOnByCommandAndAtTheEnd) {
+    const QString first = MediaFile(QStringLiteral("ep 1.mp4"));
+    const QString second = MediaFile(QStringLiteral("ep 2.mp4"));
+    const QString tenth = MediaFile(QStringLiteral("ep 10.mp4"));
+    MediaFile(QStringLiteral("ep 3.txt"));
+    ASSERT_TRUE(player->Open(second));
+    EXPECT_TRUE(player->HasNext() && player->HasPrevious());
+    EXPECT_EQ(player->Queue().Size(), 3);
+
+    fake.SetDouble("time-pos", 61.0);
+    fake.ClearCalls();
+    ASSERT_TRUE(player->Previous());
+    EXPECT_DOUBLE_EQ(store->FindEntry(second)->progress, 61.0);
+    EXPECT_EQ(player->FilePath(), first);
+    EXPECT_TRUE(Contains(Commands(), "mpv_command loadfile " + first.toStdString()));
+    EXPECT_TRUE(Contains(fake.CallTexts(), "mpv_set_property_string pause yes"))
+        << "the file waits for its resume";
+    EXPECT_FALSE(player->Previous()) << "nothing before the first";
+    EXPECT_EQ(player->FilePath(), first);
+
+    // The end of the first: the second plays from where it was left.
+    fake.QueueEvent(MPV_EVENT_FILE_LOADED);
+    player->DrainEvents();
+    fake.ClearCalls();
+    fake.SetFlag("eof-reached", true);
+    fake.QueueFlagChange("eof-reached", true);
+    player->DrainEvents();
+    EXPECT_EQ(player->FilePath(), second);
+    EXPECT_DOUBLE_EQ(store->FindEntry(first)->progress, 0.0) << "watched to its end";
+    fake.QueueFlagChange("pause", true);  // the old file's flags while the next one loads
+    player->DrainEvents();
+    EXPECT_EQ(player->FilePath(), second) << "one end moves on once";
+    fake.SetFlag("eof-reached", false);
+    fake.QueueEvent(MPV_EVENT_FILE_LOADED);
+    player->DrainEvents();
+    fake.ClearCalls();
+    player->RestorePosition();
+    EXPECT_EQ(Sent(), (std::vector<std::string>{"mpv_command seek 61.000 absolute",
+                                                "mpv_set_property_string pause no"}));
+
+    // The last file ends as a file always did.
+    ASSERT_TRUE(player->Next());
+    EXPECT_EQ(player->FilePath(), tenth);
+    fake.QueueEvent(MPV_EVENT_FILE_LOADED);
+    fake.SetFlag("eof-reached", true);
+    fake.QueueFlagChange("eof-reached", true);
+    player->DrainEvents();
+    EXPECT_EQ(player->FilePath(), tenth);
+
+    // Switched off by hand in config.ini.
+    ASSERT_TRUE(WriteFile(store->ConfigFilePath(), "[Settings]\nAutoNext=0\n"));
+    player->LoadSettings();
+    ASSERT_TRUE(player->Open(first));
+    fake.QueueEvent(MPV_EVENT_FILE_LOADED);
+    fake.QueueFlagChange("eof-reached", true);
+    player->DrainEvents();
+    EXPECT_EQ(player->FilePath(), first);
+}
+
+// Files given together are the queue in their order, without those that cannot be opened;
+// a file gone since the queue was made is passed over.
+TEST_F(PlayerModelTest, FilesGivenTogetherAreTheQueue) {
+    const QString b = MediaFile(QStringLiteral("b.mkv"));
+    const QString a = MediaFile(QStringLiteral("a.mkv"));
+    const QString c = MediaFile(QStringLiteral("c.mkv"));
+    EXPECT_FALSE(player->OpenFiles({folder.path() + QStringLiteral("/gone.mkv"), QString()}));
+    ASSERT_TRUE(player->OpenFiles({b, folder.path() + QStringLiteral("/gone.mkv"), a, c}));
+    EXPECT_EQ(player->Queue().Files(), (QStringList{b, a, c}));
+    EXPECT_EQ(player->FilePath(), b);
+    ASSERT_TRUE(QFile::remove(a));
+    ASSERT_TRUE(player->Next());
+    EXPECT_EQ(player->FilePath(), c);
+    ASSERT_TRUE(player->Previous());
+    EXPECT_EQ(player->FilePath(), b);
+}
+
+// The audio track chosen is remembered by its language, or by its number without one, and
+// put back when the file is opened again; a subtitle delay too, in tenths of a second.
+TEST_F(PlayerModelTest, AudioTrackAndSubtitleDelayAreRememberedPerFile) {
+    const auto addTrack = [this](int index, std::int64_t id, const char* lang) {
+        const std::string prefix = "track-list/" + std::to_string(index) + "/";
+        fake.SetString(prefix + "type", "audio");
+        fake.SetInt64(prefix + "id", id);
+        if (lang) fake.SetString(prefix + "lang", lang);
+        fake.SetInt64("track-list/count", index + 1);
+    };
+    addTrack(0, 1, "eng");
+    addTrack(1, 2, "fre");
+    addTrack(2, 3, nullptr);
+    const QString path = MediaFile();
+    ASSERT_TRUE(player->Open(path));
+    fake.SetInt64("aid", 1);
+    fake.ClearCalls();
+    player->CycleAudio();
+    EXPECT_EQ(Sent(), std::vector<std::string>{"mpv_set_property_string aid 2"});
+    EXPECT_EQ(store->FindEntry(path)->audio, QStringLiteral("fre"));
+    fake.SetInt64("aid", 3);
+    fake.ClearCalls();
+    player->CycleAudio();
+    EXPECT_EQ(Sent(), std::vector<std::string>{"mpv_set_property_string aid 1"}) << "wraps";
+    player->SelectAudio(3);
+    EXPECT_EQ(store->FindEntry(path)->audio, QStringLiteral("3"));
+
+    fake.SetDouble("sub-delay", 0.2);
+    EXPECT_DOUBLE_EQ(player->ShiftSubtitleDelay(0.1), 0.3);
+    fake.SetDouble("sub-delay", -0.1);
+    EXPECT_DOUBLE_EQ(player->ShiftSubtitleDelay(0.1), 0.0) << "back to exactly none";
+    fake.SetDouble("sub-delay", 0.3);
+    EXPECT_DOUBLE_EQ(player->ShiftSubtitleDelay(-0.1), 0.2);
+    fake.SetDouble("time-pos", 30.0);
+    player->SavePosition();
+
+    // Another file resets both; this one, opened again, gets them back.
+    const QString other = MediaFile(QStringLiteral("other.mp4"));
+    fake.ClearCalls();
+    ASSERT_TRUE(player->Open(other));
+    EXPECT_TRUE(Contains(Sent(), "mpv_set_property_string aid auto"));
+    EXPECT_TRUE(Contains(Sent(), "mpv_set_property sub-delay double 0"));
+    Start();  // a new run: read from the files
+    ASSERT_TRUE(player->Open(path));
+    fake.ClearCalls();
+    player->RestorePosition();
+    EXPECT_EQ(Sent(), (std::vector<std::string>{"mpv_set_property_string aid 3",
+                                                "mpv_set_property sub-delay double 0.2",
+                                                "mpv_command seek 30.000 absolute"}));
+    // By language first: a release whose French track is another number still gets it.
+    store->EntryFor(path).audio = QStringLiteral("FRE");
+    fake.ClearCalls();
+    player->RestorePosition();
+    EXPECT_TRUE(Contains(Sent(), "mpv_set_property_string aid 2"));
+    store->EntryFor(path).audio = QStringLiteral("jpn");
+    fake.ClearCalls();
+    player->RestorePosition();
+    EXPECT_FALSE(Contains(Sent(), "mpv_set_property_string aid 2")) << "no such track";
+}
+
+// A subtitle file is added to the film that plays and shown; one the engine cannot read is
+// reported as such, and nothing is sent with no film.
+TEST_F(PlayerModelTest, SubtitleFilesNeedAFilmAndReportFailure) {
+    const QString subtitles = MediaFile(QStringLiteral("film.srt"));
+    EXPECT_FALSE(player->AddSubtitleFile(subtitles));
+    EXPECT_TRUE(Commands().empty());
+    ASSERT_TRUE(player->Open(MediaFile()));
+    fake.ClearCalls();
+    EXPECT_TRUE(player->AddSubtitleFile(subtitles));
+    EXPECT_EQ(Commands(), std::vector<std::string>{"mpv_command sub-add " +
+                                                   subtitles.toStdString() + " select"});
+    fake.SetCommandResult(-13);
+    EXPECT_FALSE(player->AddSubtitleFile(subtitles));
+}

@@ -256,3 +256,40 @@ TEST_F(SettingsStoreTest, FolderThatCannotBeCreatedSavesNothing) {
 }
 
 }  // namespace
+
+// The audio track and the subtitle delay chosen for a file go in only once chosen, are
+// overwritten once there, and come back; AutoNext is only read, and only 0 turns it off.
+TEST_F(SettingsStoreTest, ChoicesPerFileAndAutoNext) {
+    ASSERT_TRUE(QDir().mkpath(folder));
+    ASSERT_TRUE(WriteFile(config, "[Settings]\nAutoNext=0\n"));
+    SettingsStore store(folder);
+    store.Load();
+    EXPECT_FALSE(store.m_autoNext);
+    store.EntryFor("/plain.mkv").progress = 7;
+    ResumeEntry& chosen = store.EntryFor("/dubbed.mkv");
+    chosen.audio = QStringLiteral("fre");
+    chosen.subtitleDelay = -0.3;
+    ASSERT_TRUE(store.Save());
+    EXPECT_TRUE(ReadFile(config).contains("AutoNext=0\n")) << "kept as written by hand";
+    const QByteArray written = ReadFile(progress);
+    EXPECT_TRUE(written.contains("]\nprogress=7.000\nx=-1\ny=-1\nw=0\nh=0\n[") ||
+                written.endsWith("]\nprogress=7.000\nx=-1\ny=-1\nw=0\nh=0\n"))
+        << written.toStdString();
+    EXPECT_TRUE(written.contains("h=0\naudio=fre\nsubdelay=-0.300\n")) << written.toStdString();
+
+    auto reread = Loaded();
+    EXPECT_EQ(reread->FindEntry("/dubbed.mkv")->audio, QStringLiteral("fre"));
+    EXPECT_DOUBLE_EQ(reread->FindEntry("/dubbed.mkv")->subtitleDelay, -0.3);
+    reread->EntryFor("/dubbed.mkv").audio.clear();
+    reread->EntryFor("/dubbed.mkv").subtitleDelay = 0.0;
+    ASSERT_TRUE(reread->Save());
+    EXPECT_TRUE(ReadFile(progress).contains("h=0\naudio=\nsubdelay=0.000\n"));
+    reread = Loaded();
+    EXPECT_TRUE(reread->FindEntry("/dubbed.mkv")->audio.isEmpty());
+    EXPECT_DOUBLE_EQ(reread->FindEntry("/dubbed.mkv")->subtitleDelay, 0.0);
+
+    for (const char* value : {"1", "2", "yes", ""}) {
+        ASSERT_TRUE(WriteFile(config, QByteArray("[Settings]\nAutoNext=") + value + "\n"));
+        EXPECT_TRUE(Loaded()->m_autoNext) << value;
+    }
+}

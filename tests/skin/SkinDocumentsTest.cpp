@@ -89,6 +89,16 @@ TEST(SkinDocuments, LanguageTablesHoldTheSameIdsInOrder) {
         {"open", "Open"},
         {"subtitle", "Subtitle"},
         {"subtitle_close", "Turn off"},
+        {"previous", "Previous file"},
+        {"next", "Next file"},
+        {"audio", "Audio track"},
+        {"audio_track", "Track %1"},
+        {"subtitle_load", "Load subtitle file…"},
+        {"filter_subtitles", "Subtitle files"},
+        {"subtitle_delay", "Subtitle delay: %1 s"},
+        {"subtitle_failed", "Subtitle file not loaded: %1"},
+        {"screenshot_saved", "Screenshot saved: %1"},
+        {"screenshot_failed", "Screenshot not saved"},
         {"speed", "Speed"},
         {"video", "Video"},
         {"progress", "Progress"},
@@ -127,6 +137,16 @@ TEST(SkinDocuments, LanguageTablesHoldTheSameIdsInOrder) {
         {"open", "打开"},
         {"subtitle", "字幕"},
         {"subtitle_close", "关闭字幕"},
+        {"previous", "上一个文件"},
+        {"next", "下一个文件"},
+        {"audio", "音轨"},
+        {"audio_track", "音轨 %1"},
+        {"subtitle_load", "加载字幕文件…"},
+        {"filter_subtitles", "字幕文件"},
+        {"subtitle_delay", "字幕延迟：%1 秒"},
+        {"subtitle_failed", "字幕文件未能加载：%1"},
+        {"screenshot_saved", "截图已保存：%1"},
+        {"screenshot_failed", "截图未能保存"},
         {"speed", "播放倍速"},
         {"video", "视频"},
         {"progress", "播放进度"},
@@ -216,9 +236,9 @@ TEST(SkinDocuments, LayoutImagesArePackaged) {
             }
         }
     }
-    // Two shadows, five slider parts, three looks of 17 buttons, three of the logo, and the
+    // Two shadows, five slider parts, three looks of 20 buttons, three of the logo, and the
     // three images of each of the six styles for the buttons that change with the state.
-    EXPECT_EQ(checked, 2 + 5 + 17 * 3 + 3 + 6 * 3);
+    EXPECT_EQ(checked, 2 + 5 + 20 * 3 + 3 + 6 * 3);
 }
 
 TEST(SkinDocuments, SpeedMenuListsTenSpeedsInOrder) {

@@ -20,9 +20,9 @@ struct ImageGroup {
 };
 
 const QStringList kTitleButtons{"close", "maximize", "minus", "pin", "restore", "sysmenu", "unpin"};
-const QStringList kBarButtons{"backward", "forward", "fullscreen",  "open",
-                              "play",     "playing", "speed",       "stop",
-                              "subtitle", "volume",  "volume_close"};
+const QStringList kBarButtons{"audio", "backward", "forward", "fullscreen",  "next",
+                              "open",  "play",     "playing", "previous",    "speed",
+                              "stop",  "subtitle", "volume",  "volume_close"};
 const QStringList kAllButtons = kTitleButtons + kBarButtons + QStringList{"info"};
 const std::array<const char*, 3> kSuffixes{"", "@125", "@150"};
 

@@ -24,13 +24,17 @@
 
 class ScriptedFileDialog : public platform::FileDialogService {
   public:
-    std::optional<QString> AskOpenFile(QWidget*,
-                                       const std::vector<platform::FileFilter>& filters) override {
+    QStringList AskOpenFiles(QWidget*, const std::vector<platform::FileFilter>& filters,
+                             bool several) override {
         ++asked;
         lastFilters = filters;
-        return answer;
+        askedForSeveral = several;
+        if (!answers.isEmpty()) return answers;
+        return answer ? QStringList{*answer} : QStringList();
     }
     std::optional<QString> answer;
+    QStringList answers;  // several files, before `answer`
+    bool askedForSeveral = false;
     int asked = 0;
     std::vector<platform::FileFilter> lastFilters;
 };

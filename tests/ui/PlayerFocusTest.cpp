@@ -19,10 +19,11 @@
 namespace {
 
 // Every control Tab stops at in the main window, in layout order, while no title is shown.
-const char* const kTabOrder[] = {
-    "menubtn",      "pinbtn",     "minbtn",        "maxbtn",        "closebtn", "slider_progress",
-    "btn_play",     "btn_stop",   "btn_backward",  "btn_forward",   "btn_open", "btn_speed",
-    "btn_subtitle", "btn_volume", "slider_volume", "btn_fullscreen"};
+const char* const kTabOrder[] = {"menubtn",    "pinbtn",          "minbtn",        "maxbtn",
+                                 "closebtn",   "slider_progress", "btn_previous",  "btn_play",
+                                 "btn_next",   "btn_stop",        "btn_backward",  "btn_forward",
+                                 "btn_open",   "btn_speed",       "btn_subtitle",  "btn_audio",
+                                 "btn_volume", "slider_volume",   "btn_fullscreen"};
 constexpr int kStops = static_cast<int>(std::size(kTabOrder));
 const QColor kRingColour(0x11, 0xE0, 0x00);  // main.xml's focusbordercolor
 
@@ -92,7 +93,7 @@ TEST_F(PlayerKeyboard, EnterOnAFocusedButtonDoesWhatAClickDoesAndOtherKeysKeepTh
     const auto clicked = fake.CallTexts();
     ASSERT_FALSE(clicked.empty());
     fake.ClearCalls();
-    Tabs(7);
+    Tabs(8);
     ASSERT_EQ(Focus(), "btn_play");
     Key(Qt::Key_Return);
     EXPECT_EQ(fake.CallTexts(), clicked);
@@ -101,7 +102,7 @@ TEST_F(PlayerKeyboard, EnterOnAFocusedButtonDoesWhatAClickDoesAndOtherKeysKeepTh
     EXPECT_EQ(fake.CallTexts(), clicked);
 
     // Space pauses, whatever button has the focus; it never clicks it.
-    Key(Qt::Key_Tab);
+    Tabs(2);
     ASSERT_EQ(Focus(), "btn_stop");
     fake.ClearCalls();
     Key(Qt::Key_Space);
@@ -125,7 +126,7 @@ TEST_F(PlayerKeyboard, EnterOnAFocusedButtonDoesWhatAClickDoesAndOtherKeysKeepTh
 
 TEST_F(PlayerKeyboard, EnterOnTheSpeedButtonOpensItsMenuWhoseKeysPickASpeed) {
     window->OpenMedia(MediaFile());
-    for (int i = 0; i < 5; ++i) BackTab();
+    for (int i = 0; i < 6; ++i) BackTab();
     ASSERT_EQ(Focus(), "btn_speed");
     Key(Qt::Key_Return);
     ASSERT_TRUE(window->SpeedMenu() && window->SpeedMenu()->IsWindow());
@@ -192,7 +193,7 @@ TEST_F(PlayerKeyboard, ArrowsOnAFocusedSliderChangeTheVolumeByFiveAndSeekLikeARe
 
     // The arrows are the window's again once a button has the focus.
     Key(Qt::Key_Tab);
-    ASSERT_EQ(Focus(), "btn_play");
+    ASSERT_EQ(Focus(), "btn_previous");
     Key(Qt::Key_Left);
     Key(Qt::Key_Right);
     EXPECT_EQ(window->ProgressSlider()->GetValue(), 490);
@@ -201,7 +202,7 @@ TEST_F(PlayerKeyboard, ArrowsOnAFocusedSliderChangeTheVolumeByFiveAndSeekLikeARe
 
 TEST_F(PlayerKeyboard, TheFocusRingIsDrawnAroundTheFocusedControlOnlyAfterTab) {
     EXPECT_GT(RingGaps(Grab(), "btn_play"), 0) << "no ring before any Tab";
-    Tabs(7);
+    Tabs(8);
     ASSERT_EQ(Focus(), "btn_play");
     EXPECT_EQ(RingGaps(Grab(), "btn_play"), 0) << "pixels of the ring are missing";
     EXPECT_GT(RingGaps(Grab(), "btn_stop"), 0);

@@ -6,13 +6,17 @@
 
 #include "PlayerFixture.h"
 #include "SkinLayoutTool.h"
+#include "app/LanguageChoice.h"
+#include "platform/UiLanguage.h"
 #include "toolkit/Dpi.h"
 #include "toolkit/MenuCommand.h"
 #include "toolkit/MenuWnd.h"
 #include "toolkit/MessagePayload.h"
+#include "toolkit/ResourceManager.h"
 #include "toolkit/UIButton.h"
 #include "toolkit/UILabel.h"
 #include "toolkit/UIMenu.h"
+#include "toolkit/UIMenuElement.h"
 #include "toolkit/UISlider.h"
 #include "ui/FitGeometry.h"
 
@@ -180,7 +184,7 @@ TEST_F(PlayerTest, UpAndDownStepTheVolumeSliderMMutesAndNoOtherKeyDoesAnything) 
 
     window->OpenMedia(MediaFile());
     fake.ClearCalls();
-    for (const WPARAM key : {WPARAM{'A'}, WPARAM{'0'}, VK_RETURN, VK_F1, VK_F11 + 1})
+    for (const WPARAM key : {WPARAM{'Q'}, WPARAM{'0'}, VK_RETURN, VK_F1, VK_F11 + 1})
         window->SendMessage(WM_KEYDOWN, key, 1);
     EXPECT_TRUE(fake.Calls().empty()) << ::testing::PrintToString(fake.CallTexts());
     EXPECT_FALSE(window->IsFullScreen());
@@ -343,6 +347,77 @@ TEST_F(PlayerTest, MenuPicksSetSpeedAndSubtitles) {
     EXPECT_TRUE(fake.Calls().empty());
 }
 
+// The audio menu lists the file's audio tracks with the playing one checked, the subtitle
+// menu the shown track checked and "Load subtitle file…" last, in both languages; picks
+// switch the track, or ask for a subtitle file and add it.
+TEST_F(PlayerTest, AudioAndSubtitleMenusInBothLanguages) {
+    const auto track = [&](int index, const char* type, std::int64_t id, const char* lang) {
+        const std::string prefix = "track-list/" + std::to_string(index) + "/";
+        fake.SetString(prefix + "type", type);
+        fake.SetInt64(prefix + "id", id);
+        if (lang) fake.SetString(prefix + "lang", lang);
+        fake.SetInt64("track-list/count", index + 1);
+    };
+    track(0, "audio", 1, "eng");
+    fake.SetString("track-list/0/codec", "aac");
+    fake.SetInt64("track-list/0/demux-channel-count", 6);
+    track(1, "audio", 2, nullptr);
+    track(2, "sub", 1, "eng");
+    fake.SetInt64("aid", 2);
+    fake.SetInt64("sid", 1);
+    fake.SetFlag("sub-visibility", true);
+    window->OpenMedia(MediaFile());
+    const auto items = [&](const char* button) {
+        Click(button);
+        std::vector<std::pair<QString, bool>> shown;
+        for (CMenuWnd* menu : CMenuWnd::GetGlobalContextMenuObserver().GetMenus()) {
+            if (!menu->IsWindow()) continue;
+            for (int i = 0; i < menu->GetMenuUI()->GetCount(); ++i) {
+                auto* item = dynamic_cast<CMenuElementUI*>(menu->GetMenuUI()->GetItemAt(i));
+                shown.emplace_back(item->IsResourceText()
+                                       ? CResourceManager::GetInstance().GetText(item->GetText())
+                                       : item->GetText(),
+                                   item->IsChecked());
+            }
+            menu->SendMessage(WM_KEYDOWN, VK_ESCAPE, 0);
+        }
+        return shown;
+    };
+    using Items = std::vector<std::pair<QString, bool>>;
+    LoadInterfaceLanguage(platform::kLangChinese);
+    EXPECT_EQ(items("btn_audio"), (Items{{QStringLiteral("English (AAC 5.1)"), false},
+                                         {QStringLiteral("音轨 2"), true}}));
+    EXPECT_EQ(items("btn_subtitle"), (Items{{QStringLiteral("关闭字幕"), false},
+                                            {QStringLiteral("eng"), true},
+                                            {QStringLiteral("加载字幕文件…"), false}}));
+    LoadInterfaceLanguage(platform::kLangEnglish);
+    EXPECT_EQ(items("btn_audio")[1].first, QStringLiteral("Track 2"));
+    fake.SetFlag("sub-visibility", false);
+    EXPECT_EQ(items("btn_subtitle"), (Items{{QStringLiteral("Turn off"), true},
+                                            {QStringLiteral("eng"), false},
+                                            {QStringLiteral("Load subtitle file…"), false}}));
+
+    const auto pick = [&](const char* name, const char* userData) {
+        fake.ClearCalls();
+        window->PostMessage(
+            WM_MENU_PICK, MakePayload(MenuCommand{QString::fromUtf8(name),
+                                                  QString::fromUtf8(userData), QString(), false}));
+        QCoreApplication::processEvents();
+    };
+    pick("audio_", "1");
+    EXPECT_EQ(fake.CallTexts("mpv_set_property_string"),
+              std::vector<std::string>{"mpv_set_property_string aid 1"});
+    const QString subtitles = MediaFile(QStringLiteral("film.en.srt"));
+    dialog.answer = subtitles;
+    pick("subtitle_load", "");
+    EXPECT_FALSE(dialog.askedForSeveral);
+    ASSERT_EQ(dialog.lastFilters.size(), 2u);
+    EXPECT_EQ(dialog.lastFilters[0].first, QStringLiteral("Subtitle files"));
+    EXPECT_TRUE(dialog.lastFilters[0].second.contains(QStringLiteral("*.srt")));
+    EXPECT_EQ(Commands(), std::vector<std::string>{"mpv_command sub-add " +
+                                                   subtitles.toStdString() + " select"});
+}
+
 TEST_F(PlayerTest, TheCloseButtonEndsTheLoopWithTheSubtitleMenuOpenOrJustUsed) {
     auto openMenu = [&]() -> CMenuWnd* {
         Click("btn_subtitle");
@@ -412,11 +487,39 @@ TEST_F(PlayerTest, VideoClicksToggleAndADoubleClickWithNothingOpenAsksForAFile) 
               (std::vector<std::string>{"mpv_command cycle pause", "mpv_command cycle pause"}));
 }
 
-TEST_F(PlayerTest, ADroppedFileOpens) {
-    const QString path = MediaFile(QStringLiteral("dropped.mkv"));
-    window->PostMessage(WM_VIDEO_DROPFILE, MakePayload(path));
-    QCoreApplication::processEvents();
-    EXPECT_EQ(window->GetPlayer().FilePath(), path);
+// Dropped media files are the queue, one alone with its folder; subtitle files dropped while
+// a film plays are added to it and shown, and ignored while none does.
+TEST_F(PlayerTest, DroppedFilesAreTheQueueAndSubtitlesGoToTheFilm) {
+    const QString subtitles = MediaFile(QStringLiteral("dropped.srt"));
+    const auto drop = [&](const QStringList& paths) {
+        fake.ClearCalls();
+        window->PostMessage(WM_VIDEO_DROPFILE, MakePayload(paths));
+        QCoreApplication::processEvents();
+    };
+    drop({subtitles});
+    EXPECT_TRUE(Commands().empty()) << "no film to add it to";
+
+    const QString second = MediaFile(QStringLiteral("ep 2.mkv"));
+    const QString tenth = MediaFile(QStringLiteral("ep 10.mkv"));
+    drop({tenth});
+    EXPECT_EQ(window->GetPlayer().FilePath(), tenth);
+    EXPECT_EQ(window->GetPlayer().Queue().Index(), 1) << "after ep 2 in its folder";
+
+    drop({tenth, subtitles, second});
+    EXPECT_EQ(window->GetPlayer().Queue().Files(), (QStringList{tenth, second}));
+    EXPECT_EQ(window->GetPlayer().FilePath(), tenth);
+
+    drop({subtitles});
+    EXPECT_EQ(Commands(), std::vector<std::string>{"mpv_command sub-add " +
+                                                   subtitles.toStdString() + " select"});
+    EXPECT_EQ(window->GetPlayer().FilePath(), tenth) << "the film plays on";
+    LoadInterfaceLanguage(platform::kLangEnglish);
+    fake.SetCommandResult(-1);
+    drop({subtitles});
+    const std::vector<std::string> sent = Commands();
+    EXPECT_NE(std::find(sent.begin(), sent.end(),
+                        "mpv_command show-text Subtitle file not loaded: dropped.srt 2000"),
+              sent.end());
 }
 
 // Run on two screens, the second at 1.5 times the first one's scale (two_screens.json).
