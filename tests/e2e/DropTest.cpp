@@ -1,5 +1,6 @@
 // Files dragged from another program onto the player, over the X drag-and-drop protocol:
-// the first of them opens, whether it lands on the picture or on the window's bars, and
+// they are the queue and the first of them opens, whether it lands on the picture or on the
+// window's bars, and
 // when the window is closed its entry in progress.ini is written under its path, whatever
 // characters the path holds (the drop carries it percent-encoded in a file URL).
 #include <QDir>
@@ -47,6 +48,11 @@ TEST_P(DropTest, FirstDroppedFileOpens) {
     // The first file plays: its title becomes the caption, the window fits its video.
     ASSERT_NO_FATAL_FAILURE(awaitWindow(media::title(media::kBars), media::kBarsWindow));
     ASSERT_FALSE(awaitPlaying(QStringLiteral("dropped-playing")).isNull());
+    // The files dropped together are the queue: N plays the second, P the first again.
+    ASSERT_NO_FATAL_FAILURE(pressKey(QStringLiteral("n")));
+    ASSERT_NO_FATAL_FAILURE(awaitWindow(media::title(media::kTitled), media::kTitledWindow));
+    ASSERT_NO_FATAL_FAILURE(pressKey(QStringLiteral("p")));
+    ASSERT_NO_FATAL_FAILURE(awaitWindow(media::title(media::kBars), media::kBarsWindow));
 
     // Closed, it records the window in the entry of exactly the dropped path.
     ASSERT_NO_FATAL_FAILURE(closeWithButton());
