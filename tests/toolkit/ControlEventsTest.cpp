@@ -71,15 +71,12 @@ TEST_F(Controls, FindControlByPointGivesTheTopmostControl) {
         const char* name;
     };
     const Case cases[] = {
-        {{15, 15}, "FadeButtonUI", "menubtn"},
-        {{785, 15}, "FadeButtonUI", "closebtn"},
-        {{400, 15}, "LabelUI", "lblvideo"},
-        {{400, 300}, "ControlUI", "video_area"},
-        {{400, 547}, "SliderUI", "slider_progress"},
-        {{20, 575}, "ButtonUI", "btn_play"},
-        {{700, 575}, "SliderUI", "slider_volume"},
-        {{640, 575}, "ButtonUI", "btn_subtitle"},
-        {{400, 575}, "ControlUI", ""},
+        {{15, 15}, "FadeButtonUI", "menubtn"},       {{785, 15}, "FadeButtonUI", "closebtn"},
+        {{400, 15}, "LabelUI", "lblvideo"},          {{400, 300}, "ControlUI", "video_area"},
+        {{400, 547}, "SliderUI", "slider_progress"}, {{20, 575}, "ButtonUI", "btn_previous"},
+        {{60, 575}, "ButtonUI", "btn_play"},         {{100, 575}, "ButtonUI", "btn_next"},
+        {{700, 575}, "SliderUI", "slider_volume"},   {{607, 575}, "ButtonUI", "btn_subtitle"},
+        {{640, 575}, "ButtonUI", "btn_audio"},       {{480, 575}, "ControlUI", ""},
     };
     for (const Case& c : cases) {
         CControlUI* hit = pm->FindControl(c.pt);
@@ -94,18 +91,18 @@ TEST_F(Controls, ButtonHoversAndClicksOnlyWhenReleasedInside) {
     auto* play = dynamic_cast<CButtonUI*>(Control("btn_play"));
     ASSERT_TRUE(play);
     const QImage before = Render().copy(play->GetPos());
-    Mouse(WM_MOUSEMOVE, {20, 575});
+    Mouse(WM_MOUSEMOVE, {60, 575});
     EXPECT_TRUE(play->IsHot());
     EXPECT_NE(Render().copy(play->GetPos()), before) << "the hover image is drawn";
-    Mouse(WM_LBUTTONDOWN, {20, 575});
+    Mouse(WM_LBUTTONDOWN, {60, 575});
     EXPECT_TRUE(play->IsPushed());
-    Mouse(WM_LBUTTONUP, {21, 576});
+    Mouse(WM_LBUTTONUP, {61, 576});
     ASSERT_EQ(recorder.seen.size(), 1u);
     EXPECT_EQ(recorder.seen[0].sType, DUI_MSGTYPE_CLICK);
     EXPECT_EQ(recorder.seen[0].pSender, play);
 
     // Pressed, dragged off and released elsewhere: no click.
-    Mouse(WM_LBUTTONDOWN, {20, 575});
+    Mouse(WM_LBUTTONDOWN, {60, 575});
     Mouse(WM_MOUSEMOVE, {300, 300});
     EXPECT_FALSE(play->IsPushed());
     Mouse(WM_LBUTTONUP, {300, 300});
@@ -239,7 +236,8 @@ TEST_F(Controls, PaintsBarsVideoAreaButtonsAndTime) {
     EXPECT_EQ(image.pixelColor(400, 15), bar);
     EXPECT_EQ(image.pixelColor(400, 300), QColor(0, 0, 0));
     EXPECT_EQ(image.pixelColor(450, 575), bar);
-    for (const char* name : {"btn_play", "btn_stop", "btn_open", "btn_fullscreen", "closebtn"}) {
+    for (const char* name : {"btn_previous", "btn_play", "btn_next", "btn_stop", "btn_open",
+                             "btn_audio", "btn_fullscreen", "closebtn"}) {
         const QRect r = Control(name)->GetPos();
         int glyph = 0;
         for (int y = r.top(); y <= r.bottom(); ++y)
@@ -265,6 +263,7 @@ TEST_F(Controls, TabStopsAtVisibleEnabledButtonsAndSlidersAndGoesOnFromWhereTheF
     EXPECT_TRUE(pm->IsFocusRingShown());
 
     // Disabled and hidden controls are passed over both ways.
+    Control("btn_next")->SetEnabled(false);
     Control("btn_stop")->SetEnabled(false);
     Control("btn_backward")->SetVisible(false);
     pm->SetFocus(Control("btn_play"), true);
@@ -280,12 +279,11 @@ TEST_F(Controls, TabStopsAtVisibleEnabledButtonsAndSlidersAndGoesOnFromWhereTheF
     EXPECT_FALSE(Key(VK_RETURN)) << "a hidden button is not clicked";
     EXPECT_TRUE(recorder.seen.empty());
     Key(VK_TAB, true);
-    EXPECT_EQ(FocusName(), QStringLiteral("slider_progress"));
+    EXPECT_EQ(FocusName(), QStringLiteral("btn_previous"));
     Key(VK_TAB);
     EXPECT_EQ(FocusName(), QStringLiteral("btn_forward"));
-    EXPECT_EQ(Seen(),
-              (std::vector<std::string>{"killfocus btn_play", "setfocus slider_progress",
-                                        "killfocus slider_progress", "setfocus btn_forward"}));
+    EXPECT_EQ(Seen(), (std::vector<std::string>{"killfocus btn_play", "setfocus btn_previous",
+                                                "killfocus btn_previous", "setfocus btn_forward"}));
 
     // Without any control to stop at, Tab is left to the window.
     Control("vTop")->SetVisible(false);
@@ -363,9 +361,9 @@ TEST_F(Controls, TheRingShowsOnlyForKeyboardFocusAndRepaintsOnlyWhereItWas) {
     // A mouse press ends the keyboard's focus and repaints its ring away; the click counts.
     recorder.seen.clear();
     host->invalidated = QRect();
-    WindowMouse(WM_LBUTTONDOWN, {20, 575});
+    WindowMouse(WM_LBUTTONDOWN, {60, 575});
     EXPECT_EQ(pm->GetFocus(), nullptr);
     EXPECT_TRUE(host->invalidated.contains(pm->GetFocusRingRect(*Control("slider_volume"))));
-    WindowMouse(WM_LBUTTONUP, {20, 575});
+    WindowMouse(WM_LBUTTONUP, {60, 575});
     EXPECT_EQ(Seen(), (std::vector<std::string>{"killfocus slider_volume", "click btn_play"}));
 }

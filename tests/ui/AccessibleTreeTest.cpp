@@ -92,7 +92,9 @@ TEST_F(AccessibleTreeTest, ControlsInLayoutOrderWithTheirNamesInTheInterfaceLang
         Entry(B, "Close"),
         Entry(QAccessible::Graphic, "Video"),
         Entry(QAccessible::Slider, "Progress"),
+        Entry(B, "Previous file"),
         Entry(Toggle, "Play"),  // on: the recording engine reads as playing
+        Entry(B, "Next file"),
         Entry(B, "Stop"),
         Entry(B, "Backward"),
         Entry(B, "Forward"),
@@ -100,6 +102,7 @@ TEST_F(AccessibleTreeTest, ControlsInLayoutOrderWithTheirNamesInTheInterfaceLang
         Entry(QAccessible::StaticText, "00:00 / 00:00"),
         Entry(B, "Speed"),
         Entry(B, "Subtitle"),
+        Entry(B, "Audio track"),
         Entry(Toggle, "Mute"),  // not "Volume", the slider beside it
         Entry(QAccessible::Slider, "Volume"),
         Entry(B, "Fullscreen")};
@@ -111,6 +114,8 @@ TEST_F(AccessibleTreeTest, ControlsInLayoutOrderWithTheirNamesInTheInterfaceLang
     EXPECT_TRUE(chinese.contains(Entry(QAccessible::Graphic, "视频")));
     EXPECT_TRUE(chinese.contains(Entry(QAccessible::Slider, "播放进度")));
     EXPECT_TRUE(chinese.contains(Entry(Toggle, "静音")));
+    EXPECT_TRUE(chinese.contains(Entry(B, "上一个文件")));
+    EXPECT_TRUE(chinese.contains(Entry(B, "音轨")));
 
     // Toggles read as a checkable push button does in Qt, keep their name and report their
     // state both ways; the play button its current meaning.
@@ -265,8 +270,8 @@ TEST_F(AccessibleTreeTest, ActionsAndValuesDoWhatClicksAndDragsDo) {
     QAccessibleInterface* speed = Find(tree, QAccessible::Button, QStringLiteral("Speed"));
     EXPECT_EQ(speed->text(QAccessible::Description), QStringLiteral("1.5x"));
 
-    // The subtitle menu is named after its button; with no item checked, none is under the
-    // keyboard.
+    // The subtitle menu is named after its button and opens on "Turn off", checked while no
+    // subtitle shows.
     Find(tree, QAccessible::Button, QStringLiteral("Subtitle"))
         ->actionInterface()
         ->doAction(QAccessibleActionInterface::pressAction());
@@ -275,7 +280,26 @@ TEST_F(AccessibleTreeTest, ActionsAndValuesDoWhatClicksAndDragsDo) {
     ASSERT_EQ(subtitles->role(), QAccessible::PopupMenu);
     EXPECT_EQ(subtitles->text(QAccessible::Name), QStringLiteral("Subtitle"));
     ASSERT_GE(subtitles->childCount(), 1);
-    EXPECT_FALSE(subtitles->child(0)->state().focused);
+    EXPECT_EQ(subtitles->child(0)->text(QAccessible::Name), QStringLiteral("Turn off"));
+    EXPECT_TRUE(subtitles->child(0)->state().checked);
+    EXPECT_TRUE(subtitles->child(0)->state().focused);
+    CMenuWnd::DestroyMenu();
+
+    // The audio menu likewise; with no item checked (the engine plays no track), none is under
+    // the keyboard.
+    fake.SetString("track-list/0/type", "audio");
+    fake.SetInt64("track-list/0/id", 1);
+    fake.SetInt64("track-list/count", 1);
+    Find(tree, QAccessible::Button, QStringLiteral("Audio track"))
+        ->actionInterface()
+        ->doAction(QAccessibleActionInterface::pressAction());
+    QCoreApplication::processEvents();
+    QAccessibleInterface* audio = tree->child(tree->childCount() - 1);
+    ASSERT_EQ(audio->role(), QAccessible::PopupMenu);
+    EXPECT_EQ(audio->text(QAccessible::Name), QStringLiteral("Audio track"));
+    ASSERT_EQ(audio->childCount(), 1);
+    EXPECT_FALSE(audio->child(0)->state().checked);
+    EXPECT_FALSE(audio->child(0)->state().focused);
     CMenuWnd::DestroyMenu();
 }
 

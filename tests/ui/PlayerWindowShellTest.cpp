@@ -58,17 +58,20 @@ TEST_F(PlayerWindowShell, HitTestCoversCaptionControlBarControlsAndBorders) {
         {{785, 15}, HTCLIENT, "close button"},
         {{15, 15}, HTCLIENT, "menu button"},
         {{400, 300}, HTCLIENT, "video area"},
-        {{400, 575}, HTCAPTION, "bare control bar"},
-        {{250, 575}, HTCAPTION, "time label"},
+        {{480, 575}, HTCAPTION, "bare control bar"},
+        {{350, 575}, HTCAPTION, "time label"},
         {{400, 554}, HTCAPTION, "top of the band: a button row's height above the border"},
         {{400, 553}, HTCLIENT, "below the progress slider, above the band"},
-        {{400, 593}, HTCAPTION, "control bar just above the bottom border"},
+        {{480, 593}, HTCAPTION, "control bar just above the bottom border"},
         {{400, 595}, HTBOTTOM, "bottom border under the band"},
         {{795, 575}, HTRIGHT, "right border beside the band"},
         {{795, 596}, HTBOTTOMRIGHT, "bottom-right corner beside the band"},
         {{4, 554}, HTCAPTION, "top-left corner of the band"},
-        {{20, 575}, HTCLIENT, "play button"},
-        {{640, 575}, HTCLIENT, "subtitle button"},
+        {{20, 575}, HTCLIENT, "previous button"},
+        {{60, 575}, HTCLIENT, "play button"},
+        {{100, 575}, HTCLIENT, "next button"},
+        {{607, 575}, HTCLIENT, "subtitle button"},
+        {{640, 575}, HTCLIENT, "audio button"},
         {{700, 575}, HTCLIENT, "volume slider"},
         {{400, 547}, HTCLIENT, "progress slider, above the band"},
         {{2, 300}, HTLEFT, "left border"},
@@ -131,10 +134,13 @@ TEST_F(PlayerWindowShell, TheLayoutDumpIsWhatTheWindowLaysOut) {
 TEST_F(PlayerWindowShell, TooltipsComeFromTheLanguageTable) {
     LoadInterfaceLanguage(platform::kLangChinese);
     EXPECT_EQ(window.ToolTipAt(QPoint(785, 15)), QStringLiteral("关闭"));
-    EXPECT_EQ(window.ToolTipAt(QPoint(20, 575)), QStringLiteral("播放"));
+    EXPECT_EQ(window.ToolTipAt(QPoint(60, 575)), QStringLiteral("播放"));
+    EXPECT_EQ(window.ToolTipAt(QPoint(20, 575)), QStringLiteral("上一个文件"));
     LoadInterfaceLanguage(platform::kLangGerman);
     EXPECT_EQ(window.ToolTipAt(QPoint(785, 15)), QStringLiteral("Close"));
-    EXPECT_EQ(window.ToolTipAt(QPoint(640, 575)), QStringLiteral("Subtitle"));
+    EXPECT_EQ(window.ToolTipAt(QPoint(607, 575)), QStringLiteral("Subtitle"));
+    EXPECT_EQ(window.ToolTipAt(QPoint(640, 575)), QStringLiteral("Audio track"));
+    EXPECT_EQ(window.ToolTipAt(QPoint(100, 575)), QStringLiteral("Next file"));
     EXPECT_EQ(window.ToolTipAt(QPoint(400, 300)), QString());
 }
 

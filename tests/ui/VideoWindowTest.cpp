@@ -25,14 +25,15 @@ class RecordingWindow : public CWindowWnd {
         if (msg == WM_NCHITTEST) return hitTestAnswer;
         if (msg >= WM_USER) {
             messages.push_back(msg);
-            if (const QString* path = PayloadValue<QString>(wParam)) droppedPaths.push_back(*path);
+            if (const QStringList* paths = PayloadValue<QStringList>(wParam))
+                drops.push_back(*paths);
         }
         if (msg == WM_LBUTTONDOWN) ++pressesSeen;
         return CWindowWnd::HandleMessage(msg, wParam, lParam);
     }
     LRESULT hitTestAnswer = HTCLIENT;
     std::vector<UINT> messages;
-    std::vector<QString> droppedPaths;
+    std::vector<QStringList> drops;  // the paths each drop posted
     int pressesSeen = 0;
 };
 
@@ -84,18 +85,24 @@ TEST_F(VideoWindow, HitTestFollowsTheParentAndForwardsTheMouseWhereItIsNotClient
     EXPECT_EQ(video.WindowProc(WM_SETCURSOR, 0, 0), 1);
 }
 
-TEST_F(VideoWindow, DropPostsTheFirstFileWithItsWholePath) {
+// One message a drop, with every file in the order dropped, each path whole however long;
+// the parent sorts them out.
+TEST_F(VideoWindow, DropPostsEveryFileInOrderWithItsWholePath) {
     const QString longPath =
         QStringLiteral("/tmp/") + QString(300, u'x') + QStringLiteral("/视频 1.mkv");
-    DropFiles drop{{longPath, QStringLiteral("/tmp/second.mp4")}};
+    const QStringList files{QStringLiteral("/tmp/b.mp4"), longPath,
+                            QStringLiteral("/tmp/a.en.srt")};
+    DropFiles drop{files};
     EXPECT_EQ(video.WindowProc(WM_DROPFILES, reinterpret_cast<WPARAM>(&drop), 0), 0);
     DropFiles empty;
     video.WindowProc(WM_DROPFILES, reinterpret_cast<WPARAM>(&empty), 0);
+    DropFiles single{{QStringLiteral("/tmp/c.mkv")}};
+    video.WindowProc(WM_DROPFILES, reinterpret_cast<WPARAM>(&single), 0);
     QCoreApplication::processEvents();
-    ASSERT_EQ(parent.messages, std::vector<UINT>{WM_VIDEO_DROPFILE})
+    ASSERT_EQ(parent.messages, (std::vector<UINT>{WM_VIDEO_DROPFILE, WM_VIDEO_DROPFILE}))
         << "an empty drop posts nothing";
-    ASSERT_EQ(parent.droppedPaths.size(), 1u);
-    EXPECT_EQ(parent.droppedPaths[0], longPath);
+    EXPECT_EQ(parent.drops,
+              (std::vector<QStringList>{files, QStringList{QStringLiteral("/tmp/c.mkv")}}));
 }
 
 // A drop's URI list is read as bytes: a name that is not UTF-8 keeps its bytes, and what
