@@ -17,19 +17,39 @@ from windows import FULLSCREEN, MAXIMISED, MINIMISED, NORMAL
 # How far a window drag may take the window past the screen's edges.
 OVERHANG = 60
 
-# The player's own keys: Left and Right seek, Up and Down step the volume, M mutes. Tab and
+# The player's own keys: Left and Right seek, Up and Down step the volume, M mutes, N and P
+# go to the next and previous file, Page Down and Page Up to the next and previous chapter,
+# A to the next audio track, Z and X move the subtitles, S saves a screenshot. Tab and
 # Return belong to the keyboard focus (Tab moves the focus ring, Return presses the button
 # it marks, which may be the close button); the run leaves them to the end-to-end journeys,
 # so that no key it presses at random can end the player.
 SEEK_KEYS = ("Left", "Right")
 VOLUME_KEYS = ("Up", "Down")
 MUTE_KEY = "m"
+QUEUE_KEYS = ("n", "p")
+CHAPTER_KEYS = ("Page_Down", "Page_Up")
+AUDIO_KEY = "a"
+SUBTITLE_DELAY_KEYS = ("z", "x")
+SCREENSHOT_KEY = "s"
 FOCUS_KEYS = ("Tab", "Return", "KP_Enter")
-PLAYER_KEYS = ("space", "F11", "Escape", *SEEK_KEYS, *VOLUME_KEYS, MUTE_KEY, *FOCUS_KEYS)
+PLAYER_KEYS = (
+    "space",
+    "F11",
+    "Escape",
+    *SEEK_KEYS,
+    *VOLUME_KEYS,
+    MUTE_KEY,
+    *QUEUE_KEYS,
+    *CHAPTER_KEYS,
+    AUDIO_KEY,
+    *SUBTITLE_DELAY_KEYS,
+    SCREENSHOT_KEY,
+    *FOCUS_KEYS,
+)
 
 # Letters and keys pressed at random besides the player's own keys, none of which means
 # anything to the player.
-OTHER_KEYS = [c for c in "abcdefghijklmnopqrstuvwxyz0123456789" if c != MUTE_KEY] + [
+OTHER_KEYS = [c for c in "abcdefghijklmnopqrstuvwxyz0123456789" if c not in PLAYER_KEYS] + [
     "BackSpace",
     "Home",
     "End",
@@ -57,12 +77,15 @@ class Actions:
         self.drops = {}  # how the drag source saw each drop end
         self._weights = [
             (self.play_pause, 6),
+            (self.previous_file, 2),
+            (self.next_file, 2),
             (self.stop, 2),
             (self.step_forward, 3),
             (self.step_backward, 3),
             (self.open_dialog, 3),
             (self.speed_menu, 3),
             (self.subtitle_menu, 3),
+            (self.audio_menu, 2),
             (self.volume_click, 2),
             (self.volume_drag, 2),
             (self.mute, 2),
@@ -81,6 +104,11 @@ class Actions:
             (self.key_seek, 2),
             (self.key_volume, 2),
             (self.key_mute, 1),
+            (self.key_queue, 2),
+            (self.key_chapter, 1),
+            (self.key_audio, 1),
+            (self.key_subtitle_delay, 1),
+            (self.key_screenshot, 1),
             (self.key_other, 2),
             (self.click_picture, 2),
             (self.double_click_picture, 3),
@@ -149,6 +177,12 @@ class Actions:
 
     def play_pause(self):
         return self._click_control(L.play_button)
+
+    def previous_file(self):
+        return self._click_control(L.previous_button)
+
+    def next_file(self):
+        return self._click_control(L.next_button)
 
     def stop(self):
         return self._click_control(L.stop_button)
@@ -247,6 +281,9 @@ class Actions:
 
     def subtitle_menu(self):
         return self._menu(L.subtitle_button)
+
+    def audio_menu(self):
+        return self._menu(L.audio_button)
 
     def about(self):
         where = self._click_control(L.menu_button)
@@ -359,6 +396,23 @@ class Actions:
 
     def key_mute(self):
         return self._key(MUTE_KEY)
+
+    def key_queue(self):
+        return self._key(self.rng.choice(QUEUE_KEYS))
+
+    def key_chapter(self):
+        """Page Down or Page Up, pressed once or a few times."""
+        return self._key(*[self.rng.choice(CHAPTER_KEYS)] * self.rng.randint(1, 3))
+
+    def key_audio(self):
+        return self._key(AUDIO_KEY)
+
+    def key_subtitle_delay(self):
+        """Z or X, pressed once or held for a few repeats."""
+        return self._key(*[self.rng.choice(SUBTITLE_DELAY_KEYS)] * self.rng.randint(1, 4))
+
+    def key_screenshot(self):
+        return self._key(SCREENSHOT_KEY)
 
     def key_other(self):
         return self._key(*self.rng.choices(OTHER_KEYS, k=self.rng.randint(1, 4)))

@@ -53,8 +53,16 @@ def progress_slider(w, h):
     return _rect("slider_progress", w, h)
 
 
+def previous_button(w, h):
+    return _rect("btn_previous", w, h)
+
+
 def play_button(w, h):
     return _rect("btn_play", w, h)
+
+
+def next_button(w, h):
+    return _rect("btn_next", w, h)
 
 
 def stop_button(w, h):
@@ -79,6 +87,10 @@ def speed_button(w, h):
 
 def subtitle_button(w, h):
     return _rect("btn_subtitle", w, h)
+
+
+def audio_button(w, h):
+    return _rect("btn_audio", w, h)
 
 
 def volume_button(w, h):

@@ -111,6 +111,12 @@ def main():
         if not os.path.exists(os.path.join(build, "media", clip)):
             raise SystemExit(f"stress: no {clip} in {build}/media; build demo_media first")
 
+    # The reference clip alone in a folder: a file opened alone has its folder's media as its
+    # queue, and the reference state plays the clip to its end without the next one starting.
+    reference = os.path.join(work, "reference", REFERENCE_CLIP)
+    os.makedirs(os.path.dirname(reference))
+    shutil.copyfile(os.path.join(build, "media", REFERENCE_CLIP), reference)
+
     print(f"stress: seed {seed} (--seed {seed} repeats the same choices; timing still varies)")
     print(f"stress: {args.minutes:g} minutes; logs and screenshots in {work}", flush=True)
     config = Config(
@@ -120,7 +126,7 @@ def main():
         drag_source=drag_source,
         files=files,
         first_clip=first,
-        reference_clip=os.path.join(build, "media", REFERENCE_CLIP),
+        reference_clip=reference,
         work=work,
         hang_seconds=args.hang_seconds,
         leak_mib=args.leak_mib,

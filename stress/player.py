@@ -1,6 +1,6 @@
-"""The player process of a stress run: started with a fresh HOME and settings folder on the
-private display and sound server, in a fixed English UTF-8 locale, like the end-to-end
-tests start it."""
+"""The player process of a stress run: started with a fresh HOME, settings and pictures
+folder on the private display and sound server, in a fixed English UTF-8 locale, like the
+end-to-end tests start it."""
 
 import os
 import subprocess
@@ -24,6 +24,8 @@ class Player:
             XDG_CONFIG_HOME=self.config_home,
             XDG_CACHE_HOME=os.path.join(self.home, "cache"),
             XDG_DATA_HOME=os.path.join(self.home, "data"),
+            # Where the S key's screenshots go, whatever the caller's desktop says.
+            XDG_PICTURES_DIR=os.path.join(self.home, "pictures"),
             XDG_RUNTIME_DIR=runtime_dir,
             PULSE_SERVER=f"unix:{runtime_dir}/pulse/native",
             LANG="C.UTF-8",

@@ -123,9 +123,10 @@ class DropPlace(unittest.TestCase):
 
 class ClickPlace(unittest.TestCase):
     def test_only_the_part_of_a_control_on_the_screen_is_clicked(self):
-        play = L.play_button(850, 450)  # (0, 406, 40, 40)
+        first = L.previous_button(850, 450)  # (0, 406, 40, 40)
+        self.assertEqual(first, (0, 406, 40, 40))
         cases = {
-            "on the screen": (Rect(215, 175, 850, 450), play),
+            "on the screen": (Rect(215, 175, 850, 450), first),
             "dragged past the left edge": (Rect(-20, 175, 850, 450), (20, 406, 20, 40)),
             "past the bottom edge, in part": (Rect(215, 390, 850, 450), (0, 406, 40, 4)),
             "past the left edge by all of it": (Rect(-60, 175, 850, 450), None),
@@ -133,7 +134,7 @@ class ClickPlace(unittest.TestCase):
         }
         for name, (window, expected) in cases.items():
             with self.subTest(name):
-                self.assertEqual(L.on_screen(window, play), expected)
+                self.assertEqual(L.on_screen(window, first), expected)
 
 
 class WindowState(unittest.TestCase):
@@ -171,6 +172,21 @@ class Keys(unittest.TestCase):
     def test_the_other_keys_mean_nothing_to_the_player(self):
         # The player takes a letter whatever its case: "M" mutes as "m" does.
         self.assertEqual({k.lower() for k in OTHER_KEYS} & {k.lower() for k in PLAYER_KEYS}, set())
+
+    def test_every_key_the_help_lists_is_one_of_the_players_keys(self):
+        """A key the player gains is pressed as its own, never as one that means nothing."""
+        usage = os.path.join(os.path.dirname(__file__), "..", "app", "usage.txt")
+        with open(usage, encoding="utf-8") as f:
+            keys = f.read().split("\nKeys:\n", 1)[1]
+        listed = set()
+        for line in keys.splitlines():
+            # "  Page Down, Page Up  go to ...": the names stand before the first wide gap;
+            # a line indented further goes on with the text above it.
+            if line.startswith("  ") and not line.startswith("   "):
+                for name in line.strip().split("  ", 1)[0].split(", "):
+                    listed.add(name.replace("Shift+", "").replace(" ", "_").lower())
+        self.assertIn("page_down", listed)
+        self.assertLessEqual(listed, {k.lower() for k in PLAYER_KEYS})
 
 
 if __name__ == "__main__":
