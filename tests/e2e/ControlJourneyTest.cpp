@@ -241,9 +241,9 @@ TEST_F(ControlJourneyTest, TheKeyboardAloneReachesTheSpeedMenuAndTheVolume) {
               0);
 
     // With the title shown, Tab stops at the menu, info, pin, minimise, maximise and close
-    // buttons, the progress slider, and the play, stop, backward, forward and open buttons
-    // before it comes to the speed button.
-    for (int i = 0; i < 13; ++i) ASSERT_NO_FATAL_FAILURE(pressKey(QStringLiteral("Tab")));
+    // buttons, the progress slider, and the previous, play, next, stop, backward, forward and
+    // open buttons before it comes to the speed button.
+    for (int i = 0; i < 15; ++i) ASSERT_NO_FATAL_FAILURE(pressKey(QStringLiteral("Tab")));
     ASSERT_NO_FATAL_FAILURE(
         awaitRing(QStringLiteral("speed-button-focused"), sized::speedButton(size())));
 
@@ -259,10 +259,10 @@ TEST_F(ControlJourneyTest, TheKeyboardAloneReachesTheSpeedMenuAndTheVolume) {
     EXPECT_TRUE(awaitNoWindow(QStringLiteral("^Menu$"))) << "the menu stayed open after Return";
     expectSpeedLabel();
 
-    // The focus stayed on the speed button; three more stops on, past the subtitle and
+    // The focus stayed on the speed button; four more stops on, past the subtitle, audio and
     // volume buttons, is the volume slider, whose Left moves its thumb a step down from
     // the top.
-    for (int i = 0; i < 3; ++i) ASSERT_NO_FATAL_FAILURE(pressKey(QStringLiteral("Tab")));
+    for (int i = 0; i < 4; ++i) ASSERT_NO_FATAL_FAILURE(pressKey(QStringLiteral("Tab")));
     ASSERT_NO_FATAL_FAILURE(
         awaitRing(QStringLiteral("volume-focused"), sized::volumeSlider(size())));
     const QRect volume = onScreen(sized::volumeSlider(size()));

@@ -96,7 +96,9 @@ inline QRect bareControls(QSize s) {
 // the buttons' middles, and the right border just below the progress slider, where no
 // control lies.
 inline QPoint titleGrip(QSize s) { return {s.width() / 2, titleBar(s).height() / 2}; }
-inline QPoint controlGrip(QSize s) { return {s.width() / 2, playButton(s).center().y()}; }
+inline QPoint controlGrip(QSize s) {
+    return {bareControls(s).center().x(), playButton(s).center().y()};
+}
 inline QPoint rightBorderGrip(QSize s) {
     return {s.width() - at(s).sizeBox.right() / 2, progressSlider(s).bottom() + 3};
 }

@@ -90,6 +90,9 @@ def main():
     print("controls", "|".join(names), flush=True)
     for role, name in [
         ("push button", "Speed"),
+        ("push button", "Previous file"),
+        ("push button", "Next file"),
+        ("push button", "Audio track"),
         ("check box", "Pin"),
         ("check box", "Mute"),
         ("slider", "Progress"),
@@ -136,10 +139,11 @@ def main():
     await_(lambda: ("Play", False) in checked) or fail(f"no Play off heard: {checked}")
     print("paused", flush=True)
 
-    # From the keyboard: Shift+Tab from nothing reaches the speed button fifth, and Return
-    # opens its menu, named after it, on the checked speed.
+    # From the keyboard: Shift+Tab from nothing reaches the speed button sixth, past the
+    # fullscreen button, the volume slider and the volume, audio and subtitle buttons, and
+    # Return opens its menu, named after it, on the checked speed.
     speed = find(frame, "push button", "Speed")
-    keys(sys.argv[1], *["shift+Tab"] * 5)
+    keys(sys.argv[1], *["shift+Tab"] * 6)
     await_(lambda: speed.getState().contains(pyatspi.STATE_FOCUSED)) or fail("Speed unfocused")
     keys(sys.argv[1], "Return")
     menu = await_(
