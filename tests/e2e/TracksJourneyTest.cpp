@@ -96,7 +96,8 @@ TEST_F(TracksJourneyTest, LanguagesSubtitleFilesAndChapters) {
         probe_->property(QStringLiteral("chapter")).value_or(QJsonValue(-1)).toInteger();
     if (chapter >= 2) {
         ASSERT_NO_FATAL_FAILURE(pressKey(QStringLiteral("Page_Up")));
-        ASSERT_TRUE(probe_->awaitProperty(QStringLiteral("chapter"), QJsonValue(qint64{chapter - 1})));
+        ASSERT_TRUE(
+            probe_->awaitProperty(QStringLiteral("chapter"), QJsonValue(qint64{chapter - 1})));
         --chapter;
     }
     ASSERT_NO_FATAL_FAILURE(pressKey(QStringLiteral("Page_Down")));
