@@ -9,6 +9,9 @@ the other on one private Xvfb with software OpenGL, and prints what each costs:
   - first picture: from launch until the clip's colour bars are on screen, found by
     grabbing the screen every 50 ms. Nothing depends on either program's own logging.
 
+Then the player alone, started on the colour bars in a folder that holds a blue clip after
+them: from the press of N (next file) until the blue clip's picture fills the video area.
+
 Each figure is the median of --runs runs after one unmeasured warm-up of each program;
 the programs take turns, so that load from elsewhere on the machine falls on both alike.
 Both get the options the player gives the engine (engine/EngineOptions.cpp) and the same
@@ -96,13 +99,22 @@ class Clip:
     width: int
     height: int
     seconds: int = 30
+    kind: str = "bars"  # the picture: "bars", or "blue" all over
 
     @property
     def file_name(self):
-        return f"bars-{self.width}x{self.height}.mp4"
+        return f"{self.kind}-{self.width}x{self.height}.mp4"
 
 
 CLIPS = [Clip("640x360", 640, 360), Clip("1920x1080", 1920, 1080)]
+# The next file: the colour bars, then a blue clip of the same size (so that the window
+# keeps its size), alone in a folder, where "bars-" comes before "blue-".
+NEXT_FOLDER = "next"
+NEXT_CLIPS = [Clip("640x360", 640, 360), Clip("640x360", 640, 360, kind="blue")]
+# The share of the video area in blue that means the blue clip shows.
+NEXT_SHOWN = 0.5
+# ffmpeg's source of each picture, up to its size.
+PICTURES = {"bars": "testsrc2=", "blue": "color=c=0x1030e0:"}
 
 
 def fitted_video_area(video_w, video_h):
@@ -115,8 +127,8 @@ def fitted_video_area(video_w, video_h):
 
 
 def make_clip(clip, folder):
-    """The clip: ffmpeg's colour bars with moving parts and a tone, H.264 and AAC in MP4,
-    25 frames a second. Made once and kept in folder."""
+    """The clip: ffmpeg's colour bars with moving parts (or plain blue) and a tone, H.264
+    and AAC in MP4, 25 frames a second. Made once and kept in folder."""
     path = os.path.join(folder, clip.file_name)
     if os.path.exists(path):
         return path
@@ -135,7 +147,7 @@ def make_clip(clip, folder):
             "-f",
             "lavfi",
             "-i",
-            f"testsrc2=size={size}:rate=25:duration={clip.seconds}",
+            f"{PICTURES[clip.kind]}size={size}:rate=25:duration={clip.seconds}",
             "-f",
             "lavfi",
             "-i",
@@ -168,20 +180,32 @@ def make_clip(clip, folder):
 # --- the screen ---------------------------------------------------------------------------
 
 
-def colourful_fraction(pixels, width, height, step=8):
+def _fraction(pixels, width, height, step, counts):
     """The share of a grab (4 bytes a pixel: blue, green, red, unused), sampled every step
-    pixels each way, in strong colour: the clips' colour bars are almost all strong colour;
-    the player's grey bars, its black video area and the screen's black background are not.
-    (The played part of the progress slider is, but it is far too small to count.)"""
-    colourful = samples = 0
+    pixels each way, whose pixels counts(r, g, b) accepts."""
+    found = samples = 0
     pitch, stride = width * 4, step * 4
     for y in range(0, height, step):
         row = pixels[y * pitch : (y + 1) * pitch]
         for b, g, r in zip(row[0::stride], row[1::stride], row[2::stride]):
             samples += 1
-            if max(r, g, b) - min(r, g, b) >= 80:
-                colourful += 1
-    return colourful / samples
+            if counts(r, g, b):
+                found += 1
+    return found / samples
+
+
+def colourful_fraction(pixels, width, height, step=8):
+    """The share of a grab in strong colour: the clips' colour bars are almost all strong
+    colour; the player's grey bars, its black video area and the screen's black background
+    are not. (The played part of the progress slider is, but it is far too small to
+    count.)"""
+    return _fraction(pixels, width, height, step, lambda r, g, b: max(r, g, b) - min(r, g, b) >= 80)
+
+
+def blue_fraction(pixels, width, height, step=8):
+    """The share of a grab in strong blue: all of the blue clip, but only the colour bars'
+    one blue bar and a little of their moving parts; none of their cyan and magenta."""
+    return _fraction(pixels, width, height, step, lambda r, g, b: b - max(r, g) >= 80)
 
 
 class Screen(Connection):
@@ -192,6 +216,12 @@ class Screen(Connection):
         if pixels is None:
             raise RuntimeError("cannot grab the screen as 32-bit pixels")
         return colourful_fraction(pixels, SCREEN_W, SCREEN_H)
+
+    def blue_fraction(self, rect):
+        pixels = self.grab(rect)
+        if pixels is None:
+            raise RuntimeError("cannot grab the screen as 32-bit pixels")
+        return blue_fraction(pixels, rect.width, rect.height)
 
 
 # --- processes ------------------------------------------------------------------------------
@@ -302,6 +332,34 @@ class RunFailed(Exception):
     pass
 
 
+def xdotool(*arguments):
+    """Real input through xdotool (the XTEST extension), as from a user's keyboard; its
+    output. Bounded to 10 s."""
+    try:
+        done = subprocess.run(
+            ["xdotool", *map(str, arguments)],
+            stdin=subprocess.DEVNULL,
+            capture_output=True,
+            text=True,
+            timeout=10,
+        )
+    except subprocess.TimeoutExpired:
+        raise RunFailed(f"xdotool {' '.join(map(str, arguments))}: no answer in 10 s")
+    if done.returncode != 0:
+        raise RunFailed(f"xdotool {' '.join(map(str, arguments))}: {done.stderr.strip()}")
+    return done.stdout
+
+
+def focus_player(pid):
+    """Gives the keyboard focus to the player's main window (there is no window manager to
+    do it): its one top-level window on the screen with the player's process id (the video
+    window and the engine's own window inside it have that id too)."""
+    windows = xdotool("search", "--maxdepth", 1, "--onlyvisible", "--pid", pid).split()
+    if not windows:
+        raise RunFailed("the player's window is not there")
+    xdotool("windowfocus", "--sync", windows[0])
+
+
 @dataclass
 class Bench:
     screen: Screen
@@ -313,6 +371,7 @@ class Bench:
     shot_interval: float = 0.05
     rss_interval: float = 0.1
     threshold: float = 0.10  # share of the screen in colour that means "picture shown"
+    next_shot_interval: float = 0.01
     run_count: int = field(default=0)
 
     def environment(self, settings):
@@ -413,6 +472,63 @@ class Bench:
             stop_process(process, memory.pids)
 
 
+@dataclass
+class NextRun:
+    first_picture_ms: float  # the first file's, from launch
+    next_picture_ms: float  # the next file's, from the press of N
+
+
+def measure_next(bench, command, video, log_path, settings=None):
+    """One run of the player on the colour bars: once they show, N, and the time until the
+    blue clip fills at least half of video (the video area's Rect)."""
+    bench.wait_for_clear_screen()
+    env, home = bench.environment(settings)
+    with open(log_path, "w") as log:
+        start = time.monotonic()
+        process = subprocess.Popen(
+            command, env=env, stdin=subprocess.DEVNULL, stdout=log, stderr=subprocess.STDOUT
+        )
+    pids = [process.pid]
+    try:
+
+        def wait_until(shown, since, what, interval):
+            next_shot = since
+            while True:
+                if time.monotonic() - since > bench.first_picture_timeout:
+                    raise RunFailed(f"no {what} within {bench.first_picture_timeout:.0f} s")
+                if process.poll() is not None:
+                    raise RunFailed(f"exited with {process.returncode} before the {what}")
+                shot_time = time.monotonic()
+                if shown():
+                    return shot_time - since
+                next_shot += interval
+                time.sleep(max(0.0, next_shot - time.monotonic()))
+
+        first = wait_until(
+            lambda: bench.screen.colourful_fraction() >= bench.threshold,
+            start,
+            "first picture",
+            bench.shot_interval,
+        )
+        pids = process_tree(process.pid)
+        if bench.screen.blue_fraction(video) >= NEXT_SHOWN:
+            raise RunFailed("the first file's picture already counts as the next file's")
+        focus_player(process.pid)
+        pressed = time.monotonic()
+        xdotool("key", "n")
+        # Grabbing the video area alone takes a few milliseconds: a finer interval here.
+        following = wait_until(
+            lambda: bench.screen.blue_fraction(video) >= NEXT_SHOWN,
+            pressed,
+            "next file's picture",
+            bench.next_shot_interval,
+        )
+        pids = process_tree(process.pid)
+        return NextRun(first * 1000, following * 1000), home
+    finally:
+        stop_process(process, pids)
+
+
 def settings_template(home, folder):
     """The settings a player run left in home, copied to folder with every resume position
     back at 0, or None when there are none. Later runs start from a copy: like a returning
@@ -476,6 +592,42 @@ def print_runs(results, clips):
             print(f"  {clip.name} {program:6}: {cells}")
 
 
+def measure_next_runs(bench, player, first_file, args, work):
+    """The next file's picture: one warm-up and --runs measured runs of the player. Returns
+    the measured NextRuns and whether any run failed."""
+    clip = NEXT_CLIPS[0]
+    x, y, w, h = fitted_video_area(clip.width, clip.height)
+    video = Rect(x, y, w, h)
+    runs, failed, settings = [], False, None
+    for round_number in range(args.runs + 1):
+        label = "warm-up" if round_number == 0 else f"run {round_number}"
+        log = os.path.join(work, f"next-player-{round_number}.log")
+        try:
+            run, home = measure_next(bench, [player, first_file], video, log, settings)
+        except RunFailed as error:
+            print(f"bench: next file {label}: {error}; log: {log}", file=sys.stderr)
+            failed = True
+            continue
+        print(
+            f"bench: next file {label}: first picture {run.first_picture_ms:.0f} ms, "
+            f"next file's {run.next_picture_ms:.0f} ms after N",
+            file=sys.stderr,
+        )
+        if round_number > 0:
+            runs.append(run)
+        elif not args.first_start:
+            settings = settings_template(home, os.path.join(work, "settings-next"))
+    return runs, failed
+
+
+def print_next(runs):
+    times = [run.next_picture_ms for run in runs]
+    print(
+        f"\nnext file: first picture in {statistics.median(times):.0f} ms after N"
+        f" (median of {len(times)}; each: {', '.join(f'{t:.0f}' for t in times)})"
+    )
+
+
 def machine_description():
     model = "unknown CPU"
     try:
@@ -515,6 +667,9 @@ def main():
         default=",".join(c.name for c in CLIPS),
         help="which clips, by size: " + ", ".join(c.name for c in CLIPS),
     )
+    parser.add_argument(
+        "--no-next", action="store_true", help="leave out the player's next file's picture"
+    )
     parser.add_argument("--keep", action="store_true", help="keep the work folder and logs")
     parser.add_argument(
         "--first-start",
@@ -527,6 +682,8 @@ def main():
 
     clips = [c for c in CLIPS if c.name in args.clips.split(",")]
     paths = {clip.name: make_clip(clip, args.media) for clip in clips}
+    next_folder = os.path.join(args.media, NEXT_FOLDER)
+    next_paths = [] if args.no_next else [make_clip(c, next_folder) for c in NEXT_CLIPS]
     player = os.path.abspath(args.player)
     # The player's build folder holds the layout dump that places its window.
     main_window.use_build_folder(os.path.dirname(player))
@@ -594,6 +751,11 @@ def main():
                         settings["player"] = settings_template(
                             home, os.path.join(work, f"settings-{clip.name}")
                         )
+        next_runs = []
+        if next_paths:
+            next_runs, next_failed = measure_next_runs(bench, player, next_paths[0], args, work)
+            failed = failed or next_failed
+            args.keep = args.keep or next_failed
         print(f"bench: load average after: {os.getloadavg()[0]:.2f}", file=sys.stderr)
         if failed or any(not runs for r in results.values() for runs in r.values()):
             print("bench: some runs failed; the table holds the others", file=sys.stderr)
@@ -604,6 +766,8 @@ def main():
         )
         print_table(results, complete, args.seconds)
         print_runs(results, complete)
+        if next_runs:
+            print_next(next_runs)
     finally:
         if screen:
             screen.close()

@@ -1,5 +1,5 @@
 """The comparison with bare mpv: that mpv gets the options the player gives its engine, and
-what counts as the clip's picture on the screen.
+what counts as a clip's picture on the screen.
 Run with: python3 -m unittest discover -s bench"""
 
 import os
@@ -55,18 +55,25 @@ class EngineOptions(unittest.TestCase):
 
 class Picture(unittest.TestCase):
     def test_only_strong_colour_counts(self):
-        cases = {  # a pixel as blue, green, red, unused; the share of the screen it makes
-            "black": (b"\0\0\0\0", 0.0),
-            "the player's grey bars": (b"\x1e\x1e\x1e\0", 0.0),
-            "pale": (b"\xc8\xc8\x79\0", 0.0),
-            "just strong enough": (b"\xc8\xc8\x78\0", 1.0),
-            "pure red": (b"\0\0\xff\0", 1.0),
+        # A pixel as blue, green, red, unused; the share of the screen it makes in colour
+        # (a clip's picture) and in blue (the blue clip's, after the colour bars').
+        cases = {
+            "black": (b"\0\0\0\0", 0.0, 0.0),
+            "the player's grey bars": (b"\x1e\x1e\x1e\0", 0.0, 0.0),
+            "pale": (b"\xc8\xc8\x79\0", 0.0, 0.0),
+            "just strong enough": (b"\xc8\xc8\x78\0", 1.0, 0.0),
+            "pure red": (b"\0\0\xff\0", 1.0, 0.0),
+            "the bars' cyan": (b"\xff\xff\0\0", 1.0, 0.0),
+            "the bars' magenta": (b"\xff\0\xff\0", 1.0, 0.0),
+            "the blue clip": (b"\xe0\x30\x10\0", 1.0, 1.0),
+            "just blue enough": (b"\x90\x40\x10\0", 1.0, 1.0),
+            "not quite blue": (b"\x8f\x40\x10\0", 1.0, 0.0),
         }
-        for name, (pixel, fraction) in cases.items():
+        for name, (pixel, colourful, blue) in cases.items():
             with self.subTest(name):
-                self.assertEqual(
-                    compare_players.colourful_fraction(pixel * 32 * 16, 32, 16), fraction
-                )
+                grab = pixel * 32 * 16
+                self.assertEqual(compare_players.colourful_fraction(grab, 32, 16), colourful)
+                self.assertEqual(compare_players.blue_fraction(grab, 32, 16), blue)
         # Only every 8th pixel of every 8th row is looked at: colour between them is missed.
         between = (b"\0\0\0\0" + b"\0\0\xff\0" * 7) * 8 * 16
         self.assertEqual(compare_players.colourful_fraction(between, 64, 16), 0.0)
