@@ -139,12 +139,15 @@ TEST_F(SubtitleMenuTest, ListsTheTracksAndEachPickReachesTheEngineAndThePicture)
     ASSERT_TRUE(sidAtStart.has_value());
 
     // The turn-off item in the interface language first, then the tracks in the file's
-    // order with the engine's ids; a title follows its language.
+    // order with the engine's ids (a title follows its language), and last the item that
+    // loads a subtitle file.
     CMenuWnd* menu = openSubtitleMenu();
     ASSERT_NE(menu, nullptr);
-    EXPECT_EQ(items(*menu), (std::vector<Item>{{QStringLiteral("Turn off"), QStringLiteral("-1")},
-                                               {QStringLiteral("eng"), english},
-                                               {QStringLiteral("chi - 简体中文"), chinese}}));
+    EXPECT_EQ(items(*menu),
+              (std::vector<Item>{{QStringLiteral("Turn off"), QStringLiteral("-1")},
+                                 {QStringLiteral("eng"), english},
+                                 {QStringLiteral("chi - 简体中文"), chinese},
+                                 {QStringLiteral("Load subtitle file…"), QString()}}));
     // Dismissed with Escape: it closes and nothing changes.
     menu->SendMessage(WM_KEYDOWN, VK_ESCAPE, 0);
     EXPECT_TRUE(openMenus().empty()) << "Escape left the menu open";
