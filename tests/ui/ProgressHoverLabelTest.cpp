@@ -106,7 +106,8 @@ TEST_F(HoverLabelTest, ShowsTheTimeAndChapterAboveThePointerInsideTheWindow) {
     EXPECT_EQ(Label()->GetText(), QStringLiteral("00:15  Middle"));
     const QRect slider = Slider()->GetPos();
     const QRect label = Label()->GetPos();
-    EXPECT_EQ(label.center().x(), slider.left() + 4 + 391);
+    // Within a pixel: the label's width follows the system's font, and its centre rounds.
+    EXPECT_NEAR(label.center().x(), slider.left() + 4 + 391, 1);
     EXPECT_LT(label.bottom(), slider.top());
     EXPECT_GE(label.bottom(), slider.top() - 3);
     ASSERT_TRUE(LabelWindow());
