@@ -42,10 +42,7 @@ QString MediaName(int i) {
         case 2:
             return QStringLiteral("Clip %1 take %2.%3").arg(i).arg(i % 7).arg(extension);
         default:
-            return QStringLiteral("CLIP-%1-part%2.%3")
-                .arg(i * 13 % 99991)
-                .arg(i % 3)
-                .arg(extension);
+            return QStringLiteral("CLIP-%1-cd%2.%3").arg(i * 13 % 99991).arg(i % 3).arg(extension);
     }
 }
 
