@@ -17,8 +17,10 @@ namespace {
 constexpr auto kStepBound = 20s;
 }  // namespace
 
+// AutoNext=0: the clips share the media folder, and one that ends must stay where it is.
 const QByteArray BadInputTest::kSeededConfig =
-    "[Settings]\nVolume=35.0\nMute=0\nTopMost=0\nLanguage=lan_en.xml\nTheme=kept by hand\n";
+    "[Settings]\nVolume=35.0\nMute=0\nTopMost=0\nLanguage=lan_en.xml\nTheme=kept by hand\n"
+    "AutoNext=0\n";
 
 void BadInputTest::SetUp() {
     ASSERT_NO_FATAL_FAILURE(MediaTest::SetUp());

@@ -150,9 +150,10 @@ TEST_F(ManySubtitlesTest, MenuStaysOnScreenAndReachesTheLastOfSixty) {
     }
     ASSERT_FALSE(awaitStill(QStringLiteral("menu-scrolled"), menuRect).isNull());
 
-    // The bottom item is now the last track: picking it shows its subtitle.
+    // The bottom item is now "Load subtitle file…", and the last track just above it: picking
+    // that shows its subtitle.
     ASSERT_NO_FATAL_FAILURE(
-        clickScreen({menuRect.center().x(), menuRect.bottom() - look::kMenuItemHeight / 2}));
+        clickScreen({menuRect.center().x(), menuRect.bottom() - look::kMenuItemHeight * 3 / 2}));
     const auto subtitle = screen_->grabUntil(
         QStringLiteral("subtitle"),
         [&](const QImage& image) { return countBright(image, videoArea()) > 100; }, 20s,
