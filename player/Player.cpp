@@ -63,10 +63,8 @@ bool Player::Load(const QString& path) {
     // A file or a folder that exists, or an address the engine opens itself; anything else
     // is ignored without a word.
     if (!CanOpen(path)) return false;
-    if (m_engine.PlaysAddress(path))
-        m_queue.SetFiles({path});
-    else
-        m_queue.SetFolderOf(path);
+    // An address, a folder or a file of another type is a queue of its own.
+    m_queue.SetFolderOf(path);
     return LoadCurrent(false, false);
 }
 

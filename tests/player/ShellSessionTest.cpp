@@ -240,6 +240,26 @@ TEST_F(ShellSessionTest, RequestsSendWhatTheWindowsControlsSend) {
     EXPECT_EQ(Sent(), Calls{});
 }
 
+// The media controls' previous and next buttons are on only while the queue goes that way,
+// and pressing them goes there.
+TEST_F(ShellSessionTest, TheMediaControlsWalkTheQueue) {
+    MediaFile(QStringLiteral("film 2.mkv"));  // before "film.mkv": ' ' sorts before '.'
+    LoadFilm();
+    Calls told = Told();
+    EXPECT_NE(std::find(told.begin(), told.end(), "navigation previous none"), told.end());
+    session->OnMediaButton(MediaButton::Next);
+    EXPECT_EQ(Sent(), Calls{}) << "nothing after the last";
+    session->OnMediaButton(MediaButton::Previous);
+    const QString before = MediaFile(QStringLiteral("film 2.mkv"));
+    const Calls sent = Sent();
+    EXPECT_NE(std::find(sent.begin(), sent.end(), "mpv_command loadfile " + before.toStdString()),
+              sent.end());
+    fake.QueueEvent(MPV_EVENT_FILE_LOADED);
+    player->DrainEvents();
+    told = Told();
+    EXPECT_NE(std::find(told.begin(), told.end(), "navigation next"), told.end());
+}
+
 }  // namespace
 
 #ifdef _WIN32
