@@ -4,6 +4,7 @@
 // on, Page Down goes to the next chapter, X moves the subtitles, and the next time the film
 // opens it has its language and its delay back. What the engine does is read from the engine
 // itself, over its IPC socket.
+#include <QFile>
 #include <QJsonValue>
 
 #include "EngineProbe.h"
@@ -90,6 +91,24 @@ TEST_F(TracksJourneyTest, LanguagesSubtitleFilesAndChapters) {
     EXPECT_LT(checkedIn(3), 50);
     ASSERT_NO_FATAL_FAILURE(pressKey(QStringLiteral("Escape")));
     EXPECT_TRUE(awaitNoWindow(QStringLiteral("^Menu$")));
+
+    // A file named like subtitles that holds none: nothing is added, the film plays on.
+    const QString broken = artifactDir_ + QStringLiteral("/broken.srt");
+    {
+        QFile file(broken);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray("\x00\x01\x02 no cue here \xff\xfe", 20).repeated(50));
+    }
+    ASSERT_NO_FATAL_FAILURE(startDragSource({broken}, QPoint(20, 20)));
+    ASSERT_NO_FATAL_FAILURE(pressAndMove(dragSource_->grip(), picture, 6));
+    ASSERT_NO_FATAL_FAILURE(dropAt(picture));
+    EXPECT_EQ(str(dragSource_->awaitVerdict(20s).value_or(QStringLiteral("(no answer)"))),
+              "copied");
+    const double afterBroken = timePos();
+    EXPECT_TRUE(pollUntil([&] { return timePos() > afterBroken + 0.5; }, 20s))
+        << "the film stopped";
+    EXPECT_EQ(probe_->property(QStringLiteral("track-list/count")), QJsonValue(5));
+    EXPECT_EQ(probe_->property(QStringLiteral("sid")), QJsonValue(2));
 
     // Page Down: the next chapter (from the last, back one first).
     std::int64_t chapter =
