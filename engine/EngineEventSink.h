@@ -17,4 +17,6 @@ class EngineEventSink {
     virtual void OnSeekStarted() = 0;
     // Playback goes on after a seek or after the start of a file.
     virtual void OnPlaybackRestarted() = 0;
+    // The file being loaded or played could not be played (the engine's error ending).
+    virtual void OnFileFailed() {}
 };

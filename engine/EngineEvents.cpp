@@ -46,6 +46,13 @@ void DrainEngineEvents(const EngineApi& api, mpv_handle*& handle, EngineEventSin
             case MPV_EVENT_FILE_LOADED:
                 sink.OnFileLoaded();
                 break;
+            case MPV_EVENT_END_FILE:
+                if (event->data != nullptr &&
+                    static_cast<const mpv_event_end_file*>(event->data)->reason ==
+                        MPV_END_FILE_REASON_ERROR) {
+                    sink.OnFileFailed();
+                }
+                break;
             case MPV_EVENT_SEEK:
                 sink.OnSeekStarted();
                 break;

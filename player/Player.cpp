@@ -65,7 +65,7 @@ bool Player::Load(const QString& path) {
     if (!CanOpen(path)) return false;
     // An address, a folder or a file of another type is a queue of its own.
     m_queue.SetFolderOf(path);
-    return LoadCurrent(false, false);
+    return LoadCurrent(false, 0);
 }
 
 bool Player::OpenFiles(const QStringList& paths) {
@@ -81,7 +81,7 @@ bool Player::LoadFiles(const QStringList& paths) {
         if (CanOpen(path)) playable << path;
     if (playable.isEmpty()) return false;
     m_queue.SetFiles(playable);
-    return LoadCurrent(false, false);
+    return LoadCurrent(false, 0);
 }
 
 bool Player::CanOpen(const QString& path) const {
@@ -91,13 +91,13 @@ bool Player::CanOpen(const QString& path) const {
     return m_engine.HasHandle();
 }
 
-bool Player::LoadCurrent(bool play, bool queueMove) {
+bool Player::LoadCurrent(bool play, int queueStep) {
     const QString path = m_queue.Current();
     // One file, one name: its saved position is found by it.
     m_filePath = m_engine.PlaysAddress(path) ? path : platform::NativeFileName(path);
     m_lastPosition = 0.0;
     m_playOnLoad = play;
-    m_queueMove = queueMove;
+    m_queueStep = queueStep;
     m_loading = true;
     // The engine keeps a chosen track and delay for the next file; the next file has its own.
     if (m_audioChosen) m_engine.SelectAudioAuto();
@@ -105,28 +105,28 @@ bool Player::LoadCurrent(bool play, bool queueMove) {
     m_audioChosen = false;
     m_delayChosen = false;
     // Moving through the queue, the file waits for its resume like the first one.
-    if (queueMove) m_engine.SetPause(true);
+    if (queueStep != 0) m_engine.SetPause(true);
     m_engine.LoadFile(m_filePath);
     return true;
 }
 
-bool Player::Next() { return Move(1, GetPlayState() != PlayState::Paused, false); }
+bool Player::Next() { return Move(1, GetPlayState() != PlayState::Paused, Leaving::Saved); }
 
-bool Player::Previous() { return Move(-1, GetPlayState() != PlayState::Paused, false); }
+bool Player::Previous() { return Move(-1, GetPlayState() != PlayState::Paused, Leaving::Saved); }
 
-bool Player::Move(int step, bool play, bool finished) {
+bool Player::Move(int step, bool play, Leaving leaving) {
     if (!m_engine.HasHandle()) return false;
     const qsizetype from = m_queue.Index();
     // Files gone from the folder since the queue was made are passed over.
     while (step > 0 ? m_queue.Advance() : m_queue.GoBack()) {
         if (!CanOpen(m_queue.Current())) continue;
         // Still the file that played: a file watched to its end starts from the beginning
-        // next time.
-        if (finished)
+        // next time, one that could not be played gets no entry.
+        if (leaving == Leaving::Finished)
             SaveAt(0.0);
-        else
+        else if (leaving == Leaving::Saved)
             SavePosition();
-        return LoadCurrent(play, true);
+        return LoadCurrent(play, step);
     }
     m_queue.MoveTo(from);
     return false;
@@ -291,13 +291,13 @@ void Player::RestorePosition() {
     const double position = entry ? entry->progress : 0.0;
     const bool resumes = position > kResumeThreshold;
     if (resumes) m_engine.SeekAbsolute(position, 3);
-    if (m_queueMove) {
+    if (m_queueStep != 0) {
         // Moving through the queue, the file goes on as the one before was going.
         m_engine.SetPause(!m_playOnLoad);
     } else if (!resumes) {
         TogglePause();
     }
-    m_queueMove = false;
+    m_queueStep = 0;
     m_playOnLoad = false;
 }
 
@@ -334,7 +334,7 @@ void Player::OnPlayStateFlag() {
     const PlayState state = GetPlayState();
     if (state == PlayState::Idle) m_loading = false;
     if (state == PlayState::Ended && !m_loading && Store().m_autoNext && m_queue.HasNext())
-        Move(1, true, true);
+        Move(1, true, Leaving::Finished);
 }
 
 void Player::OnMediaTitle(const char* utf8) {
@@ -351,6 +351,14 @@ void Player::OnFileLoaded() {
     ++m_trackNumber;
     Tell([](PlayerObserver& o) { o.OnFileLoaded(); });
     TellChanged();
+}
+
+void Player::OnFileFailed() {
+    // A file the queue led to that cannot be played is passed over, the same way on; one the
+    // user opened is left as the engine leaves it.
+    if (!m_loading || m_queueStep == 0) return;
+    m_loading = false;
+    Move(m_queueStep, m_playOnLoad, Leaving::Failed);
 }
 
 void Player::OnSeekStarted() { m_seekPending = true; }

@@ -151,12 +151,15 @@ class Player : private EngineEventSink {
   private:
     // Opens the queue's current file. Opened by a move through the queue, it plays once
     // loaded, or with `play` false stays paused, wherever it resumes.
-    bool LoadCurrent(bool play, bool queueMove);
+    bool LoadCurrent(bool play, int queueStep);
     // A file or folder that exists or an address the engine plays, with an engine to play it.
     bool CanOpen(const QString& path) const;
-    // Saves the position (0 for a file `finished`), then moves through the queue by `step`
-    // to the first file that still exists and opens it; false, with nothing changed, if none.
-    bool Move(int step, bool play, bool finished);
+    // What becomes of the file left by a move through the queue.
+    enum class Leaving { Saved, Finished, Failed };
+    // Saves the position (0 for a file finished, nothing for one that failed), then moves
+    // through the queue by `step` to the first file that still exists and opens it; false,
+    // with nothing changed, if none.
+    bool Move(int step, bool play, Leaving leaving);
     // Writes the settings and the entry of the open file with the position `position`.
     void SaveAt(double position);
     // Puts back what the file's entry remembers beyond the position: audio track, delay.
@@ -174,6 +177,7 @@ class Player : private EngineEventSink {
     void OnFileLoaded() override;
     void OnSeekStarted() override;
     void OnPlaybackRestarted() override;
+    void OnFileFailed() override;
 
     SettingsStore* m_store;
     EngineInstance m_engine;
@@ -192,7 +196,7 @@ class Player : private EngineEventSink {
     std::uint64_t m_trackNumber = 0;
     PlayQueue m_queue;
     bool m_loading = false;      // a file was sent to the engine and has not loaded yet
-    bool m_queueMove = false;    // the file loading was reached through the queue
+    int m_queueStep = 0;         // the file loading was reached this way through the queue
     bool m_playOnLoad = false;   // ...and plays wherever it resumes
     bool m_audioChosen = false;  // an audio track was set for the open file
     bool m_delayChosen = false;  // a subtitle delay was set for the open file

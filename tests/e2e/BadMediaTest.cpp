@@ -230,5 +230,28 @@ TEST_F(DeletedFileTest, DroppedAfterDeletionIsIgnored) {
               QStringList());
 }
 
+// ---- A broken file in a queue ----
+
+// A season with a damaged middle episode: N from the first passes over it to the one after,
+// and the window answers throughout.
+using BrokenEpisodeTest = BadInputTest;
+
+TEST_F(BrokenEpisodeTest, NextPassesOverIt) {
+    const QString season = inputs_ + QStringLiteral("/season");
+    ASSERT_TRUE(QDir().mkpath(season));
+    ASSERT_TRUE(QFile::copy(media::path(media::kEpisode1), season + QStringLiteral("/ep 1.mp4")));
+    ASSERT_TRUE(WriteFile(season + QStringLiteral("/ep 2.mp4"), QByteArray(4096, '\x5a')));
+    ASSERT_TRUE(QFile::copy(media::path(media::kBars), season + QStringLiteral("/ep 3.mp4")));
+
+    ASSERT_NO_FATAL_FAILURE(startPlayer({season + QStringLiteral("/ep 1.mp4")},
+                                        media::title(media::kEpisode1), media::kTitledWindow));
+    ASSERT_NO_FATAL_FAILURE(pressKey(QStringLiteral("n")));
+    ASSERT_NO_FATAL_FAILURE(awaitWindow(media::title(media::kBars), media::kBarsWindow));
+    ASSERT_FALSE(awaitPlaying(QStringLiteral("third-playing")).isNull());
+    ASSERT_NO_FATAL_FAILURE(expectAnswersClicks());
+    ASSERT_NO_FATAL_FAILURE(closeAndExpectCleanExit());
+    expectSettingsKept();
+}
+
 }  // namespace
 }  // namespace e2e

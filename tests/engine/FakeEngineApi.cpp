@@ -79,6 +79,8 @@ struct FakeEngineApi::Value {
 struct FakeEngineApi::QueuedEvent {
     mpv_event event{};
     mpv_event_property property{};
+    mpv_event_end_file endFile{};
+    bool isEndFile = false;
     bool isPropertyChange = false;
     bool withoutData = false;
     std::string name;
@@ -87,6 +89,7 @@ struct FakeEngineApi::QueuedEvent {
 
     // Points the event at its own storage; done when it is handed out.
     mpv_event* Link() {
+        if (isEndFile) event.data = &endFile;
         if (isPropertyChange && !withoutData) {
             property.name = name.c_str();
             property.format = value.format;
@@ -282,6 +285,14 @@ FakeEngineApi::QueuedEvent& FakeEngineApi::Queue(const std::string& name, mpv_fo
 void FakeEngineApi::QueueEvent(mpv_event_id id) {
     auto queued = std::make_unique<QueuedEvent>();
     queued->event.event_id = id;
+    m_events.push_back(std::move(queued));
+}
+
+void FakeEngineApi::QueueEndFile(mpv_end_file_reason reason) {
+    auto queued = std::make_unique<QueuedEvent>();
+    queued->event.event_id = MPV_EVENT_END_FILE;
+    queued->endFile.reason = reason;
+    queued->isEndFile = true;
     m_events.push_back(std::move(queued));
 }
 

@@ -74,6 +74,8 @@ class FakeEngineApi {
 
     // Events for mpv_wait_event, handed out in order; an empty queue gives MPV_EVENT_NONE.
     void QueueEvent(mpv_event_id id);
+    // MPV_EVENT_END_FILE with its reason.
+    void QueueEndFile(mpv_end_file_reason reason);
     void QueueDoubleChange(const std::string& name, double value);
     void QueueFlagChange(const std::string& name, bool value);
     void QueueInt64Change(const std::string& name, std::int64_t value);

@@ -129,10 +129,11 @@ TEST_F(TrackListTest, NoCountMeansNoTracks) {
 }
 
 TEST(SubtitleItemTextTest, AddsTheTitleAfterASeparator) {
-    EXPECT_EQ(SubtitleItemText({1, "eng", ""}), QStringLiteral("eng"));
-    EXPECT_EQ(SubtitleItemText({2, "chi", "Simplified"}), QStringLiteral("chi - Simplified"));
-    EXPECT_EQ(SubtitleItemText({3, "", "Signs"}), QStringLiteral(" - Signs"));
-    EXPECT_EQ(SubtitleItemText({4, "", ""}), QString());
+    EXPECT_EQ(SubtitleItemText({1, "eng", "", {}, 0}), QStringLiteral("eng"));
+    EXPECT_EQ(SubtitleItemText({2, "chi", "Simplified", {}, 0}),
+              QStringLiteral("chi - Simplified"));
+    EXPECT_EQ(SubtitleItemText({3, "", "Signs", {}, 0}), QStringLiteral(" - Signs"));
+    EXPECT_EQ(SubtitleItemText({4, "", "", {}, 0}), QString());
 }
 
 // Audio tracks come with their codec and channel count; the menu names a track by its

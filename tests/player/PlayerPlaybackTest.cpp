@@ -274,6 +274,27 @@ TEST_F(PlayerModelTest, FilesGivenTogetherAreTheQueue) {
     EXPECT_EQ(player->FilePath(), c);
     ASSERT_TRUE(player->Previous());
     EXPECT_EQ(player->FilePath(), b);
+
+    // A file the queue leads to that the engine cannot play is passed over, the same way on,
+    // and gets no entry; at the end of the queue, or opened by hand, it stays as it is.
+    const QString broken = MediaFile(QStringLiteral("broken.mkv"));
+    const QString d = MediaFile(QStringLiteral("d.mkv"));
+    ASSERT_TRUE(player->OpenFiles({b, broken, d}));
+    fake.QueueEvent(MPV_EVENT_FILE_LOADED);
+    player->DrainEvents();
+    ASSERT_TRUE(player->Next());
+    fake.QueueEndFile(MPV_END_FILE_REASON_ERROR);
+    player->DrainEvents();
+    EXPECT_EQ(player->FilePath(), d);
+    EXPECT_EQ(store->FindEntry(broken), nullptr);
+    fake.QueueEndFile(MPV_END_FILE_REASON_ERROR);
+    player->DrainEvents();
+    EXPECT_EQ(player->FilePath(), d);
+    fake.QueueEndFile(MPV_END_FILE_REASON_STOP);  // a file left for another: no failure
+    ASSERT_TRUE(player->Open(broken));
+    fake.QueueEndFile(MPV_END_FILE_REASON_ERROR);
+    player->DrainEvents();
+    EXPECT_EQ(player->FilePath(), broken);
 }
 
 // The audio track chosen is remembered by its language, or by its number without one, and
