@@ -21,7 +21,10 @@ class TracksJourneyTest : public MediaTest {
   protected:
     void SetUp() override {
         ASSERT_NO_FATAL_FAILURE(MediaTest::SetUp());
-        probe_ = std::make_unique<EngineProbe>(artifactDir_ + QStringLiteral("/engine.sock"));
+        // In the player's runtime folder under /tmp: a socket's path must stay short (108
+        // bytes), which one deep in a build folder need not.
+        probe_ =
+            std::make_unique<EngineProbe>(player_->runtimeDir() + QStringLiteral("/engine.sock"));
         player_->setEnv(QStringLiteral("MOVIRA_ENGINE_OPTIONS"), probe_->engineOptions());
     }
     double timePos() const {
@@ -97,7 +100,8 @@ TEST_F(TracksJourneyTest, LanguagesSubtitleFilesAndChapters) {
     {
         QFile file(broken);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(QByteArray("\x00\x01\x02 no cue here \xff\xfe", 20).repeated(50));
+        static constexpr char kNoise[] = "\x00\x01\x02 no cue here \xff\xfe";
+        file.write(QByteArray(kNoise, sizeof kNoise - 1).repeated(50));
     }
     ASSERT_NO_FATAL_FAILURE(startDragSource({broken}, QPoint(20, 20)));
     ASSERT_NO_FATAL_FAILURE(pressAndMove(dragSource_->grip(), picture, 6));
