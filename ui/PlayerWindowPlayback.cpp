@@ -8,6 +8,17 @@
 #include "ui/OpenDialogFilters.h"
 #include "ui/PlayerWindow.h"
 
+namespace {
+
+// The language table's text `id` with its %1 standing for `value`.
+QString TextWith(const char* id, const QString& value) {
+    return CResourceManager::GetInstance()
+        .GetText(QString::fromLatin1(id))
+        .replace(QStringLiteral("%1"), value);
+}
+
+}  // namespace
+
 void PlayerWindow::OpenMedia(const QString& path) {
     if (!path.isEmpty()) {
         m_player.Open(path);
@@ -45,19 +56,15 @@ void PlayerWindow::AskSubtitleFile() {
 void PlayerWindow::AddSubtitleFile(const QString& path) {
     if (m_player.AddSubtitleFile(path)) return;
     // The film plays on; the user is told why nothing changed.
-    m_player.ShowMessage(CResourceManager::GetInstance()
-                             .GetText(QStringLiteral("subtitle_failed"))
-                             .replace(QStringLiteral("%1"), QFileInfo(path).fileName()));
+    m_player.ShowMessage(TextWith("subtitle_failed", QFileInfo(path).fileName()));
 }
 
 void PlayerWindow::TakeScreenshot() {
     if (!m_player.HasOpenFile()) return;
     const ScreenshotResult shot = m_player.TakeScreenshot();
-    const CResourceManager& texts = CResourceManager::GetInstance();
-    m_player.ShowMessage(shot.saved
-                             ? texts.GetText(QStringLiteral("screenshot_saved"))
-                                   .replace(QStringLiteral("%1"), QFileInfo(shot.path).fileName())
-                             : texts.GetText(QStringLiteral("screenshot_failed")));
+    m_player.ShowMessage(
+        shot.saved ? TextWith("screenshot_saved", QFileInfo(shot.path).fileName())
+                   : CResourceManager::GetInstance().GetText(QStringLiteral("screenshot_failed")));
 }
 
 void PlayerWindow::ShiftSubtitles(double seconds) {
@@ -67,9 +74,7 @@ void PlayerWindow::ShiftSubtitles(double seconds) {
     QString amount = QString::number(delay, 'f', 1);
     if (amount == QStringLiteral("-0.0")) amount = QStringLiteral("0.0");
     if (delay > 0.0) amount.prepend(u'+');
-    m_player.ShowMessage(CResourceManager::GetInstance()
-                             .GetText(QStringLiteral("subtitle_delay"))
-                             .replace(QStringLiteral("%1"), amount));
+    m_player.ShowMessage(TextWith("subtitle_delay", amount));
 }
 
 void PlayerWindow::TogglePause() { m_player.TogglePause(); }
