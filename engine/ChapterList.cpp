@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "engine/StringProperty.h"
+
 namespace {
 
 std::string ChapterProperty(std::int64_t index, const char* field) {
@@ -22,14 +24,7 @@ std::vector<ChapterEntry> ReadChapters(const EngineApi& api, mpv_handle* handle)
         // An unreadable start leaves 0: the chapter is still one of the file's.
         api.mpv_get_property(handle, ChapterProperty(index, "time").c_str(), MPV_FORMAT_DOUBLE,
                              &entry.start);
-        // Strings from the engine are its own allocations and go back to it with mpv_free.
-        char* title = nullptr;
-        api.mpv_get_property(handle, ChapterProperty(index, "title").c_str(), MPV_FORMAT_STRING,
-                             &title);
-        if (title != nullptr) {
-            entry.title = QString::fromUtf8(title);
-            api.mpv_free(title);
-        }
+        ReadStringProperty(api, handle, ChapterProperty(index, "title").c_str(), entry.title);
         chapters.push_back(std::move(entry));
     }
     return chapters;

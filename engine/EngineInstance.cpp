@@ -132,8 +132,7 @@ bool EngineInstance::AddSubtitleFile(const QString& path, bool select) const {
         return false;
     }
     const QByteArray name = platform::EncodeFileName(path);
-    const char* argv[] = {"sub-add", name.constData(), select ? "select" : "auto", nullptr};
-    return m_api.mpv_command(m_handle, argv) >= 0;
+    return Command({"sub-add", name.constData(), select ? "select" : "auto"}) >= 0;
 }
 
 void EngineInstance::SetSubtitleDelay(double seconds) const {

@@ -5,21 +5,12 @@
 #include <string>
 #include <string_view>
 
+#include "engine/StringProperty.h"
+
 namespace {
 
 std::string TrackProperty(std::int64_t index, const char* field) {
     return "track-list/" + std::to_string(index) + "/" + field;
-}
-
-// Strings from the engine are its own allocations and go back to it with mpv_free.
-// A missing string leaves out as it is.
-void ReadString(const EngineApi& api, mpv_handle* handle, const std::string& name, QString& out) {
-    char* text = nullptr;
-    api.mpv_get_property(handle, name.c_str(), MPV_FORMAT_STRING, &text);
-    if (text != nullptr) {
-        out = QString::fromUtf8(text);
-        api.mpv_free(text);
-    }
 }
 
 bool IsTrackOfType(const EngineApi& api, mpv_handle* handle, std::int64_t index,
@@ -52,10 +43,10 @@ std::vector<TrackEntry> ReadTracks(const EngineApi& api, mpv_handle* handle, std
         // The engine always reports an id for a listed track; 0 stays if it ever does not.
         api.mpv_get_property(handle, TrackProperty(index, "id").c_str(), MPV_FORMAT_INT64,
                              &entry.id);
-        ReadString(api, handle, TrackProperty(index, "lang"), entry.lang);
-        ReadString(api, handle, TrackProperty(index, "title"), entry.title);
+        ReadStringProperty(api, handle, TrackProperty(index, "lang").c_str(), entry.lang);
+        ReadStringProperty(api, handle, TrackProperty(index, "title").c_str(), entry.title);
         if (details) {
-            ReadString(api, handle, TrackProperty(index, "codec"), entry.codec);
+            ReadStringProperty(api, handle, TrackProperty(index, "codec").c_str(), entry.codec);
             api.mpv_get_property(handle, TrackProperty(index, "demux-channel-count").c_str(),
                                  MPV_FORMAT_INT64, &entry.channels);
         }
