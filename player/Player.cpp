@@ -62,10 +62,12 @@ bool Player::Open(const QString& path) {
 bool Player::Load(const QString& path) {
     // A file or a folder that exists, or an address the engine opens itself; anything else
     // is ignored without a word.
-    if (!CanOpen(path)) return false;
+    const std::optional<QString> name = PlayableName(path);
+    if (!name) return false;
     // An address, a folder or a file of another type is a queue of its own.
     m_queue.SetFolderOf(path);
-    return LoadCurrent(false, 0);
+    Start(*name, false, 0);
+    return true;
 }
 
 bool Player::OpenFiles(const QStringList& paths) {
@@ -78,23 +80,25 @@ bool Player::LoadFiles(const QStringList& paths) {
     if (paths.size() == 1) return Load(paths.front());
     QStringList playable;
     for (const QString& path : paths)
-        if (CanOpen(path)) playable << path;
+        if (const std::optional<QString> name = PlayableName(path)) playable << *name;
     if (playable.isEmpty()) return false;
     m_queue.SetFiles(playable);
-    return LoadCurrent(false, 0);
+    Start(playable.front(), false, 0);
+    return true;
 }
 
-bool Player::CanOpen(const QString& path) const {
-    if (path.isEmpty()) return false;
-    if (!m_engine.PlaysAddress(path) && !platform::FileExists(path)) return false;
+std::optional<QString> Player::PlayableName(const QString& path) const {
+    if (path.isEmpty()) return std::nullopt;
+    const bool address = m_engine.PlaysAddress(path);
+    if (!address && !platform::FileExists(path)) return std::nullopt;
     // Without an engine nothing is opened, so the player never claims a file it cannot play.
-    return m_engine.HasHandle();
+    if (!m_engine.HasHandle()) return std::nullopt;
+    // One file, one name: its saved position is found by it.
+    return address ? path : platform::NativeFileName(path);
 }
 
-bool Player::LoadCurrent(bool play, int queueStep) {
-    const QString path = m_queue.Current();
-    // One file, one name: its saved position is found by it.
-    m_filePath = m_engine.PlaysAddress(path) ? path : platform::NativeFileName(path);
+void Player::Start(const QString& name, bool play, int queueStep) {
+    m_filePath = name;
     m_lastPosition = 0.0;
     m_playOnLoad = play;
     m_queueStep = queueStep;
@@ -107,7 +111,6 @@ bool Player::LoadCurrent(bool play, int queueStep) {
     // Moving through the queue, the file waits for its resume like the first one.
     if (queueStep != 0) m_engine.SetPause(true);
     m_engine.LoadFile(m_filePath);
-    return true;
 }
 
 bool Player::Next() { return Move(1, GetPlayState() != PlayState::Paused, Leaving::Saved); }
@@ -119,14 +122,16 @@ bool Player::Move(int step, bool play, Leaving leaving) {
     const qsizetype from = m_queue.Index();
     // Files gone from the folder since the queue was made are passed over.
     while (step > 0 ? m_queue.Advance() : m_queue.GoBack()) {
-        if (!CanOpen(m_queue.Current())) continue;
+        const std::optional<QString> name = PlayableName(m_queue.Current());
+        if (!name) continue;
         // Still the file that played: a file watched to its end starts from the beginning
         // next time, one that could not be played gets no entry.
         if (leaving == Leaving::Finished)
             SaveAt(0.0);
         else if (leaving == Leaving::Saved)
             SavePosition();
-        return LoadCurrent(play, step);
+        Start(*name, play, step);
+        return true;
     }
     m_queue.MoveTo(from);
     return false;

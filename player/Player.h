@@ -149,11 +149,12 @@ class Player : private EngineEventSink {
     void RemoveObserver(PlayerObserver* observer);
 
   private:
-    // Opens the queue's current file. Opened by a move through the queue, it plays once
-    // loaded, or with `play` false stays paused, wherever it resumes.
-    bool LoadCurrent(bool play, int queueStep);
-    // A file or folder that exists or an address the engine plays, with an engine to play it.
-    bool CanOpen(const QString& path) const;
+    // Opens `name`, a name PlayableName gave. Reached by a move through the queue, it plays
+    // once loaded, or with `play` false stays paused, wherever it resumes.
+    void Start(const QString& name, bool play, int queueStep);
+    // The name the engine is given for `path`: an address as given, a file or folder that
+    // exists in the system's spelling; nullopt for anything else or without an engine.
+    std::optional<QString> PlayableName(const QString& path) const;
     // What becomes of the file left by a move through the queue.
     enum class Leaving { Saved, Finished, Failed };
     // Saves the position (0 for a file finished, nothing for one that failed), then moves
