@@ -55,8 +55,7 @@ bool CSliderUI::SetAttribute(const QString& name, const QString& value) {
 }
 
 QRect CSliderUI::GetThumbRect() const {
-    const int travel = std::max(0, m_rcItem.width() - m_thumbSize.width());
-    const int x = m_rcItem.left() + static_cast<int>(std::lround(travel * Fraction()));
+    const int x = XAtFraction(Fraction()) - m_thumbSize.width() / 2;
     const int y = m_rcItem.top() + (m_rcItem.height() - m_thumbSize.height()) / 2;
     return QRect(x, y, m_thumbSize.width(), m_thumbSize.height());
 }

@@ -33,9 +33,7 @@ QRect PlaceHoverLabel(int windowWidth, const QRect& slider, int pointerX, const 
 }
 
 QString HoverLabelText(double seconds, double duration, const std::vector<ChapterEntry>& chapters) {
-    QString time = FormatTime(seconds);
-    // As PlaybackTimeText: the form follows the length.
-    if (duration >= 3600.0 && seconds < 3600.0) time.prepend(QStringLiteral("0:"));
+    const QString time = TimeInLength(seconds, duration);
     const int chapter = ChapterAt(chapters, seconds);
     if (chapter < 0 || chapters[static_cast<std::size_t>(chapter)].title.isEmpty()) return time;
     return time + QStringLiteral("  ") + chapters[static_cast<std::size_t>(chapter)].title;

@@ -29,8 +29,8 @@ class CLabelUI;
 QRect PlaceHoverLabel(int windowWidth, const QRect& slider, int pointerX, const QSize& labelSize);
 
 // The label's text for `seconds` into a file `duration` long: the time in the form the time
-// label gives it (FormatTime, with the hours from the start in a file of an hour or more),
-// then two spaces and the title of the chapter it lies in, if that has one.
+// label gives it (TimeInLength), then two spaces and the title of the chapter it lies in, if
+// that has one.
 QString HoverLabelText(double seconds, double duration, const std::vector<ChapterEntry>& chapters);
 
 class ProgressHoverLabel : private PlayerObserver {

@@ -25,11 +25,12 @@ QString SpokenTime(double seconds) {
     return s / 3600 > 0 ? LongForm(s) : QString::asprintf("%d:%02d", s / 60, s % 60);
 }
 
-QString PlaybackTimeText(double position, double duration) {
-    const int total = TruncateToInt(duration);
+QString TimeInLength(double position, double duration) {
     const int elapsed = TruncateToInt(position);
-    if (total / 3600 > 0) {
-        return LongForm(elapsed) + QStringLiteral(" / ") + LongForm(total);
-    }
-    return ShortForm(elapsed) + QStringLiteral(" / ") + ShortForm(total);
+    return TruncateToInt(duration) / 3600 > 0 ? LongForm(elapsed) : ShortForm(elapsed);
+}
+
+QString PlaybackTimeText(double position, double duration) {
+    return TimeInLength(position, duration) + QStringLiteral(" / ") +
+           TimeInLength(duration, duration);
 }

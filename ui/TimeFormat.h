@@ -10,6 +10,9 @@ QString FormatTime(double seconds);
 // Seconds are cut; a negative time reads as 0:00.
 QString SpokenTime(double seconds);
 
-// The time label's "elapsed / total" text. The form is chosen once, from the duration, so
-// both halves have the same shape; in the short form the elapsed time drops whole hours.
+// `position` in the form a file `duration` long is shown in: "h:mm:ss" from an hour of length
+// on, else "mm:ss", which drops whole hours. Seconds are cut.
+QString TimeInLength(double position, double duration);
+
+// The time label's "elapsed / total" text: both halves in the form the duration picks.
 QString PlaybackTimeText(double position, double duration);
