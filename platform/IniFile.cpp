@@ -350,6 +350,11 @@ QString IniFile::String(QStringView section, QStringView key, const QString& fal
     return found == nullptr ? fallback : SectionView(*this, *found).String(key, fallback);
 }
 
+bool IniFile::Contains(QStringView section, QStringView key) const {
+    const Section* found = FindSection(section);
+    return found != nullptr && SectionView(*this, *found).Find(key).has_value();
+}
+
 int IniFile::ToInt(QStringView value, int fallback) {
     return value.isEmpty() ? fallback : ClampedInteger(value);
 }

@@ -47,6 +47,8 @@ class IniFile {
     // around it removed, or fallback when the section or the key does not exist. A key
     // that is present with an empty value gives the empty text, not the fallback.
     QString String(QStringView section, QStringView key, const QString& fallback) const;
+    // Whether the first section of that name holds key, whatever its value.
+    bool Contains(QStringView section, QStringView key) const;
 
     // The value read as an integer: an optional sign and the decimal digits that follow,
     // up to the first other character; no digits give 0. A missing or empty value gives

@@ -118,11 +118,14 @@ void SettingsStore::Load() {
         const auto integer = [&](size_t i, int fallback) {
             return values[i] ? platform::IniFile::ToInt(*values[i], fallback) : fallback;
         };
-        ResumeEntry entry{Decimal(values[0] ? QStringView(*values[0]) : QStringView(u"0")),
-                          integer(1, -1), integer(2, -1), integer(3, 0), integer(4, 0)};
-        entry.audio = section.Find(kAudioKey).value_or(QString()).trimmed();
-        if (const auto delay = section.Find(kSubtitleDelayKey))
-            entry.subtitleDelay = Decimal(*delay);
+        const std::optional<QString> delay = section.Find(kSubtitleDelayKey);
+        const ResumeEntry entry{Decimal(values[0] ? QStringView(*values[0]) : QStringView(u"0")),
+                                integer(1, -1),
+                                integer(2, -1),
+                                integer(3, 0),
+                                integer(4, 0),
+                                section.Find(kAudioKey).value_or(QString()).trimmed(),
+                                delay ? Decimal(*delay) : 0.0};
         m_resume.insert_or_assign(m_resume.end(), section.Name(), entry);
         if (complete) m_onDisk.insert_or_assign(m_onDisk.end(), section.Name(), entry);
     });
@@ -155,13 +158,9 @@ bool SettingsStore::Save() {
                 file.SetValue(key, kEntryKeys[3], Integer(values.w));
                 file.SetValue(key, kEntryKeys[4], Integer(values.h));
                 // The optional keys go in once set, and are overwritten once there.
-                const auto present = [&](const char16_t* name) {
-                    return file.String(key, name, QString()) != QString() ||
-                           file.String(key, name, QStringLiteral("-")) != QStringLiteral("-");
-                };
-                if (!values.audio.isEmpty() || present(kAudioKey))
+                if (!values.audio.isEmpty() || file.Contains(key, kAudioKey))
                     file.SetValue(key, kAudioKey, values.audio);
-                if (values.subtitleDelay != 0.0 || present(kSubtitleDelayKey))
+                if (values.subtitleDelay != 0.0 || file.Contains(key, kSubtitleDelayKey))
                     file.SetValue(key, kSubtitleDelayKey, Fixed(values.subtitleDelay, 3));
             }
         });
