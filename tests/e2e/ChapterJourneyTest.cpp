@@ -13,7 +13,6 @@ namespace e2e {
 namespace {
 
 constexpr double kClipSeconds = 30.0;
-constexpr int kThumbWidth = 8;
 // The marks' colour, and the label's border, height and gap above the slider.
 constexpr QRgb kMark = 0xDDDDDD;
 constexpr QRgb kLabelBorder = 0x5A5A5A;
@@ -22,14 +21,6 @@ constexpr int kLabelGap = 2;
 
 class ChapterJourneyTest : public MediaTest {
   protected:
-    // The slider's thumb centre, on the screen, at `fraction` of the film: where a press seeks
-    // to that place.
-    QPoint sliderPoint(double fraction) const {
-        const QRect s = slider();
-        const int travel = s.width() - kThumbWidth;
-        return {s.left() + kThumbWidth / 2 + static_cast<int>(std::lround(fraction * travel)),
-                s.center().y()};
-    }
     // The label found on `image` by its border through the pointer's column: empty if there
     // is none.
     QRect labelAt(const QImage& image, int pointerX) const {

@@ -27,12 +27,6 @@ constexpr double kVolumeTravel = 62.0;
 
 class ControlJourneyTest : public MediaTest {
   protected:
-    // The thumb's centre on the screen when it stands at `fraction` of the slider.
-    QPoint thumbAt(double fraction) const {
-        const QRect s = slider();
-        return {s.left() + 4 + static_cast<int>(std::lround(fraction * (s.width() - 8))),
-                s.top() + s.height() / 2};
-    }
     // Waits for a screenshot whose thumb meets `condition`; returns where it stood.
     std::optional<double> awaitThumb(const QString& label,
                                      const std::function<bool(double)>& condition) {
@@ -109,11 +103,11 @@ TEST_F(ControlJourneyTest, EveryControlActsAndTheRunIsRemembered) {
     // that point: the time text changes while the thumb moves on from the middle.
     const auto stepped = picture::progress(screen_->grab(QStringLiteral("before-drag")), slider());
     ASSERT_TRUE(stepped.has_value()) << "no slider thumb";
-    ASSERT_TRUE(xdo_->mouseMove(thumbAt(*stepped))) << str(xdo_->lastError());
+    ASSERT_TRUE(xdo_->mouseMove(sliderPoint(*stepped))) << str(xdo_->lastError());
     ASSERT_TRUE(xdo_->mouseDown()) << str(xdo_->lastError());
     for (int i = 1; i <= 4; ++i) {
         const double at = *stepped + (0.5 - *stepped) * i / 4;
-        ASSERT_TRUE(xdo_->mouseMove(thumbAt(at))) << str(xdo_->lastError());
+        ASSERT_TRUE(xdo_->mouseMove(sliderPoint(at))) << str(xdo_->lastError());
     }
     ASSERT_TRUE(xdo_->mouseUp()) << str(xdo_->lastError());
     ASSERT_NO_FATAL_FAILURE(restPointer());

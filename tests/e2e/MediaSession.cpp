@@ -172,6 +172,13 @@ void MediaTest::seedSettings(const QString& name, const QByteArray& bytes) {
     ASSERT_TRUE(WriteFile(player_->settingsDir() + QLatin1Char('/') + name, bytes)) << str(name);
 }
 
+QPoint MediaTest::sliderPoint(double fraction) const {
+    const QRect s = slider();
+    const int thumb = sized::at(size()).thumbs.value(QStringLiteral("slider_progress")).width();
+    return {s.left() + thumb / 2 + static_cast<int>(std::lround(fraction * (s.width() - thumb))),
+            s.top() + s.height() / 2};
+}
+
 void MediaTest::startDragSource(const QStringList& files, QPoint where) {
     dragSource_ =
         std::make_unique<DragSourceProcess>(server_->display(), player_->runtimeDir(),

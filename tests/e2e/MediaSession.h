@@ -42,6 +42,9 @@ class MediaTest : public Session {
 
     QRect videoArea() const { return onScreen(sized::video(size())); }
     QRect slider() const { return onScreen(sized::progressSlider(size())); }
+    // The progress slider's thumb centre on the screen when it stands at `fraction` of the
+    // clip: where a press seeks to that place.
+    QPoint sliderPoint(double fraction) const;
 
     // Waits until the picture changes from one screenshot to the next and the play button
     // shows the pause bars. `also` adds a condition of the test's own; it sees every
