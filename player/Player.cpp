@@ -255,18 +255,17 @@ ScreenshotResult Player::TakeScreenshot() const {
 void Player::RestoreChoices(const ResumeEntry& entry) {
     if (!entry.audio.isEmpty()) {
         const std::vector<TrackEntry> tracks = m_engine.AudioTracks();
-        const auto byLanguage =
-            std::find_if(tracks.begin(), tracks.end(), [&](const TrackEntry& t) {
-                return t.lang.compare(entry.audio, Qt::CaseInsensitive) == 0;
-            });
+        // By language first; a number names a track that has none.
+        auto found = std::find_if(tracks.begin(), tracks.end(), [&](const TrackEntry& t) {
+            return t.lang.compare(entry.audio, Qt::CaseInsensitive) == 0;
+        });
         bool number = false;
         const std::int64_t id = entry.audio.toLongLong(&number);
-        if (byLanguage != tracks.end()) {
-            m_engine.SelectAudio(byLanguage->id);
-            m_audioChosen = true;
-        } else if (number && std::any_of(tracks.begin(), tracks.end(),
-                                         [id](const TrackEntry& t) { return t.id == id; })) {
-            m_engine.SelectAudio(id);
+        if (found == tracks.end() && number)
+            found = std::find_if(tracks.begin(), tracks.end(),
+                                 [id](const TrackEntry& t) { return t.id == id; });
+        if (found != tracks.end()) {
+            m_engine.SelectAudio(found->id);
             m_audioChosen = true;
         }
     }

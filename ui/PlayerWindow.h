@@ -115,6 +115,11 @@ class PlayerWindow : public WindowImplBase, private PlayerObserver {
     void ShowSpeedMenu(CControlUI* anchor);
     void ShowSubtitleMenu(CControlUI* anchor);
     void ShowAudioMenu(CControlUI* anchor);
+    // Opens an empty pop-up menu above `anchor`, named by the text `nameId`, for the caller
+    // to fill; null when it could not be made.
+    CMenuWnd* OpenFilledMenu(CControlUI* anchor, const QString& nameId);
+    // Sizes the filled menu to its items and puts the keyboard on the checked one.
+    static void ShowFilledMenu(CMenuWnd& menu);
     void ShowAbout();
     void OnMenuPick(const struct MenuCommand& pick);
     QPoint MenuAnchor(CControlUI* button) const;

@@ -14,6 +14,8 @@ void PlayerWindow::ShowBars(bool visible) {
     m_bBarsVisible = visible;
     if (m_pTopBar) m_pTopBar->SetVisible(visible);
     if (m_pBottomBar) m_pBottomBar->SetVisible(visible);
+    // The slider's label goes with the bar it stands over.
+    if (!visible) m_hoverLabel.Hide();
     m_pm.Invalidate();
 }
 

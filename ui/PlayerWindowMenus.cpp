@@ -50,11 +50,21 @@ std::unique_ptr<CMenuElementUI> TrackItem(const QString& name, const QString& te
 
 }  // namespace
 
-void PlayerWindow::ShowSubtitleMenu(CControlUI* anchor) {
+CMenuWnd* PlayerWindow::OpenFilledMenu(CControlUI* anchor, const QString& nameId) {
     m_menuButton = anchor;
-    CMenuWnd* menu = CMenuWnd::CreateMenu(
-        nullptr, QStringLiteral("subtitle_menu.xml"), MenuAnchor(anchor), &m_pm, &m_menuCheckInfo,
-        kMenuAlignment, CResourceManager::GetInstance().GetText(QStringLiteral("subtitle")));
+    // An empty menu layout, which the caller fills.
+    return CMenuWnd::CreateMenu(nullptr, QStringLiteral("subtitle_menu.xml"), MenuAnchor(anchor),
+                                &m_pm, &m_menuCheckInfo, kMenuAlignment,
+                                CResourceManager::GetInstance().GetText(nameId));
+}
+
+void PlayerWindow::ShowFilledMenu(CMenuWnd& menu) {
+    menu.ResizeMenu();
+    menu.ShowCheckedItem();
+}
+
+void PlayerWindow::ShowSubtitleMenu(CControlUI* anchor) {
+    CMenuWnd* menu = OpenFilledMenu(anchor, QStringLiteral("subtitle"));
     if (!menu) return;
     if (CMenuUI* items = menu->GetMenuUI()) {
         // The track shown is checked, or "Turn off" while none is.
@@ -74,27 +84,22 @@ void PlayerWindow::ShowSubtitleMenu(CControlUI* anchor) {
             items->Add(std::move(load));
         }
     }
-    menu->ResizeMenu();
-    menu->ShowCheckedItem();
+    ShowFilledMenu(*menu);
 }
 
 void PlayerWindow::ShowAudioMenu(CControlUI* anchor) {
-    m_menuButton = anchor;
-    const CResourceManager& texts = CResourceManager::GetInstance();
-    CMenuWnd* menu = CMenuWnd::CreateMenu(nullptr, QStringLiteral("subtitle_menu.xml"),
-                                          MenuAnchor(anchor), &m_pm, &m_menuCheckInfo,
-                                          kMenuAlignment, texts.GetText(QStringLiteral("audio")));
+    CMenuWnd* menu = OpenFilledMenu(anchor, QStringLiteral("audio"));
     if (!menu) return;
     if (CMenuUI* items = menu->GetMenuUI()) {
         const std::int64_t playing = m_player.CurrentAudio();
-        const QString numbered = texts.GetText(QStringLiteral("audio_track"));
+        const QString numbered =
+            CResourceManager::GetInstance().GetText(QStringLiteral("audio_track"));
         int number = 0;
         for (const TrackEntry& track : m_player.AudioTracks())
             items->Add(TrackItem(QStringLiteral("audio_"), AudioItemText(track, ++number, numbered),
                                  track.id, track.id == playing));
     }
-    menu->ResizeMenu();
-    menu->ShowCheckedItem();
+    ShowFilledMenu(*menu);
 }
 
 void PlayerWindow::AnnouncePick(const QString& chosen) {

@@ -42,7 +42,6 @@ LRESULT PlayerWindow::HandleCustomMessage(UINT msg, WPARAM wParam, LPARAM lParam
             break;
         case WM_TIMER:
             OnFullScreenTimer(wParam);
-            m_hoverLabel.Refresh();
             break;
         case WM_MOUSEMOVE:
             OnFullScreenMouseMove(lParam);

@@ -87,10 +87,6 @@ void ProgressHoverLabel::Hide() {
     m_labelWnd.Follow(false);
 }
 
-void ProgressHoverLabel::Refresh() {
-    if (m_pSlider && !m_pSlider->IsVisible()) Hide();
-}
-
 void ProgressHoverLabel::OnPlayerChanged() {
     if (m_player.Duration() != m_marksDuration) ShowMarks();
 }

@@ -46,8 +46,6 @@ class ProgressHoverLabel : private PlayerObserver {
     // The pointer moved to `pt` (logical pixels of the client area).
     void OnMouseMove(const QPoint& pt);
     void Hide();
-    // Hides the label if its slider is no longer shown (the bars hid).
-    void Refresh();
 
   private:
     // PlayerObserver
