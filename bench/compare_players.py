@@ -414,8 +414,9 @@ class Bench:
                 raise RunFailed("the screen still shows a picture from the run before")
             time.sleep(0.1)
 
-    def measure(self, command, log_path, settings=None):
-        """One run of command; returns its Run and the home folder it ran with."""
+    def launch(self, command, log_path, settings=None):
+        """Starts command, its output to log_path, once the screen is clear; returns the
+        process, the time it was started and the home folder it runs with."""
         self.wait_for_clear_screen()
         env, home = self.environment(settings)
         with open(log_path, "w") as log:
@@ -423,6 +424,11 @@ class Bench:
             process = subprocess.Popen(
                 command, env=env, stdin=subprocess.DEVNULL, stdout=log, stderr=subprocess.STDOUT
             )
+        return process, start, home
+
+    def measure(self, command, log_path, settings=None):
+        """One run of command; returns its Run and the home folder it ran with."""
+        process, start, home = self.launch(command, log_path, settings)
         memory = _PeakMemory(process.pid, self.rss_interval, start)
         try:
             # Until the first picture: a grab every 50 ms and a memory sample every 100 ms.
@@ -481,13 +487,7 @@ class NextRun:
 def measure_next(bench, command, video, log_path, settings=None):
     """One run of the player on the colour bars: once they show, N, and the time until the
     blue clip fills at least half of video (the video area's Rect)."""
-    bench.wait_for_clear_screen()
-    env, home = bench.environment(settings)
-    with open(log_path, "w") as log:
-        start = time.monotonic()
-        process = subprocess.Popen(
-            command, env=env, stdin=subprocess.DEVNULL, stdout=log, stderr=subprocess.STDOUT
-        )
+    process, start, home = bench.launch(command, log_path, settings)
     pids = [process.pid]
     try:
 
